@@ -1,0 +1,37 @@
+# Installation into the usual places, and the Debian package.
+include(GNUInstallDirs)
+
+set(BDX4_APP_ID com.morvane.bdx4config)
+
+install(TARGETS bdx4config RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET bdx4-sim)
+    install(TARGETS bdx4-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+install(FILES dist/${BDX4_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES dist/${BDX4_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES dist/${BDX4_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The udev rule changes how the system treats a USB serial adapter, so it is installed only on
+# request (-DBDX4_INSTALL_UDEV_RULE=ON); the Debian package ships it in its documentation.
+option(BDX4_INSTALL_UDEV_RULE "Install the udev rule for the box's USB serial adapter" OFF)
+if(BDX4_INSTALL_UDEV_RULE)
+    install(FILES dist/60-bdx4.rules DESTINATION lib/udev/rules.d)
+else()
+    install(FILES dist/60-bdx4.rules DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME bdx4config)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Morvane")
+set(CPACK_PACKAGE_CONTACT "bdx4config maintainers <bdx4config@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configuration utility for the BDX4 band decoder")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Keeps three band maps and three analog band-voltage tables for the BDX4 band decoder and writes them into the box over a serial line.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
+include(CPack)
