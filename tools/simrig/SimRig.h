@@ -1,0 +1,165 @@
+#pragma once
+
+// The program's core wired to a bdx4-sim process over a real pseudo-terminal, as the
+// end-to-end tests and the benchmarks drive it: the real serial line, clock and settings
+// store, with recording stand-ins for the windows.
+
+#include "bandmap/BandMaps.h"
+#include "bandmap/MatrixGrid.h"
+#include "image/Download.h"
+#include "link/Link.h"
+#include "platform/EventLoopClock.h"
+#include "platform/QtSerialLine.h"
+#include "platform/QtSettingsStore.h"
+#include "voltages/Voltages.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QList>
+#include <QProcess>
+#include <QStringList>
+
+namespace bdx4::simrig {
+
+/// The simulator built beside the program.
+inline QString simulatorPath() {
+    return QStringLiteral(BDX4_SIM_PATH);
+}
+
+/// One bdx4-sim process. It is stopped (and its link removed by it) when this object goes.
+class SimProcess {
+public:
+    SimProcess() = default;
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+    ~SimProcess() { stop(); }
+
+    /// Starts the box with the given options and reads the device it prints first. Returns
+    /// an empty text or why it did not start.
+    QString start(const QStringList& arguments) {
+        process_.setProgram(simulatorPath());
+        process_.setArguments(arguments);
+        process_.setProcessChannelMode(QProcess::SeparateChannels);
+        process_.start();
+        if (!process_.waitForStarted(5000))
+            return QStringLiteral("bdx4-sim did not start: ") + process_.errorString();
+        const QDeadlineTimer deadline(5000);
+        while (!process_.canReadLine()) {
+            if (deadline.hasExpired() || process_.state() != QProcess::Running)
+                return QStringLiteral("bdx4-sim printed no device: ") +
+                       QString::fromLocal8Bit(process_.readAllStandardError());
+            process_.waitForReadyRead(100);
+        }
+        device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+        return device_.startsWith(QLatin1Char('/'))
+                   ? QString()
+                   : QStringLiteral("bdx4-sim printed \"%1\", not a device").arg(device_);
+    }
+
+    /// Ends the box as the user would (SIGTERM), killing it if it does not go.
+    void stop() {
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        process_.terminate();
+        if (!process_.waitForFinished(3000)) {
+            process_.kill();
+            process_.waitForFinished(3000);
+        }
+    }
+
+    QString device() const { return device_; }
+    QProcess& process() { return process_; }
+
+private:
+    QProcess process_;
+    QString device_;
+};
+
+/// The JSON report the box last wrote, or an empty object.
+inline QJsonObject readReport(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+/// The status box `debug_box`, remembering every text it showed.
+class RecordingStatus : public StatusBox {
+public:
+    void setText(const QString& text) override {
+        text_ = text;
+        texts.append(text);
+    }
+    QString text() const override { return text_; }
+    void setTextColor(StatusColor c) override { color = c; }
+    void setVisible(bool v) override { visible = v; }
+
+    QStringList texts;
+    StatusColor color = StatusColor::Black;
+    bool visible = false;
+
+private:
+    QString text_;
+};
+
+/// The "Seeking BDX4" window, reduced to what it was told.
+class RecordingProgress : public ProgressWindow {
+public:
+    void open() override { ++opened; }
+    void setValue(int v) override { value = v; }
+    void close() override { ++closed; }
+    int opened = 0;
+    int closed = 0;
+    int value = 0;
+};
+
+/// Message boxes that are answered at once with their default button and remembered.
+class RecordingBoxes : public MessageBoxes {
+public:
+    MsgAnswer show(const MessageRequest& request) override {
+        shown.append(request);
+        return request.defaultButton;
+    }
+    QList<MessageRequest> shown;
+};
+
+class PlainMarks : public MenuMarks {
+public:
+    void setChecked(const QString& item, bool checked) override { marks[item] = checked; }
+    bool isChecked(const QString& item) const override { return marks.value(item); }
+    QHash<QString, bool> marks;
+};
+
+/// The program's core on a real serial line. Port COM1 is the given device (the settings'
+/// "Ports" section names it), at 9600 baud.
+struct ProgramRig {
+    explicit ProgramRig(const QString& device)
+        : settings(QStringLiteral("bdx4config")), line(settings),
+          link(line, boxes, marks, clock, status, progress), maps(grid, boxes, marks),
+          downloader(maps, volts, link, status, boxes, clock) {
+        settings.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"), device);
+        maps.FillOutputBitMask();
+        volts.FillBandCode();
+        link.state().ComPort = 1;
+        link.state().StartComPort = 1;
+        link.state().BaudRate = QStringLiteral("9600");
+    }
+
+    QtSettingsStore settings;
+    QtSerialLine line;
+    RecordingBoxes boxes;
+    PlainMarks marks;
+    EventLoopClock clock;
+    RecordingStatus status;
+    RecordingProgress progress;
+    Link link;
+    MatrixGrid grid;
+    BandMaps maps;
+    Voltages volts;
+    Downloader downloader;
+};
+
+} // namespace bdx4::simrig
