@@ -155,7 +155,7 @@ bool parseSettings(const QCoreApplication& app, Settings& s) {
         printErr(parser.errorText());
         return false;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         printOut(parser.helpText());
         std::exit(0);
     }
