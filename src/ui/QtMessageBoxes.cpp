@@ -1,0 +1,79 @@
+#include "ui/QtMessageBoxes.h"
+
+#include <QMessageBox>
+
+namespace bdx4 {
+
+namespace {
+
+QMessageBox::StandardButton standardButton(MsgAnswer answer) {
+    switch (answer) {
+    case MsgAnswer::Yes:
+        return QMessageBox::Yes;
+    case MsgAnswer::No:
+        return QMessageBox::No;
+    case MsgAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MsgAnswer::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon standardIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MsgAnswer QtMessageBoxes::show(const MessageRequest& request) {
+    QMessageBox box(owner_);
+    box.setWindowTitle(request.title);
+    box.setTextFormat(Qt::PlainText); // received text (a title may carry it) is never markup
+    // The texts break their lines with CR LF; a label wants plain line feeds.
+    QString text = request.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(text);
+    box.setIcon(standardIcon(request.icon));
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    if (request.buttons == MsgButtons::YesNo)
+        buttons = QMessageBox::Yes | QMessageBox::No;
+    else if (request.buttons == MsgButtons::YesNoCancel)
+        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    box.setStandardButtons(buttons);
+    const QMessageBox::StandardButton preselected = standardButton(request.defaultButton);
+    if (buttons & preselected)
+        box.setDefaultButton(preselected);
+    const int pressed = box.exec();
+    switch (pressed) {
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        break;
+    }
+    // A box closed by its frame without a button of its own: No for a Yes/No question,
+    // Cancel for Yes/No/Cancel (QMessageBox picks those as the escape buttons).
+    if (request.buttons == MsgButtons::YesNo)
+        return MsgAnswer::No;
+    if (request.buttons == MsgButtons::YesNoCancel)
+        return MsgAnswer::Cancel;
+    return MsgAnswer::Ok;
+}
+
+} // namespace bdx4
