@@ -45,8 +45,8 @@ struct LinkState {
     int SeekCount = 0;                         ///< retries of the box search, 0-11
 };
 
-/// The serial link to the box: the port and speed menus, opening the port, the receive
-/// handler, the version query and the waits.
+/// The serial link to the box: the port and speed menus, opening the port, the receive handler, the
+/// version query and the waits.
 class Link {
 public:
     /// Installs MSComm1_OnComm as the line's receive handler.
@@ -61,27 +61,27 @@ public:
     SerialLine& line() { return line_; }
     Clock& clock() { return clock_; }
 
-    /// A port item of the COMM menu (1-16): moves the check mark and sets ComPort. The open
-    /// port is not touched; the choice counts from the next OpenPort.
+    /// A port item of the COMM menu (1-16): moves the check mark and sets ComPort. The open port is
+    /// not touched; the choice counts from the next OpenPort.
     void Use_COM_Click(int index);
     /// A speed item of the COMM menu (1-4): moves the check mark and sets BaudRate.
     void ConfigMenu_RS232_Click(int index);
-    /// (Re)opens the line on ComPort at BaudRate, 8N1; sets PortReady when every step went
-    /// through, otherwise shows the "Error Opening COM" box.
+    /// (Re)opens the line on ComPort at BaudRate, 8N1; sets PortReady when every step went through,
+    /// otherwise shows the "Error Opening COM" box.
     void ConfigurePort();
     /// ConfigurePort with one fallback to StartComPort; the outcome is left in PortReady.
     void OpenPort();
     /// Closes the port if it is open (at shut-down).
     void ClosePort();
 
-    /// The receive handler: gathers input, notes acknowledgements and parses reply segments.
-    /// Safe to enter again from a box that one of its segments opened.
+    /// The receive handler: gathers input, notes acknowledgements and parses reply segments. Safe
+    /// to enter again from a box that one of its segments opened.
     void MSComm1_OnComm();
-    /// Looks at one reply segment (with its ";"); recognises the version reply while the
-    /// version query is outstanding.
+    /// Looks at one reply segment (with its ";"); recognises the version reply while the version
+    /// query is outstanding.
     void ParseReply(const QString& segment);
-    /// Asks for the box's version, with retries and the "Seeking BDX4" window; the outcome is
-    /// left in BoxConnected and FirmwareRev. A search started while one runs is ignored.
+    /// Asks for the box's version, with retries and the "Seeking BDX4" window; the outcome is left
+    /// in BoxConnected and FirmwareRev. A search started while one runs is ignored.
     void SeekBox();
     /// "Test for BDX4": OpenPort, then SeekBox when the port opened.
     void Test_BDX4_Click();
@@ -113,9 +113,9 @@ private:
     StatusBox& status_;
     ProgressWindow& progress_;
     LinkState s_;
-    /// Segments cut out of RxBuffer and not yet parsed, oldest first. A firmware box opened by
-    /// one segment lets the handler run again; that run carries on with this same queue, so
-    /// every segment is parsed once and in the order it arrived.
+    /// Segments cut out of RxBuffer and not yet parsed, oldest first. A firmware box opened by one
+    /// segment lets the handler run again; that run carries on with this same queue, so every
+    /// segment is parsed once and in the order it arrived.
     std::deque<QByteArray> pendingSegments_;
     bool seeking_ = false;
 };

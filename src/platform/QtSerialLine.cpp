@@ -193,9 +193,8 @@ void QtSerialLine::scheduleDrain() {
 }
 
 void QtSerialLine::drain() {
-    // The handler takes everything there is; characters that came in while it ran
-    // (and showed a box) are handled by the next round. Stop when a round takes
-    // nothing.
+    // The handler takes everything there is; characters that came in while it ran (and showed a
+    // box) are handled by the next round. Stop when a round takes nothing.
     qint64 waiting = port_.isOpen() ? port_.bytesAvailable() : 0;
     while (waiting > 0) {
         notifyReceived();
