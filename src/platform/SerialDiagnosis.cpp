@@ -30,17 +30,21 @@ QString groupName(unsigned gid) {
 
 DeviceFacts deviceFacts(const QString& path) {
     DeviceFacts facts;
+#ifdef Q_OS_UNIX
     facts.exists = QFileInfo::exists(path);
     if (!facts.exists)
         return facts;
-#ifdef Q_OS_UNIX
     const QByteArray native = QFile::encodeName(path);
     facts.readWrite = ::access(native.constData(), R_OK | W_OK) == 0;
     struct stat info {};
     if (::stat(native.constData(), &info) == 0)
         facts.group = groupName(unsigned(info.st_gid));
 #else
-    facts.readWrite = true; // no file rights to look at: a refusal means the port is taken
+    // "COMn" is no file: the serial layer alone knows whether it exists, and a refusal there
+    // means another program holds the port.
+    Q_UNUSED(path);
+    facts.exists = true;
+    facts.readWrite = true;
 #endif
     return facts;
 }
