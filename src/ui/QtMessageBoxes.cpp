@@ -1,5 +1,6 @@
 #include "ui/QtMessageBoxes.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace bdx4 {
@@ -39,7 +40,9 @@ QMessageBox::Icon standardIcon(MsgIcon icon) {
 } // namespace
 
 MsgAnswer QtMessageBoxes::show(const MessageRequest& request) {
-    QMessageBox box(owner_);
+    // Over the dialog that asks (a voltage window, the save-file dialog), else the owner.
+    QWidget* parent = QApplication::activeModalWidget();
+    QMessageBox box(parent ? parent : owner_.data());
     box.setWindowTitle(request.title);
     box.setTextFormat(Qt::PlainText); // received text (a title may carry it) is never markup
     // The texts break their lines with CR LF; a label wants plain line feeds.

@@ -1,0 +1,337 @@
+#include "support/FakeMessageBoxes.h"
+#include "ui/Twips.h"
+#include "ui/VoltageWindow.h"
+#include "voltages/VoltStore.h"
+#include "voltages/VoltageEditor.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace bdx4;
+using namespace bdx4::test;
+
+namespace {
+
+/// A store of 39 values: AN1 = 10 + band, AN2 = 100 + band, AN3 = 200 + band.
+QByteArray knownStore() {
+    QByteArray text;
+    for (int t = 0; t < kVoltTables; ++t)
+        for (int b = 0; b < kVoltBands; ++b)
+            text += QByteArray::number((t == 0 ? 10 : t == 1 ? 100 : 200) + b) + "\r\n";
+    return text;
+}
+
+/// A voltage window of one table over a store in a temporary folder.
+struct Rig {
+    QTemporaryDir dir;
+    Voltages volts;
+    FakeMessageBoxes boxes;
+    std::unique_ptr<VoltageWindow> window;
+
+    explicit Rig(int table, const QByteArray& store = knownStore()) {
+        volts.FillBandCode();
+        if (!store.isNull()) {
+            QFile f(VoltStorePath(dir.path()));
+            f.open(QIODevice::WriteOnly);
+            f.write(store);
+        }
+        window = std::make_unique<VoltageWindow>(table, volts, boxes, dir.path(), nullptr);
+        window->show();
+    }
+    QScrollBar* slider(int band) { return window->slider(band); }
+    QString text(int band) { return window->voltsBox(band)->text(); }
+    QByteArray store() {
+        QFile f(VoltStorePath(dir.path()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QPushButton* button(const char* name) {
+        return window->findChild<QPushButton*>(QLatin1String(name));
+    }
+};
+
+} // namespace
+
+class TestUiVoltages : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadPutsTheStoredTableOnTheSliders() {
+        Rig rig(1);
+        for (int b = 0; b < kVoltBands; ++b) {
+            QCOMPARE(rig.slider(b)->value(), 100 + b);
+            QCOMPARE(rig.window->editor().LoadedValues()[b], 100 + b);
+            QCOMPARE(rig.text(b), Voltages::VoltsText(100 + b, 1));
+        }
+        QCOMPARE(rig.text(0), QStringLiteral("1.96")); // 100 of 255 at 5 V
+        // Reading the store rebuilt the level lists the next download sends.
+        QCOMPARE(int(rig.volts.state().An2Level[0]), 100);
+        QCOMPARE(int(rig.volts.state().An2Band[0]), 14);
+        QCOMPARE(int(rig.volts.state().An3Level[12]), 212);
+        QVERIFY(rig.window->findChild<QWidget*>(QStringLiteral("cmdClose"))->hasFocus() ||
+                QApplication::focusWidget() == nullptr);
+    }
+
+    void missingStoreIsCreatedAndShowsZeros() {
+        Rig rig(0, QByteArray());
+        QCOMPARE(rig.store(), QByteArray("0,0\r\n"));
+        for (int b = 0; b < kVoltBands; ++b)
+            QCOMPARE(rig.text(b), QStringLiteral("0.00"));
+    }
+
+    void slidersHoldHighLevelsAtTheTop() {
+        Rig rig(0);
+        QScrollBar* s = rig.slider(3);
+        s->setFocus();
+        s->setValue(100);
+        QTest::keyClick(s, Qt::Key_Up);
+        QCOMPARE(s->value(), 101);
+        QTest::keyClick(s, Qt::Key_PageUp);
+        QCOMPARE(s->value(), 106);
+        QTest::keyClick(s, Qt::Key_Down);
+        QCOMPARE(s->value(), 105);
+        QCOMPARE(rig.text(3), Voltages::VoltsText(105, 0));
+        // The thumb of 255 stands above the thumb of 0.
+        auto thumbTop = [&](int value) {
+            s->setValue(value);
+            QStyleOptionSlider option;
+            option.initFrom(s);
+            option.orientation = Qt::Vertical;
+            option.minimum = s->minimum();
+            option.maximum = s->maximum();
+            option.sliderPosition = s->sliderPosition();
+            option.sliderValue = s->value();
+            option.singleStep = s->singleStep();
+            option.pageStep = s->pageStep();
+            option.upsideDown = s->invertedAppearance();
+            return s->style()
+                ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, s)
+                .top();
+        };
+        QVERIFY(thumbTop(255) < thumbTop(0));
+    }
+
+    void textsShowVoltsOfTheirTable_data() {
+        QTest::addColumn<int>("table");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("AN1 full") << 0 << 255 << "10.00";
+        QTest::newRow("AN2 full") << 1 << 255 << "5.00";
+        QTest::newRow("AN3 full") << 2 << 255 << "10.00";
+        QTest::newRow("AN1 one") << 0 << 1 << "0.04";
+        QTest::newRow("AN2 one") << 1 << 1 << "0.02";
+        QTest::newRow("AN1 zero") << 0 << 0 << "0.00";
+    }
+    void textsShowVoltsOfTheirTable() {
+        QFETCH(int, table);
+        QFETCH(int, level);
+        QFETCH(QString, text);
+        Rig rig(table);
+        rig.slider(7)->setValue(level);
+        QCOMPARE(rig.text(7), text);
+        // A drag reports every position on the way, and the text follows it too.
+        rig.slider(7)->setSliderDown(true);
+        rig.slider(7)->setSliderPosition(level == 0 ? 1 : level - 1);
+        QCOMPARE(rig.text(7), Voltages::VoltsText(level == 0 ? 1 : level - 1, table));
+        rig.slider(7)->setSliderDown(false);
+    }
+
+    void closePromptAnswers_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("staysOpen");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Yes") << int(MsgAnswer::Yes) << false << true;
+        QTest::newRow("No") << int(MsgAnswer::No) << false << false;
+        QTest::newRow("Cancel") << int(MsgAnswer::Cancel) << true << false;
+    }
+    void closePromptAnswers() {
+        QFETCH(int, answer);
+        QFETCH(bool, staysOpen);
+        QFETCH(bool, saved);
+        Rig rig(2);
+        rig.button("cmd_Defaults")->click();
+        QCOMPARE(rig.slider(12)->value(), 255);
+        QCOMPARE(rig.text(12), QStringLiteral("10.00"));
+        QVERIFY(rig.boxes.shown.isEmpty());
+        rig.boxes.answers = {MsgAnswer(answer)};
+        rig.button("cmdClose")->click();
+        QCOMPARE(rig.boxes.shown.size(), 1);
+        const MessageRequest& prompt = rig.boxes.shown.first();
+        QCOMPARE(prompt.text, QStringLiteral("The AN3 Voltage Settings have changed.  Do you want "
+                                             "to save these settings?"));
+        QCOMPARE(prompt.title, QStringLiteral("BDX4 Config"));
+        QCOMPARE(prompt.buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(prompt.icon, MsgIcon::None);
+        QCOMPARE(rig.window->isVisible(), staysOpen);
+        QCOMPARE(rig.slider(12)->value(), 255); // Cancel keeps the sliders as they were
+        const QList<QByteArray> lines = rig.store().split('\n');
+        QCOMPARE(lines.value(26 + 12), saved ? QByteArray("255\r") : QByteArray("212\r"));
+        QCOMPARE(lines.value(0), QByteArray("10\r")); // AN1 as it was read
+    }
+
+    void everyWayOfClosingAsks() {
+        Rig rig(0);
+        rig.slider(0)->setValue(9);
+        rig.boxes.answers = {MsgAnswer::Cancel, MsgAnswer::Cancel};
+        rig.window->close(); // the frame's close box
+        QVERIFY(rig.window->isVisible());
+        QTest::keyClick(rig.window.get(), Qt::Key_Escape);
+        QVERIFY(rig.window->isVisible());
+        QCOMPARE(rig.boxes.shown.size(), 2);
+    }
+
+    void unchangedWindowsCloseWithoutAsking() {
+        Rig rig(0);
+        rig.slider(4)->setValue(77);
+        rig.slider(4)->setValue(14); // back where it was loaded
+        rig.button("cmdClose")->click();
+        QVERIFY(!rig.window->isVisible());
+
+        Rig saved(1);
+        saved.button("cmd_Defaults")->click();
+        saved.button("cmdSave")->click();
+        QVERIFY(saved.window->isVisible()); // Save keeps the window open
+        saved.button("cmdClose")->click();
+        QVERIFY(!saved.window->isVisible());
+        QVERIFY(saved.boxes.shown.isEmpty() && rig.boxes.shown.isEmpty());
+    }
+
+    void saveWritesAllTablesAndRebuildsTheLevelLists() {
+        Rig rig(0);
+        rig.button("cmd_Defaults")->click();
+        rig.button("cmdSave")->click();
+        QByteArray expected;
+        for (int b = 0; b < kVoltBands; ++b)
+            expected += QByteArray::number(kDefaultLevelsAn1An3[b]) + "\r\n";
+        for (int t = 1; t < kVoltTables; ++t)
+            for (int b = 0; b < kVoltBands; ++b)
+                expected += QByteArray::number((t == 1 ? 100 : 200) + b) + "\r\n";
+        QCOMPARE(rig.store(), expected);
+        // The next download carries what was saved: the AN1 default table, sorted.
+        const int levels[] = {31, 51, 64, 90, 115, 141, 166, 254, 255, 255, 255, 255, 255};
+        const int codes[] = {4, 12, 9, 7, 5, 3, 2, 1, 255, 255, 255, 255, 255};
+        for (int i = 0; i < kVoltBands; ++i) {
+            QCOMPARE(int(rig.volts.state().An1Level[i]), levels[i]);
+            QCOMPARE(int(rig.volts.state().An1Band[i]), codes[i]);
+        }
+        QCOMPARE(rig.window->editor().LoadedValues()[12], 255);
+    }
+
+    void failedSaveKeepsStoreTableAndQuestion() {
+        Rig rig(0);
+        // A folder where the store should be: the store cannot be replaced.
+        QFile::remove(VoltStorePath(rig.dir.path()));
+        QVERIFY(QDir(rig.dir.path()).mkdir(kVoltStoreName));
+        rig.slider(2)->setValue(200);
+        QVERIFY(!rig.window->editor().cmdSave_Click());
+        QCOMPARE(rig.boxes.shown.size(), 1);
+        const MessageRequest& box = rig.boxes.shown.first();
+        QVERIFY(box.text.contains(QStringLiteral("could not be saved")));
+        QVERIFY(box.text.contains(VoltStorePath(rig.dir.path())));
+        QCOMPARE(box.icon, MsgIcon::Critical);
+        QVERIFY(QFileInfo(VoltStorePath(rig.dir.path())).isDir()); // left as it was
+        QCOMPARE(rig.window->editor().LoadedValues()[2], 12);
+        QCOMPARE(rig.volts.state().BandVoltTable[0][2], 12.0f);
+        QCOMPARE(int(rig.volts.state().An1Level[2]), 12);
+
+        // Closing still asks; Yes tries again, fails again, and keeps the window.
+        rig.boxes.answers = {MsgAnswer::Yes};
+        rig.button("cmdClose")->click();
+        QCOMPARE(rig.boxes.shown.size(), 3);
+        QCOMPARE(rig.boxes.shown[1].text, VoltageEditor::PromptText(0));
+        QVERIFY(rig.window->isVisible());
+        QCOMPARE(rig.slider(2)->value(), 200);
+    }
+
+    void typedVoltageMovesItsSlider_data() {
+        QTest::addColumn<int>("table");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("shown");
+        // Before typing, slider 5 stands at 15 (AN1) or 105 (AN2).
+        QTest::newRow("AN1 2 V") << 0 << "2.00" << 51 << "2.00";
+        QTest::newRow("AN1 nearest") << 0 << "2.51" << 64 << "2.51";
+        QTest::newRow("AN1 blanks") << 0 << " 10 " << 255 << "10.00";
+        QTest::newRow("AN2 half way") << 1 << "2.5" << 128 << "2.51";
+        QTest::newRow("AN2 comma") << 1 << "5,00" << 255 << "5.00";
+        QTest::newRow("AN1 same level") << 0 << "0.59" << 15 << "0.59";
+        QTest::newRow("AN1 zero") << 0 << "0" << 0 << "0.00";
+        QTest::newRow("AN1 above range") << 0 << "10.01" << 15 << "0.59";
+        QTest::newRow("AN2 above range") << 1 << "6" << 105 << "2.06";
+        QTest::newRow("negative") << 0 << "-1" << 15 << "0.59";
+        QTest::newRow("not a number") << 0 << "abc" << 15 << "0.59";
+        QTest::newRow("empty") << 1 << "" << 105 << "2.06";
+        QTest::newRow("infinite") << 0 << "inf" << 15 << "0.59";
+    }
+    void typedVoltageMovesItsSlider() {
+        QFETCH(int, table);
+        QFETCH(QString, typed);
+        QFETCH(int, level);
+        QFETCH(QString, shown);
+        Rig rig(table);
+        QLineEdit* box = rig.window->voltsBox(5);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(rig.slider(5)->value(), level);
+        QCOMPARE(box->text(), shown);
+        QVERIFY(rig.window->isVisible()); // Enter belongs to the box, not to a button
+    }
+
+    void typedVoltageIsTakenWhenTheBoxIsLeft() {
+        Rig rig(0);
+        QApplication::setActiveWindow(rig.window.get());
+        QLineEdit* box = rig.window->voltsBox(1);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("4"));
+        rig.window->voltsBox(2)->setFocus(); // leaving the box confirms it
+        QTRY_COMPARE(rig.slider(1)->value(), 102);
+        QCOMPARE(box->text(), QStringLiteral("4.00"));
+    }
+
+    void helpWindowsTellRangeAndPin_data() {
+        QTest::addColumn<int>("table");
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<QString>("pin");
+        QTest::newRow("AN1") << 0
+                             << "Analog Voltage table AN1 can range in value from 0 to 10 Volts."
+                             << "Voltage input for AN1 is pin 9 of J1/J2.";
+        QTest::newRow("AN2") << 1
+                             << "Analog Voltage table AN2 can range in value from 0 to 5 Volts."
+                             << "Voltage input for AN2 is pin 7 of J1/J2.";
+        QTest::newRow("AN3") << 2
+                             << "Analog Voltage table AN3 can range in value from 0 to 10 Volts."
+                             << "Voltage input for AN3 is pin 4 of J1/J2.";
+    }
+    void helpWindowsTellRangeAndPin() {
+        QFETCH(int, table);
+        QFETCH(QString, range);
+        QFETCH(QString, pin);
+        VoltageHelpWindow help(table, nullptr);
+        QCOMPARE(help.windowTitle(), QStringLiteral("BDX4 AN%1 Help ").arg(table + 1));
+        const QStringList texts = VoltageHelpWindow::texts(table);
+        QCOMPARE(texts[2], range);
+        QCOMPARE(texts[4], pin);
+        const QString rangeLabel = table == 1 ? "lblTipText3" : "lblTipText2";
+        QCOMPARE(help.findChild<QLabel*>(rangeLabel)->text(), range);
+        QCOMPARE(help.findChild<QLabel*>(QStringLiteral("Label%1").arg(table + 2))->text(), pin);
+        const int heights[] = {3465, 3600, 3720};
+        QCOMPARE(help.size(), Twips::of(&help).size(5505, heights[table]));
+        Rig rig(table);
+        QCOMPARE(rig.window->findChild<QLabel*>(QStringLiteral("Label29"))->text(),
+                 VoltageWindow::rangeText(table));
+        QCOMPARE(rig.window->palette().color(QPalette::Window), VoltageWindow::background(table));
+    }
+};
+
+QTEST_MAIN(TestUiVoltages)
+#include "tst_ui_voltages.moc"
