@@ -57,9 +57,6 @@ private slots:
     void versionIsFoundAndShown();
     void fullDownloadArrivesByteForByte();
     void lateAcknowledgementsAndNoiseStillPass();
-    void silentBoxIsNotFoundAndFailsInHfSection();
-    void boxStoppingAfterThreeRecordsFailsInAn1();
-    void farEndClosingMidDownloadFailsAndTestWorksAgain();
     void simRefusesBadOptionsAndKeepsFiles();
 
 private:
@@ -244,109 +241,6 @@ void TestE2eLink::lateAcknowledgementsAndNoiseStillPass() {
     // The noise after the last "G" is what the program holds unparsed.
     QVERIFY(!rig.link.state().RxBuffer.isEmpty());
     QVERIFY(!rig.link.state().RxBuffer.contains('G'));
-}
-
-void TestE2eLink::silentBoxIsNotFoundAndFailsInHfSection() {
-    SimProcess box;
-    QVERIFY(startBox(box, {QStringLiteral("--silent")}));
-    ProgramRig rig(linkPath());
-
-    rig.link.Test_BDX4_Click();
-    QVERIFY(rig.link.state().PortReady);
-    QVERIFY(!rig.link.state().BoxConnected);
-    QCOMPARE(rig.link.state().SeekCount, 11);
-    QCOMPARE(rig.progress.value, 11);
-    QCOMPARE(rig.boxes.shown.size(), 1);
-    QCOMPARE(rig.boxes.shown[0].title, QStringLiteral("Error connecting to a BDX4"));
-    QCOMPARE(rig.boxes.shown[0].text, seekFailedText());
-    rig.boxes.shown.clear();
-
-    rig.downloader.Dload_BDX4_Click();
-    QCOMPARE(rig.boxes.shown.size(), 1);
-    QCOMPARE(rig.boxes.shown[0].text, QStringLiteral("Download failed in section HF Band Data"));
-    QCOMPARE(rig.boxes.shown[0].title, QStringLiteral("BDX4: "));
-    QCOMPARE(rig.status.text(), QStringLiteral("Last Send Failed!"));
-    QCOMPARE(rig.status.color, StatusColor::Red);
-
-    // The box heard the command, the HF record and the end record, and nothing else.
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(reportPath()), 3000);
-    const QJsonObject report = readReport(reportPath());
-    const QStringList lines = jsonStrings(report[QStringLiteral("lines")]);
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[0], kDownloadCommand);
-    QVERIFY(lines[1].startsWith(QStringLiteral(":20004000")));
-    QCOMPARE(lines[2], kEndRecord);
-    QCOMPARE(report[QStringLiteral("acknowledged")].toInt(), 0);
-    QCOMPARE(report[QStringLiteral("rejected")].toInt(), 0);
-}
-
-void TestE2eLink::boxStoppingAfterThreeRecordsFailsInAn1() {
-    SimProcess box;
-    QVERIFY(startBox(box, {QStringLiteral("--ack-limit"), QStringLiteral("3")}));
-    ProgramRig rig(linkPath());
-    openPort(rig);
-
-    rig.downloader.Dload_BDX4_Click();
-    QCOMPARE(rig.boxes.shown.size(), 1);
-    QCOMPARE(rig.boxes.shown[0].text,
-             QStringLiteral("Download failed in section AN1 Band Voltages"));
-    // The title shows the text as it stood at the last arrival: the third "G".
-    QCOMPARE(rig.boxes.shown[0].title, QStringLiteral("BDX4: G"));
-    QCOMPARE(rig.status.text(), QStringLiteral("Last Send Failed!"));
-    QCOMPARE(rig.status.color, StatusColor::Red);
-
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(reportPath()), 3000);
-    const QJsonObject report = readReport(reportPath());
-    const QStringList lines = jsonStrings(report[QStringLiteral("lines")]);
-    QCOMPARE(lines.size(), 6); // command, HF, VHF, Acc, AN1, end
-    QVERIFY(lines[4].startsWith(QStringLiteral(":2000A000")));
-    QCOMPARE(lines[5], kEndRecord);
-    const QJsonArray status = report[QStringLiteral("recordStatus")].toArray();
-    QVERIFY(status[2].toObject()[QStringLiteral("acknowledged")].toBool());
-    QVERIFY(!status[3].toObject()[QStringLiteral("acknowledged")].toBool());
-    QCOMPARE(status[3].toObject()[QStringLiteral("status")].toString(), QStringLiteral("ok"));
-    QVERIFY(!report[QStringLiteral("received")].toObject()[QStringLiteral("AN2")].toBool());
-}
-
-void TestE2eLink::farEndClosingMidDownloadFailsAndTestWorksAgain() {
-    auto first = std::make_unique<SimProcess>();
-    QVERIFY(startBox(*first, {QStringLiteral("--hangup-after"), QStringLiteral("2")}));
-    ProgramRig rig(linkPath());
-    openPort(rig);
-
-    QElapsedTimer timer;
-    timer.start();
-    rig.downloader.Dload_BDX4_Click();
-    // The box went away when the accessory record came: no endless error loop, a prompt end.
-    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(rig.boxes.shown.size(), 1);
-    QVERIFY2(rig.boxes.shown[0].text.startsWith(
-                 QStringLiteral("Download failed in section Accessory Data")),
-             qPrintable(rig.boxes.shown[0].text));
-    QCOMPARE(rig.status.text(), QStringLiteral("Last Send Failed!"));
-    QCOMPARE(rig.status.color, StatusColor::Red);
-    QVERIFY(!rig.line.portOpen());
-    QTRY_COMPARE_WITH_TIMEOUT(first->process().state(), QProcess::NotRunning, 3000);
-    QCOMPARE(first->process().exitStatus(), QProcess::NormalExit);
-    QCOMPARE(first->process().exitCode(), 0);
-    QVERIFY(!QFileInfo::exists(linkPath()));
-
-    // A second download on the lost line ends in the failure ending at once, not a hang.
-    rig.boxes.shown.clear();
-    rig.downloader.Dload_BDX4_Click();
-    QCOMPARE(rig.status.text(), QStringLiteral("Last Send Failed!"));
-    QCOMPARE(rig.boxes.shown.size(), 1);
-
-    // The box is back, on a new device under the same name.
-    first.reset();
-    SimProcess second;
-    QVERIFY(startBox(second, {QStringLiteral("--firmware"), QStringLiteral("2.18")}));
-    rig.boxes.shown.clear();
-    rig.link.Test_BDX4_Click();
-    QVERIFY(rig.link.state().PortReady);
-    QVERIFY(rig.link.state().BoxConnected);
-    QCOMPARE(rig.boxes.shown.size(), 1);
-    QCOMPARE(rig.boxes.shown[0].text, QStringLiteral("BDX4 Firmware = 2.18"));
 }
 
 void TestE2eLink::simRefusesBadOptionsAndKeepsFiles() {

@@ -74,6 +74,9 @@ private slots:
     void hangupComesBeforeTheNextRecordIsAnswered();
     void burstNoiseHoldsNoDelimiter();
     void programComingBackMidDownloadIsServed();
+    void oddRepliesAreSentAsAsked();
+    void hangupAtQueryGoesBeforeAnswering();
+    void floodComesOnceBeforeTheFirstReply();
     void overlongLineIsBoundedAndTheNextRecordStillCounts();
     void reportCarriesDecodedConfiguration();
     void reportFileIsWrittenWholeOrNotAtAll();
@@ -374,6 +377,59 @@ void TestSimDecoder::programComingBackMidDownloadIsServed() {
     box.lineReset();
     QVERIFY(!box.inDownload());
     QCOMPARE(box.receive(";BD00;BD73;BDV;").size(), 1);
+}
+
+void TestSimDecoder::oddRepliesAreSentAsAsked() {
+    SessionOptions options;
+    options.reply = "XYZ:BDX4:2.17;";
+    options.replies = 2;
+    options.burst = 3;
+    BoxSession box(options);
+    const QList<Answer> answers = box.receive(";BD00;BD73;BDV;");
+    QCOMPARE(answers.size(), 2);
+    QCOMPARE(answers[0].bytes, QByteArray("XYZ:BDX4:2.17;012"));
+    QCOMPARE(answers[1].bytes, QByteArray("XYZ:BDX4:2.17;345"));
+    QVERIFY(!answers[0].acknowledgement && !answers[0].flood);
+    QCOMPARE(box.versionQueries(), 1);
+    // Downloads are served as before.
+    box.receive(";BD00;BD73;BDE;");
+    QCOMPARE(box.receive(crlf(kHfEmpty)).size(), 1);
+}
+
+void TestSimDecoder::hangupAtQueryGoesBeforeAnswering() {
+    SessionOptions options;
+    options.hangupAtQuery = 1;
+    BoxSession box(options);
+    QCOMPARE(box.receive(";BD00;BD73;BDV;").size(), 1);
+    QVERIFY(!box.hangupDue());
+    // The second query, even mid-download, is not answered and nothing after it is taken.
+    box.receive(";BD00;BD73;BDE;");
+    QVERIFY(box.receive(crlf(kHfEmpty).left(20) + ";BD00;BD73;BDV;" + crlf(kHfEmpty)).isEmpty());
+    QVERIFY(box.hangupDue());
+    QCOMPARE(box.versionQueries(), 1);
+
+    options.hangupAtQuery = 0;
+    BoxSession first(options);
+    QVERIFY(first.receive(";").isEmpty()); // the lone separator is no query
+    QVERIFY(!first.hangupDue());
+    QVERIFY(first.receive(";BD00;BD73;BDV;").isEmpty());
+    QVERIFY(first.hangupDue());
+}
+
+void TestSimDecoder::floodComesOnceBeforeTheFirstReply() {
+    SessionOptions options;
+    options.flood = 100000;
+    BoxSession box(options);
+    QList<Answer> answers = box.receive(";BD00;BD73;BDV;");
+    QCOMPARE(answers.size(), 2);
+    QVERIFY(answers[0].flood);
+    QCOMPARE(answers[0].bytes.size(), 100000);
+    QVERIFY(!answers[0].bytes.contains(';'));
+    QVERIFY(!answers[0].bytes.contains('G'));
+    QCOMPARE(answers[1].bytes, QByteArray("BDV:BDX4:2.17;"));
+    answers = box.receive(";BD00;BD73;BDV;");
+    QCOMPARE(answers.size(), 1);
+    QCOMPARE(answers[0].bytes, QByteArray("BDV:BDX4:2.17;"));
 }
 
 void TestSimDecoder::overlongLineIsBoundedAndTheNextRecordStillCounts() {

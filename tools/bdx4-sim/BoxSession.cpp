@@ -125,7 +125,7 @@ void BoxSession::takeLine(const QByteArray& text, QList<Answer>& answers) {
     if (ack) {
         ++download_.acknowledged;
         line.acknowledged = true;
-        answers.append({QByteArrayLiteral("G") + noise(), true});
+        answers.append({QByteArrayLiteral("G") + noise(options_.burst), true});
     }
     addLine(line);
     if (record.ok() && record.type == 1) {
@@ -137,9 +137,21 @@ void BoxSession::takeLine(const QByteArray& text, QList<Answer>& answers) {
 }
 
 void BoxSession::answerVersion(QList<Answer>& answers) {
+    if (options_.hangupAtQuery >= 0 && versionQueries_ >= options_.hangupAtQuery) {
+        hangupDue_ = true;
+        return;
+    }
     ++versionQueries_;
-    if (!options_.silent)
-        answers.append({versionReply(options_.firmware) + noise(), false});
+    if (options_.silent)
+        return;
+    if (options_.flood > 0 && !flooded_) {
+        flooded_ = true;
+        answers.append({noise(options_.flood), false, true});
+    }
+    const QByteArray reply =
+        options_.reply.isEmpty() ? versionReply(options_.firmware) : options_.reply;
+    for (int i = 0; i < options_.replies; ++i)
+        answers.append({reply + noise(options_.burst), false});
 }
 
 void BoxSession::startDownload() {
@@ -166,9 +178,9 @@ void BoxSession::addLine(const ReceivedLine& line) {
         download_.lines.append(line);
 }
 
-QByteArray BoxSession::noise() {
+QByteArray BoxSession::noise(qsizetype count) {
     static constexpr char kAlphabet[] = "0123456789abcdef";
-    QByteArray bytes(options_.burst, '\0');
+    QByteArray bytes(count, '\0');
     for (char& c : bytes)
         c = kAlphabet[noiseCounter_++ % 16];
     return bytes;

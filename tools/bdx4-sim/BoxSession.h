@@ -23,6 +23,15 @@ struct SessionOptions {
     int hangupAfter = -1;
     /// Bytes of noise (digits and a-f, never ";" or "G") sent after every answer.
     int burst = 0;
+    /// Sent in place of the version reply when not empty: any text, e.g. a malformed reply.
+    QByteArray reply;
+    /// Version replies sent for each query.
+    int replies = 1;
+    /// Answer this many version queries, then go away (close the line) when the next one
+    /// arrives, before answering it; -1: never.
+    int hangupAtQuery = -1;
+    /// Bytes of noise (as `burst`) sent once, before the reply to the first version query.
+    qsizetype flood = 0;
 };
 
 /// One line the box received in download mode (the download command counts as the first).
@@ -51,6 +60,7 @@ struct Download {
 struct Answer {
     QByteArray bytes;
     bool acknowledgement = false; ///< a "G" (possibly with noise after it)
+    bool flood = false;           ///< the one long run of noise that `flood` asks for
 };
 
 /// The box's side of the conversation, without any input or output of its own: bytes from
@@ -85,7 +95,7 @@ public:
     }
 
     bool inDownload() const { return inDownload_; }
-    /// The box has gone away at the record `hangupAfter` names.
+    /// The box has gone away at the record `hangupAfter` or the query `hangupAtQuery` names.
     bool hangupDue() const { return hangupDue_; }
     /// The download under way, or the last one.
     const Download& download() const { return download_; }
@@ -101,7 +111,7 @@ private:
     void startDownload();
     void appendRaw(char c);
     void addLine(const ReceivedLine& line);
-    QByteArray noise();
+    QByteArray noise(qsizetype count);
 
     SessionOptions options_;
     std::function<void(const Download&)> downloadEnded_;
@@ -110,6 +120,7 @@ private:
     bool skipping_ = false;
     bool inDownload_ = false;
     bool hangupDue_ = false;
+    bool flooded_ = false;
     Download download_;
     int completed_ = 0;
     int versionQueries_ = 0;

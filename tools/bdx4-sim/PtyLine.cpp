@@ -99,8 +99,8 @@ void PtyLine::onReadable() {
         emit received(bytes);
 }
 
-void PtyLine::send(const QByteArray& bytes) {
-    const qsizetype room = kMaxQueued - outgoing_.size();
+void PtyLine::send(const QByteArray& bytes, qsizetype bound) {
+    const qsizetype room = bound - queued();
     outgoing_.append(bytes.left(qMax<qsizetype>(room, 0)));
     flush();
 }
@@ -110,23 +110,31 @@ void PtyLine::onWritable() {
 }
 
 void PtyLine::flush() {
-    while (!outgoing_.isEmpty()) {
-        const ssize_t n = ::write(master_, outgoing_.constData(), size_t(outgoing_.size()));
+    // A long queue (a flood) goes out a few kilobytes per write: keep an offset rather than
+    // moving the rest to the front after every write.
+    while (sent_ < outgoing_.size()) {
+        const ssize_t n =
+            ::write(master_, outgoing_.constData() + sent_, size_t(outgoing_.size() - sent_));
         if (n > 0) {
-            outgoing_.remove(0, n);
+            sent_ += n;
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno == EAGAIN) {
+            if (sent_ > kMaxQueued) {
+                outgoing_.remove(0, sent_);
+                sent_ = 0;
+            }
             writeNotifier_->setEnabled(true);
             return;
         }
         // The line cannot take anything (far end gone): what was queued is lost, as it would
         // be on a real wire.
-        outgoing_.clear();
         break;
     }
+    outgoing_.clear();
+    sent_ = 0;
     writeNotifier_->setEnabled(false);
 }
 

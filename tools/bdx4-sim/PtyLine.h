@@ -22,10 +22,11 @@ public:
     /// The far end's device, e.g. /dev/pts/4.
     QString devicePath() const { return devicePath_; }
 
-    /// Queues bytes for the program; they go out as fast as the line takes them.
-    void send(const QByteArray& bytes);
+    /// Queues bytes for the program; they go out as fast as the line takes them. Bytes that
+    /// would make the queue longer than `bound` are dropped.
+    void send(const QByteArray& bytes, qsizetype bound = kMaxQueued);
     /// Bytes queued but not yet taken by the line.
-    qsizetype queued() const { return outgoing_.size(); }
+    qsizetype queued() const { return outgoing_.size() - sent_; }
 
     /// Queued bytes beyond this are dropped: nobody is reading the line.
     static constexpr qsizetype kMaxQueued = 64 * 1024;
@@ -51,6 +52,7 @@ private:
     // letting the read notifier fire without end.
     QTimer retry_;
     QByteArray outgoing_;
+    qsizetype sent_ = 0; // the head of outgoing_ already written
 };
 
 } // namespace bdx4sim

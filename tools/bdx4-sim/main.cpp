@@ -91,6 +91,7 @@ private:
 struct Settings {
     SessionOptions session;
     int ackDelayMs = 0;
+    int replyGapMs = 0;
     QString jsonPath;
     QString linkPath;
     bool verbose = false;
@@ -112,6 +113,15 @@ bool intOption(const QCommandLineParser& parser, const QString& name, int low, i
         return false;
     }
     value = v;
+    return true;
+}
+
+// The flood may be large, but not so large that the box's own memory is at stake.
+bool floodOption(const QCommandLineParser& parser, qsizetype& flood) {
+    int value = 0;
+    if (!intOption(parser, QStringLiteral("flood"), 0, 64 * 1024 * 1024, value))
+        return false;
+    flood = value;
     return true;
 }
 
@@ -149,6 +159,23 @@ bool parseSettings(const QCoreApplication& app, Settings& s) {
          QStringLiteral("Answer the first N records of a download, then close the line and "
                         "exit when the next line arrives, without answering it."),
          QStringLiteral("N")},
+        {QStringLiteral("reply"),
+         QStringLiteral("Answer each version query with TEXT instead of the version reply "
+                        "(any text, e.g. a malformed reply; 1 to 256 characters)."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("replies"),
+         QStringLiteral("Send N version replies for each query (default 1)."), QStringLiteral("N")},
+        {QStringLiteral("reply-gap"),
+         QStringLiteral("Send the further replies of a query M milliseconds apart."),
+         QStringLiteral("M")},
+        {QStringLiteral("hangup-at-query"),
+         QStringLiteral("Answer the first N version queries, then close the line and exit "
+                        "when the next query arrives, without answering it."),
+         QStringLiteral("N")},
+        {QStringLiteral("flood"),
+         QStringLiteral("Send BYTES bytes of noise (never ';' or 'G') before the reply to the "
+                        "first version query."),
+         QStringLiteral("BYTES")},
         {QStringLiteral("verbose"), QStringLiteral("Log every line and answer on stderr.")},
     });
     if (!parser.parse(app.arguments())) {
@@ -175,6 +202,14 @@ bool parseSettings(const QCoreApplication& app, Settings& s) {
         }
         s.session.firmware = fw;
     }
+    if (parser.isSet(QStringLiteral("reply"))) {
+        const QString reply = parser.value(QStringLiteral("reply"));
+        if (reply.isEmpty() || reply.size() > 256 || reply.toLatin1().size() != reply.size()) {
+            printErr(QStringLiteral("--reply wants 1 to 256 characters, not \"%1\"").arg(reply));
+            return false;
+        }
+        s.session.reply = reply.toLatin1();
+    }
     s.session.silent = parser.isSet(QStringLiteral("silent"));
     s.verbose = parser.isSet(QStringLiteral("verbose"));
     s.jsonPath = parser.value(QStringLiteral("json"));
@@ -183,7 +218,11 @@ bool parseSettings(const QCoreApplication& app, Settings& s) {
     return intOption(parser, QStringLiteral("ack-limit"), 0, kMax, s.session.ackLimit) &&
            intOption(parser, QStringLiteral("ack-delay"), 0, 60000, s.ackDelayMs) &&
            intOption(parser, QStringLiteral("burst"), 0, 65536, s.session.burst) &&
-           intOption(parser, QStringLiteral("hangup-after"), 0, kMax, s.session.hangupAfter);
+           intOption(parser, QStringLiteral("hangup-after"), 0, kMax, s.session.hangupAfter) &&
+           intOption(parser, QStringLiteral("replies"), 1, 16, s.session.replies) &&
+           intOption(parser, QStringLiteral("reply-gap"), 0, 60000, s.replyGapMs) &&
+           intOption(parser, QStringLiteral("hangup-at-query"), 0, kMax, s.session.hangupAtQuery) &&
+           floodOption(parser, s.session.flood);
 }
 
 bool installSignalHandlers() {
@@ -247,6 +286,7 @@ int main(int argc, char* argv[]) {
 
     const bool verbose = settings.verbose;
     const int ackDelay = settings.ackDelayMs;
+    const int replyGap = settings.replyGapMs;
     QObject::connect(&line, &PtyLine::received, &app, [&](const QByteArray& bytes) {
         const qsizetype linesBefore = session.download().lines.size();
         const QList<Answer> answers = session.receive(bytes);
@@ -258,10 +298,20 @@ int main(int argc, char* argv[]) {
                                   l.acknowledged ? QStringLiteral(", G") : QString()));
             }
         }
+        int reply = 0; // replies so far in this batch, for the gap between them
         for (const Answer& answer : answers) {
+            if (answer.flood) {
+                if (verbose)
+                    printErr(QStringLiteral("flood of %1 bytes").arg(answer.bytes.size()));
+                line.send(answer.bytes, PtyLine::kMaxQueued + answer.bytes.size());
+                continue;
+            }
             if (verbose && !answer.acknowledgement)
                 printErr(QStringLiteral("answer \"%1\"").arg(QString::fromLatin1(answer.bytes)));
-            if (answer.acknowledgement && ackDelay > 0) {
+            if (!answer.acknowledgement && replyGap > 0 && reply++ > 0) {
+                QTimer::singleShot((reply - 1) * replyGap, Qt::PreciseTimer, &line,
+                                   [&line, bytes = answer.bytes] { line.send(bytes); });
+            } else if (answer.acknowledgement && ackDelay > 0) {
                 QTimer::singleShot(ackDelay, Qt::PreciseTimer, &line,
                                    [&line, bytes = answer.bytes] { line.send(bytes); });
             } else {
@@ -269,8 +319,12 @@ int main(int argc, char* argv[]) {
             }
         }
         if (session.hangupDue()) {
-            printErr(QStringLiteral("hanging up at record %1 of the download")
-                         .arg(session.download().records));
+            if (session.inDownload())
+                printErr(QStringLiteral("hanging up at record %1 of the download")
+                             .arg(session.download().records));
+            else
+                printErr(QStringLiteral("hanging up at version query %1")
+                             .arg(session.versionQueries() + 1));
             QCoreApplication::exit(0);
         }
     });

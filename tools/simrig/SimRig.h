@@ -14,6 +14,7 @@
 #include "voltages/Voltages.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QHash>
 #include <QJsonDocument>
@@ -21,6 +22,9 @@
 #include <QList>
 #include <QProcess>
 #include <QStringList>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace bdx4::simrig {
 
@@ -116,14 +120,30 @@ public:
     int value = 0;
 };
 
-/// Message boxes that are answered at once with their default button and remembered.
+/// Message boxes answered with their default button and remembered. A box may stay open for a
+/// while, as a user reads it: events run meanwhile, as in a modal dialog's own loop.
 class RecordingBoxes : public MessageBoxes {
 public:
     MsgAnswer show(const MessageRequest& request) override {
         shown.append(request);
+        ++open_;
+        maxOpen = std::max(maxOpen, open_);
+        if (holdMs > 0) {
+            QEventLoop loop;
+            QTimer::singleShot(holdMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        --open_;
         return request.defaultButton;
     }
     QList<MessageRequest> shown;
+    /// How long each box stays open; 0: answered at once.
+    int holdMs = 0;
+    /// The most boxes that were open at the same time (more than one: opened from inside another).
+    int maxOpen = 0;
+
+private:
+    int open_ = 0;
 };
 
 class PlainMarks : public MenuMarks {
