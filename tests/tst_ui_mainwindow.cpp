@@ -552,6 +552,30 @@ private slots:
         QCOMPARE(rig.boxes.shown.size(), before + 1);
     }
 
+    void closingDuringADownloadSendsNothingMore() {
+        Rig rig(true);
+        rig.start();
+        rig.button("Save_MAP1")->click();
+        rig.line.onOutput = [&](const QByteArray& text) {
+            if (text.endsWith("\r\n"))
+                rig.clock.after(50, [&] { rig.line.deliver("G"); });
+        };
+        const qsizetype before = rig.line.writes.size(); // the box search's queries
+        qsizetype sent = -1, shown = -1;
+        rig.clock.after(1000, [&] { // the box is taking the second record
+            rig.w().close();
+            sent = rig.line.writes.size();
+            shown = rig.boxes.shown.size();
+        });
+        rig.button("Dload_BDX4")->click();
+        QCOMPARE(sent - before, 3); // the download command, the HF and the VHF record
+        QCOMPARE(rig.line.writes.size(), sent);
+        QCOMPARE(rig.boxes.shown.size(), shown); // no failure box after the end
+        QCOMPARE(rig.settings.values.value(QStringLiteral("Options/BAUD_Rate")),
+                 QStringLiteral("4800"));
+        QVERIFY(!rig.line.portOpen());
+    }
+
     void closingFromInsideAWaitEndsTheProcess() {
         Rig rig;
         rig.start();
