@@ -42,6 +42,8 @@ void Downloader::Dload_BDX4_Click() {
     if (running_ || clock_.ending())
         return;
     const RunningScope scope(*this);
+    if (downloadStarting_)
+        downloadStarting_();
     runDownload();
 }
 

@@ -49,6 +49,10 @@ public:
     /// True while a download or export runs (the window may disable its button).
     bool downloadRunning() const { return running_; }
     void setRunningHandler(RunningHandler handler) { runningChanged_ = std::move(handler); }
+    /// Told when a download to the box begins, before anything is sent (not for an export).
+    void setDownloadStartingHandler(std::function<void()> handler) {
+        downloadStarting_ = std::move(handler);
+    }
 
 private:
     class RunningScope;
@@ -73,6 +77,7 @@ private:
     QString exportError_; ///< why the export file cannot be finished; empty while all is well
     bool running_ = false;
     RunningHandler runningChanged_;
+    std::function<void()> downloadStarting_;
 };
 
 } // namespace bdx4

@@ -82,6 +82,7 @@ void Link::ConfigurePort() {
 }
 
 void Link::OpenPort() {
+    tellActivity(LinkActivity::OpeningPort);
     s_.PortReady = false;
     ConfigurePort();
     if (!s_.PortReady && s_.StartComPort != s_.ComPort) {
@@ -168,6 +169,7 @@ void Link::SeekBox() {
     if (seeking_ || clock_.ending())
         return;
     const FlagScope running(seeking_);
+    tellActivity(LinkActivity::SeekingBox);
 
     s_.SeekCount = 0;
     status_.setText(QString());

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 
 namespace bdx4 {
 
@@ -28,6 +29,12 @@ constexpr int kLastComPort = 16;
 
 /// The text of the box shown when the search hears no valid version reply.
 QString seekFailedText();
+
+/// What the link is about to do on the line; a trace of the conversation starts its parts here.
+enum class LinkActivity {
+    OpeningPort, ///< OpenPort begins (the start of "Test for BDX4" and of the start-up's search)
+    SeekingBox,  ///< SeekBox begins
+};
 
 /// The device link's state: the port choice and what the box has said.
 struct LinkState {
@@ -88,6 +95,10 @@ public:
     /// True while SeekBox runs (the window may disable "Test for BDX4").
     bool seekRunning() const { return seeking_; }
 
+    using ActivityHandler = std::function<void(LinkActivity)>;
+    /// Told when OpenPort or SeekBox begins, before anything goes over the line.
+    void setActivityHandler(ActivityHandler handler) { activity_ = std::move(handler); }
+
     /// Waits at least `ms` milliseconds with events running; false when the program is ending.
     bool DelayMs(qint64 ms);
     /// Multiplies `units` by 300 in place and waits that many milliseconds.
@@ -105,6 +116,10 @@ public:
 
 private:
     bool pauseUnits(int units);
+    void tellActivity(LinkActivity activity) {
+        if (activity_)
+            activity_(activity);
+    }
 
     SerialLine& line_;
     MessageBoxes& boxes_;
@@ -118,6 +133,7 @@ private:
     /// segment is parsed once and in the order it arrived.
     std::deque<QByteArray> pendingSegments_;
     bool seeking_ = false;
+    ActivityHandler activity_;
 };
 
 } // namespace bdx4

@@ -1,5 +1,6 @@
 #include "platform/TracingSerialLine.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,13 +10,22 @@ SerialTrace::SerialTrace(const Clock& clock) : clock_(clock) {}
 
 bool SerialTrace::begin(const QString& path, const QString& title) {
     end();
+    error_.clear();
     QDir().mkpath(QFileInfo(path).absolutePath());
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        error_ = file->errorString();
         return false;
+    }
     file_ = std::move(file);
     startMs_ = clock_.nowMs();
-    writeLine(QStringLiteral("# %1").arg(title));
+    // A title is one line, whatever the command line held.
+    QString oneLine = title;
+    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    writeLine(QStringLiteral("# %1").arg(oneLine));
+    writeLine(QStringLiteral("# started %1")
+                  .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs)));
     writeLine(QStringLiteral("# time ms, direction, bytes, text, hex"));
     return true;
 }
@@ -75,6 +85,11 @@ void SerialTrace::note(const QString& text) {
 TracingSerialLine::TracingSerialLine(SerialLine& inner, SerialTrace& trace)
     : inner_(inner), trace_(trace) {
     inner_.setReceiveHandler([this] { notifyReceived(); });
+}
+
+TracingSerialLine::~TracingSerialLine() {
+    // The inner line outlives this one in some owners; it must not call into a gone object.
+    inner_.setReceiveHandler(nullptr);
 }
 
 void TracingSerialLine::noteFailure(const QString& what, const Failure& failure) {

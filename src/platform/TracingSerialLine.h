@@ -17,13 +17,16 @@ class SerialTrace {
 public:
     explicit SerialTrace(const Clock& clock);
 
-    /// Starts a new trace in `path`, replacing what was there; `title` heads it. False (and no
-    /// tracing) when the file cannot be written.
+    /// Starts a new trace in `path`, replacing what was there; `title` heads it, followed by the
+    /// local date and time. False (and no tracing) when the file cannot be written; `error()`
+    /// then tells why.
     bool begin(const QString& path, const QString& title);
     /// Stops tracing and closes the file.
     void end();
     bool active() const { return file_ != nullptr; }
     QString path() const;
+    /// Why the last `begin` failed; empty after a successful one.
+    QString error() const { return error_; }
 
     enum class Direction { Sent, Received };
     void chunk(Direction direction, const QByteArray& bytes);
@@ -38,6 +41,7 @@ private:
     const Clock& clock_;
     std::unique_ptr<QFile> file_;
     qint64 startMs_ = 0;
+    QString error_;
 };
 
 /// A serial line that tells a SerialTrace what passes through it and otherwise does exactly
@@ -45,6 +49,9 @@ private:
 class TracingSerialLine : public SerialLine {
 public:
     TracingSerialLine(SerialLine& inner, SerialTrace& trace);
+    ~TracingSerialLine() override;
+    TracingSerialLine(const TracingSerialLine&) = delete;
+    TracingSerialLine& operator=(const TracingSerialLine&) = delete;
 
     bool portOpen() const override { return inner_.portOpen(); }
     Failure setPortOpen(bool open) override;
