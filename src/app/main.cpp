@@ -5,6 +5,26 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+/// For scripted runs (installation checks, benchmarks) where nobody is there to answer: every
+/// message box is written to standard error and answered with its default button.
+class UnattendedMessageBoxes : public bdx4::MessageBoxes {
+public:
+    bdx4::MsgAnswer show(const bdx4::MessageRequest& request) override {
+        QString text = request.text;
+        text.replace(QLatin1String("\r\n"), QLatin1String(" / "));
+        std::fprintf(stderr, "[%s] %s\n", qUtf8Printable(request.title), qUtf8Printable(text));
+        std::fflush(stderr);
+        return request.defaultButton;
+    }
+};
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The settings and the lock are named after the executable, as the program always was.
@@ -18,6 +38,11 @@ int main(int argc, char* argv[]) {
     bdx4::QtSettingsStore settings(name);
     bdx4::MainWindowParts parts;
     parts.settings = &settings;
+    std::unique_ptr<UnattendedMessageBoxes> unattended;
+    if (qEnvironmentVariableIntValue("BDX4_UNATTENDED") != 0) {
+        unattended = std::make_unique<UnattendedMessageBoxes>();
+        parts.boxes = unattended.get();
+    }
     bdx4::MainWindow window(parts);
     window.show();
     return app.exec();

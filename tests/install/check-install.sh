@@ -45,7 +45,7 @@ home="$scratch/home"
 mkdir -p "$home" "$scratch/run"
 chown "$user" "$home" "$scratch/run"
 chmod 700 "$scratch/run"
-runuser -u "$user" -- env -i HOME="$home" XDG_RUNTIME_DIR="$scratch/run" QT_QPA_PLATFORM=offscreen \
+runuser -u "$user" -- env -i HOME="$home" XDG_RUNTIME_DIR="$scratch/run" QT_QPA_PLATFORM=offscreen BDX4_UNATTENDED=1 \
     PATH=/usr/bin:/bin "$prefix/bin/bdx4config" >"$scratch/out.log" 2>&1 &
 pid=$!
 store=""
