@@ -16,7 +16,6 @@
 #include "voltages/Voltages.h"
 
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -89,7 +88,6 @@ private slots:
     void downloadStartsANewSessionButExportDoesNot();
     void searchWithoutOpeningStartsItsOwnSession();
     void unwritableTraceLeavesTheLinkWorking();
-    void defaultPathIsInTheDesktopProgramsDataFolder();
 };
 
 void TestCtlTrace::chunkShowsDirectionTextAndHex_data() {
@@ -303,15 +301,6 @@ void TestCtlTrace::unwritableTraceLeavesTheLinkWorking() {
     // The lone ";" and the query, then the command and the seven records.
     QCOMPARE(rig.inner.written().size(), 2 + 8);
     QCOMPARE(rig.inner.written().last(), QByteArray(":00000001FF\r\n"));
-}
-
-void TestCtlTrace::defaultPathIsInTheDesktopProgramsDataFolder() {
-    QStandardPaths::setTestModeEnabled(true);
-    const QString name = QCoreApplication::applicationName();
-    QCoreApplication::setApplicationName(QStringLiteral("bdx4config"));
-    const QString path = SessionTrace::defaultPath();
-    QCoreApplication::setApplicationName(name);
-    QVERIFY2(path.endsWith(QStringLiteral("/bdx4config/last-session-trace.txt")), qPrintable(path));
 }
 
 QTEST_GUILESS_MAIN(TestCtlTrace)
