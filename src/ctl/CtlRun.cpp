@@ -53,13 +53,17 @@ struct Core {
 /// Reads both stores from `folder` as the desktop program's start-up does, but writes nothing: a
 /// missing map store reads as the fresh one the desktop program would create (the default
 /// arrangement), a missing voltage store as all bands at 0. Then map `map` goes on the grid.
-/// Returns what kept a store from being read whole, or an empty text.
-QString loadStores(Core& core, const QString& folder, int map) {
+/// Says on `err` when a store is missing (a wrong folder would otherwise pass unnoticed). Returns
+/// what kept a store from being read whole, or an empty text.
+QString loadStores(Core& core, const QString& folder, int map, Console& err) {
     QStringList problems;
     core.mapStore.setFolder(folder);
     const QString mapPath = core.mapStore.storePath();
     QFile mapFile(mapPath);
     if (!QFileInfo::exists(mapPath)) {
+        err.line(QStringLiteral("bdx4ctl: there is no %1; the default arrangement stands for MAP1 "
+                                "and the other maps are empty")
+                     .arg(mapPath));
         QBuffer fresh;
         fresh.setData(QByteArray("\"Empty\"\r\n"));
         fresh.open(QIODevice::ReadOnly);
@@ -82,6 +86,7 @@ QString loadStores(Core& core, const QString& folder, int map) {
     const QString voltPath = VoltStorePath(folder);
     QFile voltFile(voltPath);
     if (!QFileInfo::exists(voltPath)) {
+        err.line(QStringLiteral("bdx4ctl: there is no %1; every band voltage is 0").arg(voltPath));
         core.volts.BuildAnalogTables(); // all bands at 0, as a fresh store holds
     } else if (!voltFile.open(QIODevice::ReadOnly)) {
         core.volts.BuildAnalogTables();
@@ -99,7 +104,7 @@ QString storeFolderOf(const Options& o) {
 /// Loads the stores for a command that sends them on; false (with the reason printed) when a store
 /// could not be read whole, since half a configuration must not reach the box or a file.
 bool loadForSending(Core& core, const Options& o, Console& err) {
-    const QString problem = loadStores(core, storeFolderOf(o), o.map);
+    const QString problem = loadStores(core, storeFolderOf(o), o.map, err);
     if (problem.isEmpty())
         return true;
     err.line(QStringLiteral("bdx4ctl: ") + problem);
@@ -113,7 +118,7 @@ bool loadForSending(Core& core, const Options& o, Console& err) {
 int runShow(const Options& o, Console& out, Console& err) {
     ConsoleStatusBox status(nullptr);
     Core core(out, err, status);
-    const QString problem = loadStores(core, storeFolderOf(o), o.map);
+    const QString problem = loadStores(core, storeFolderOf(o), o.map, err);
     out.line(QStringLiteral("Stores in %1").arg(storeFolderOf(o)));
     out.line(QString());
     out.line(mapText(core.grid, o.map, core.maps.state().UseAccForBandmap));

@@ -260,7 +260,13 @@ void TestCtl::exportEqualsTheDesktopExport() {
     const Result r = ctl({QStringLiteral("export"), QStringLiteral("--map"), QString::number(map),
                           QStringLiteral("--store"), ctlStores, QStringLiteral("out.txt")});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QCOMPARE(r.err, QString());
+    // Nothing to say but where a store is missing (no questions, no boxes).
+    const QString missing =
+        QStringLiteral("bdx4ctl: there is no %1; the default arrangement "
+                       "stands for MAP1 and the other maps are empty\n"
+                       "bdx4ctl: there is no %2; every band voltage is 0\n")
+            .arg(QDir(ctlStores).filePath(kMapStoreName), QDir(ctlStores).filePath(kVoltStoreName));
+    QCOMPARE(r.err, stores == QLatin1String("none") ? missing : QString());
     const QByteArray exported = readAll(dirPath("out.txt"));
     const QByteArray desktop = desktopExport(desktopStores, map, dirPath("desktop.txt"));
     QCOMPARE(exportedLines(exported).size(), 8);
