@@ -1,3 +1,6 @@
+#include "link/SessionTrace.h"
+#include "platform/EventLoopClock.h"
+#include "platform/QtSerialLine.h"
 #include "platform/QtSettingsStore.h"
 #include "store/SingleInstance.h"
 #include "ui/MainWindow.h"
@@ -43,7 +46,16 @@ int main(int argc, char* argv[]) {
         unattended = std::make_unique<UnattendedMessageBoxes>();
         parts.boxes = unattended.get();
     }
-    bdx4::MainWindow window(parts);
+    // What goes over the line in the last box search or download is kept for bug reports.
+    bdx4::QtSerialLine serialLine(settings);
+    bdx4::EventLoopClock traceClock; // only stamps the trace's times
+    bdx4::SessionTrace sessionTrace(serialLine, traceClock, bdx4::SessionTrace::defaultPath());
+    parts.line = &sessionTrace.line();
+
+    bdx4::MainWindow window(parts); // destroyed before the trace and the line it uses
+    sessionTrace.attach(window.link());
+    window.downloader().setDownloadStartingHandler(
+        [&sessionTrace] { sessionTrace.downloadStarting(); });
     window.show();
     return app.exec();
 }

@@ -17,7 +17,7 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-for f in bin/bdx4config bin/bdx4-sim \
+for f in bin/bdx4config bin/bdx4-sim bin/bdx4ctl \
     share/applications/com.morvane.bdx4config.desktop \
     share/icons/hicolor/scalable/apps/com.morvane.bdx4config.svg \
     share/metainfo/com.morvane.bdx4config.metainfo.xml; do
