@@ -138,8 +138,13 @@ void Downloader::runDownload() {
         if (clock_.ending())
             return;
     }
-    status_.setText(QStringLiteral("Last Send Passed!"));
-    status_.setTextColor(StatusColor::Green);
+    showOutcome(true);
+}
+
+void Downloader::showOutcome(bool passed) {
+    status_.setText(passed ? QStringLiteral("Last Send Passed!")
+                           : QStringLiteral("Last Send Failed!"));
+    status_.setTextColor(passed ? StatusColor::Green : StatusColor::Red);
     clock_.processEvents();
 }
 
@@ -156,9 +161,7 @@ void Downloader::failureEnding(const QString& prompt) {
     boxes_.show(box);
     if (clock_.ending())
         return;
-    status_.setText(QStringLiteral("Last Send Failed!"));
-    status_.setTextColor(StatusColor::Red);
-    clock_.processEvents();
+    showOutcome(false);
 }
 
 void Downloader::portNotOpenEnding() {
@@ -170,9 +173,7 @@ void Downloader::portNotOpenEnding() {
     boxes_.show(box);
     if (clock_.ending())
         return;
-    status_.setText(QStringLiteral("Last Send Failed!"));
-    status_.setTextColor(StatusColor::Red);
-    clock_.processEvents();
+    showOutcome(false);
 }
 
 void Downloader::reportFileFailure(const QString& path, const QString& reason) {
@@ -214,8 +215,7 @@ void Downloader::WriteBandmapToFile_Click(const SaveFileDialog& saveFileDialog) 
                 failure = file.errorString();
             if (!failure.isEmpty() && !clock_.ending()) {
                 reportFileFailure(path, failure);
-                status_.setText(QStringLiteral("Last Send Failed!"));
-                status_.setTextColor(StatusColor::Red);
+                showOutcome(false);
             }
         }
     }

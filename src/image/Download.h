@@ -63,6 +63,8 @@ private:
     /// Lets events run once; false when the program is ending.
     bool letEventsRun();
     void failureEnding(const QString& prompt);
+    /// "Last Send Passed!" in green or "Last Send Failed!" in red.
+    void showOutcome(bool passed);
     void portNotOpenEnding();
     void reportFileFailure(const QString& path, const QString& reason);
 
