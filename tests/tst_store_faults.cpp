@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -340,6 +341,7 @@ private slots:
     void randomBytesAsStores();
     void diskFillsDuringSave_data();
     void diskFillsDuringSave();
+    void fileSizeLimitEndsNoProgram();
 };
 
 void TestStoreFaults::readOnlyFolder_data() {
@@ -678,6 +680,34 @@ void TestStoreFaults::diskFillsDuringSave() {
     QCOMPARE(fileBytes(voltPath), oldVolts);
     QCOMPARE(fileBytes(exportPath), oldExport);
     QCOMPARE(entries(dir.path()), QStringList({"bandmap.txt", kVoltStoreName, kMapStoreName}));
+}
+
+void TestStoreFaults::fileSizeLimitEndsNoProgram() {
+    // The command-line program, started as a user's shell would start it: the signal for a
+    // write past the limit at its default (ending the process), the limit below the export.
+    const QString ctl = QCoreApplication::applicationDirPath() + "/../bdx4ctl";
+    if (!QFileInfo(ctl).isExecutable())
+        QSKIP("bdx4ctl is not built");
+    QTemporaryDir dir;
+    QVERIFY(putFile(QDir(dir.path()).filePath(kMapStoreName), MapStore::StoreText(patternMaps())));
+    const QString exportPath = dir.filePath("bandmap.txt");
+    const QByteArray oldExport = QByteArray(600, 'x') + "\r\n";
+    QVERIFY(putFile(exportPath, oldExport));
+
+    QProcess run;
+    run.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    run.start(ctl, {"export", "--store", dir.path(), exportPath});
+    QVERIFY(run.waitForFinished(20000));
+    const QString err = QString::fromLocal8Bit(run.readAllStandardError());
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(run.exitCode() != 0, qPrintable(err));
+    QVERIFY2(err.contains(exportPath), qPrintable(err));
+    QCOMPARE(fileBytes(exportPath), oldExport);
+    QCOMPARE(entries(dir.path()), QStringList({"bandmap.txt", kMapStoreName}));
 }
 
 QTEST_GUILESS_MAIN(TestStoreFaults)

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -30,6 +31,11 @@ public:
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+#ifdef SIGXFSZ
+    // Under a file size limit (ulimit -f) the system would end the program in the middle of a
+    // save, losing the maps in memory; ignored, the write fails and the save says so.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // The settings and the lock are named after the executable, as the program always was.
     const QString name = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
 

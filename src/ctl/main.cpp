@@ -7,8 +7,15 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
+
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+#ifdef SIGXFSZ
+    // Under a file size limit (ulimit -f) the system would end the program in the middle of a
+    // save, losing the maps in memory; ignored, the write fails and the save says so.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // The per-user data folder (where the stores go when the program's folder is not writable) is
     // the desktop program's, which is named after its executable.
     QCoreApplication::setApplicationName(QStringLiteral("bdx4config"));
