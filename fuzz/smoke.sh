@@ -6,6 +6,8 @@
 #   fuzz/smoke.sh BUILD_DIR [SECONDS]     (default 20 s per target)
 set -euo pipefail
 build=$(cd "$1" && pwd)
+# A smaller quarantine and shorter allocation stacks: several times the executions per second.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32:malloc_context_size=2}
 seconds=${2:-20}
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
