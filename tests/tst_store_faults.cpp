@@ -305,6 +305,15 @@ QString readOnlyFolderScenario(const QString& stores, const QByteArray& mapStore
                 "the voltage store survives byte for byte");
         p.check(entries(stores) == QStringList({kVoltStoreName, kMapStoreName}),
                 "files were left beside the stores: " + entries(stores).join(' '));
+        // The start-up moves to the user's data folder and takes the stores along (where this
+        // user may create that folder).
+        const bool mayCreate = QFileInfo(QFileInfo(userData).absolutePath()).isWritable();
+        p.check(!mayCreate ||
+                    (Lifecycle::StoreFolderFor(stores, userData) == QDir::cleanPath(userData) &&
+                     fileBytes(QDir(userData).filePath(kMapStoreName)) == mapStore &&
+                     fileBytes(QDir(userData).filePath(kVoltStoreName)) == voltStore),
+                "the stores of a read-only program folder were not taken to the user's folder");
+        QDir(userData).removeRecursively();
     }
     if (!empty.isEmpty()) {
         Rig r(empty);

@@ -1,5 +1,7 @@
 #include "store/Lifecycle.h"
 
+#include "store/MapStore.h"
+
 #include "voltages/VoltStore.h"
 
 #include <QDir>
@@ -39,6 +41,14 @@ QString Lifecycle::StoreFolderFor(const QString& executableFolder, const QString
     if (canCreateFilesIn(executableFolder))
         return QDir::cleanPath(executableFolder);
     QDir().mkpath(userDataFolder);
+    // Stores already beside the program (saved there before it became read-only) come along
+    // the first time, so the user's maps are not replaced by the defaults.
+    for (const QString& name : {kMapStoreName, kVoltStoreName}) {
+        const QString from = QDir(executableFolder).filePath(name);
+        const QString to = QDir(userDataFolder).filePath(name);
+        if (QFileInfo(from).isFile() && !QFileInfo::exists(to))
+            QFile::copy(from, to);
+    }
     return QDir::cleanPath(userDataFolder);
 }
 
