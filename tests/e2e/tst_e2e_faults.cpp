@@ -124,9 +124,11 @@ private slots:
     void twoVersionRepliesShowTwoBoxes();
 
 private:
-    bool startBox(SimProcess& box, const QStringList& options);
-    QString linkPath() const { return dir_->filePath(QStringLiteral("bdx4-box")); }
-    QString reportPath() const { return dir_->filePath(QStringLiteral("box.json")); }
+    bool startBox(SimProcess& box, const QStringList& options) {
+        return dir_->startBox(box, options);
+    }
+    QString linkPath() const { return dir_->linkPath(); }
+    QString reportPath() const { return dir_->reportPath(); }
     QString notOpenText() const;
     // "Test for BDX4" finds a box with this firmware: the next command works.
     void expectFound(ProgramRig& rig, const QString& firmware);
@@ -134,7 +136,7 @@ private:
     void expectDownloadPasses(ProgramRig& rig);
 
     QTemporaryDir settingsDir_;
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<BoxFolder> dir_;
 };
 
 void TestE2eFaults::initTestCase() {
@@ -144,21 +146,12 @@ void TestE2eFaults::initTestCase() {
 }
 
 void TestE2eFaults::init() {
-    dir_ = std::make_unique<QTemporaryDir>();
+    dir_ = std::make_unique<BoxFolder>();
     QVERIFY(dir_->isValid());
 }
 
 void TestE2eFaults::cleanup() {
     dir_.reset();
-}
-
-bool TestE2eFaults::startBox(SimProcess& box, const QStringList& options) {
-    const QString why = box.start(
-        QStringList{QStringLiteral("--link"), linkPath(), QStringLiteral("--json"), reportPath()} +
-        options);
-    if (!why.isEmpty())
-        qWarning("%s", qPrintable(why));
-    return why.isEmpty();
 }
 
 QString TestE2eFaults::notOpenText() const {

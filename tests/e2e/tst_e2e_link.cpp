@@ -60,14 +60,15 @@ private slots:
     void simRefusesBadOptionsAndKeepsFiles();
 
 private:
-    // Starts a box on the link path with the given options; false with a test failure.
-    bool startBox(SimProcess& box, const QStringList& options);
-    QString linkPath() const { return dir_->filePath(QStringLiteral("bdx4-box")); }
-    QString reportPath() const { return dir_->filePath(QStringLiteral("box.json")); }
+    bool startBox(SimProcess& box, const QStringList& options) {
+        return dir_->startBox(box, options);
+    }
+    QString linkPath() const { return dir_->linkPath(); }
+    QString reportPath() const { return dir_->reportPath(); }
     void openPort(ProgramRig& rig);
 
     QTemporaryDir settingsDir_;
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<BoxFolder> dir_;
 };
 
 void TestE2eLink::initTestCase() {
@@ -78,21 +79,12 @@ void TestE2eLink::initTestCase() {
 }
 
 void TestE2eLink::init() {
-    dir_ = std::make_unique<QTemporaryDir>();
+    dir_ = std::make_unique<BoxFolder>();
     QVERIFY(dir_->isValid());
 }
 
 void TestE2eLink::cleanup() {
     dir_.reset();
-}
-
-bool TestE2eLink::startBox(SimProcess& box, const QStringList& options) {
-    const QString why = box.start(
-        QStringList{QStringLiteral("--link"), linkPath(), QStringLiteral("--json"), reportPath()} +
-        options);
-    if (!why.isEmpty())
-        qWarning("%s", qPrintable(why));
-    return why.isEmpty();
 }
 
 void TestE2eLink::openPort(ProgramRig& rig) {

@@ -22,6 +22,7 @@
 #include <QList>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -80,6 +81,27 @@ public:
 private:
     QProcess process_;
     QString device_;
+};
+
+/// One test's scratch folder: the box's link and its JSON report live there.
+class BoxFolder {
+public:
+    bool isValid() const { return dir_.isValid(); }
+    QString linkPath() const { return dir_.filePath(QStringLiteral("bdx4-box")); }
+    QString reportPath() const { return dir_.filePath(QStringLiteral("box.json")); }
+    /// Starts `box` on this folder's link, reporting into it; false, with a warning that says
+    /// why, when it did not start.
+    bool startBox(SimProcess& box, const QStringList& options) const {
+        const QString why = box.start(QStringList{QStringLiteral("--link"), linkPath(),
+                                                  QStringLiteral("--json"), reportPath()} +
+                                      options);
+        if (!why.isEmpty())
+            qWarning("%s", qPrintable(why));
+        return why.isEmpty();
+    }
+
+private:
+    QTemporaryDir dir_;
 };
 
 /// The JSON report the box last wrote, or an empty object.
