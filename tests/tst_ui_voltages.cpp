@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -45,7 +45,7 @@ struct Rig {
         window = std::make_unique<VoltageWindow>(table, volts, boxes, dir.path(), nullptr);
         window->show();
     }
-    QScrollBar* slider(int band) { return window->slider(band); }
+    LevelSlider* slider(int band) { return window->slider(band); }
     QString text(int band) { return window->voltsBox(band)->text(); }
     QByteArray store() {
         QFile f(VoltStorePath(dir.path()));
@@ -56,9 +56,8 @@ struct Rig {
     }
 };
 
-/// The top edge of a scroll bar's thumb at `value`.
-int thumbTop(QScrollBar* s, int value) {
-    s->setValue(value);
+/// Where a person clicks on a slider: the centre of one of its parts, as the style draws it.
+QPoint partOf(LevelSlider* s, QStyle::SubControl part) {
     QStyleOptionSlider option;
     option.initFrom(s);
     option.orientation = Qt::Vertical;
@@ -67,10 +66,7 @@ int thumbTop(QScrollBar* s, int value) {
     option.sliderPosition = option.sliderValue = s->value();
     option.singleStep = s->singleStep();
     option.pageStep = s->pageStep();
-    option.upsideDown = s->invertedAppearance();
-    return s->style()
-        ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, s)
-        .top();
+    return s->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, s).center();
 }
 
 } // namespace
@@ -82,7 +78,7 @@ private slots:
     void loadPutsTheStoredTableOnTheSliders() {
         Rig rig(1);
         for (int b = 0; b < kVoltBands; ++b) {
-            QCOMPARE(rig.slider(b)->value(), 100 + b);
+            QCOMPARE(rig.slider(b)->level(), 100 + b);
             QCOMPARE(rig.window->editor().LoadedValues()[b], 100 + b);
             QCOMPARE(rig.text(b), Voltages::VoltsText(100 + b, 1));
         }
@@ -95,24 +91,53 @@ private slots:
             QCOMPARE(missing.text(b), QStringLiteral("0.00"));
     }
 
-    void slidersHoldHighLevelsAtTheTop() {
+    void sliderMovesTowardWhereThePersonClicks_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("level"); // from 100
+        QTest::newRow("top arrow") << "top arrow" << 101;
+        QTest::newRow("bottom arrow") << "bottom arrow" << 99;
+        QTest::newRow("track above the thumb") << "track above" << 105;
+        QTest::newRow("track below the thumb") << "track below" << 95;
+        QTest::newRow("thumb dragged up") << "drag up" << 255;
+        QTest::newRow("Up") << "Up" << 101;
+        QTest::newRow("Page Up") << "PageUp" << 105;
+        QTest::newRow("Down") << "Down" << 99;
+        QTest::newRow("wheel away") << "wheel away" << 103;
+    }
+    void sliderMovesTowardWhereThePersonClicks() {
+        QFETCH(QString, action);
+        QFETCH(int, level);
         Rig rig(0);
-        QScrollBar* s = rig.slider(3);
-        s->setFocus();
-        s->setValue(100);
-        QTest::keyClick(s, Qt::Key_Up);
-        QCOMPARE(s->value(), 101);
-        QTest::keyClick(s, Qt::Key_PageUp);
-        QCOMPARE(s->value(), 106);
-        QTest::keyClick(s, Qt::Key_Down);
-        QCOMPARE(s->value(), 105);
-        QCOMPARE(rig.text(3), QStringLiteral("4.12"));
-        // A drag reports every position on the way, and the text follows it too.
-        s->setSliderDown(true);
-        s->setSliderPosition(255);
-        QCOMPARE(rig.text(3), QStringLiteral("10.00"));
-        s->setSliderDown(false);
-        QVERIFY(thumbTop(s, 255) < thumbTop(s, 0));
+        LevelSlider* s = rig.slider(3);
+        s->setLevel(100);
+        const QPoint thumb = partOf(s, QStyle::SC_ScrollBarSlider);
+        if (action == "top arrow") {
+            QTest::mouseClick(s, Qt::LeftButton, {}, partOf(s, QStyle::SC_ScrollBarSubLine));
+        } else if (action == "bottom arrow") {
+            QTest::mouseClick(s, Qt::LeftButton, {}, partOf(s, QStyle::SC_ScrollBarAddLine));
+        } else if (action == "track above") {
+            QTest::mouseClick(s, Qt::LeftButton, {}, partOf(s, QStyle::SC_ScrollBarSubPage));
+        } else if (action == "track below") {
+            QTest::mouseClick(s, Qt::LeftButton, {}, partOf(s, QStyle::SC_ScrollBarAddPage));
+        } else if (action == "drag up") {
+            QTest::mousePress(s, Qt::LeftButton, {}, thumb);
+            QTest::mouseMove(s, QPoint(thumb.x(), 0));
+            QTest::mouseRelease(s, Qt::LeftButton, {}, QPoint(thumb.x(), 0));
+        } else if (action == "wheel away") {
+            // One notch of a wheel turned away from the person scrolls three steps.
+            QWheelEvent wheel(thumb, s->mapToGlobal(thumb), QPoint(), QPoint(0, 120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(s, &wheel);
+        } else {
+            s->setFocus();
+            QTest::keyClick(s, action == "Up"     ? Qt::Key_Up
+                               : action == "Down" ? Qt::Key_Down
+                                                  : Qt::Key_PageUp);
+        }
+        QCOMPARE(s->level(), level);
+        QCOMPARE(rig.text(3), Voltages::VoltsText(level, 0));
+        if (level > 100) // the thumb went up, toward the click
+            QVERIFY(partOf(s, QStyle::SC_ScrollBarSlider).y() < thumb.y());
     }
 
     void closePromptAnswers_data() {
@@ -131,7 +156,7 @@ private slots:
         QFETCH(QString, how);
         Rig rig(2);
         rig.button("cmd_Defaults")->click();
-        QCOMPARE(rig.slider(12)->value(), 255);
+        QCOMPARE(rig.slider(12)->level(), 255);
         QVERIFY(rig.boxes.shown.isEmpty());
         rig.boxes.answers = {MsgAnswer(answer)};
         if (how == "frame")
@@ -148,7 +173,7 @@ private slots:
         QCOMPARE(prompt.buttons, MsgButtons::YesNoCancel);
         QCOMPARE(prompt.icon, MsgIcon::None);
         QCOMPARE(rig.window->isVisible(), staysOpen);
-        QCOMPARE(rig.slider(12)->value(), 255); // Cancel keeps the sliders as they were
+        QCOMPARE(rig.slider(12)->level(), 255); // Cancel keeps the sliders as they were
         const QList<QByteArray> lines = rig.store().split('\n');
         QCOMPARE(lines.value(26 + 12), saved ? QByteArray("255\r") : QByteArray("212\r"));
         QCOMPARE(lines.value(0), QByteArray("10\r")); // AN1 as it was read
@@ -156,8 +181,8 @@ private slots:
 
     void unchangedWindowsCloseWithoutAsking() {
         Rig rig(0);
-        rig.slider(4)->setValue(77);
-        rig.slider(4)->setValue(14); // back where it was loaded
+        rig.slider(4)->setLevel(77);
+        rig.slider(4)->setLevel(14); // back where it was loaded
         rig.button("cmdClose")->click();
         QVERIFY(!rig.window->isVisible());
         QVERIFY(rig.boxes.shown.isEmpty());
@@ -185,7 +210,7 @@ private slots:
         // A folder where the store should be: the store cannot be replaced.
         QFile::remove(VoltStorePath(rig.dir.path()));
         QVERIFY(QDir(rig.dir.path()).mkdir(kVoltStoreName));
-        rig.slider(2)->setValue(200);
+        rig.slider(2)->setLevel(200);
         QVERIFY(!rig.window->editor().cmdSave_Click());
         QCOMPARE(rig.boxes.shown.size(), 1);
         const MessageRequest& box = rig.boxes.shown.first();
@@ -203,7 +228,7 @@ private slots:
         QCOMPARE(rig.boxes.shown.size(), 3);
         QCOMPARE(rig.boxes.shown[1].text, VoltageEditor::PromptText(0));
         QVERIFY(rig.window->isVisible());
-        QCOMPARE(rig.slider(2)->value(), 200);
+        QCOMPARE(rig.slider(2)->level(), 200);
     }
 
     void typedVoltageMovesItsSlider_data() {
@@ -235,7 +260,7 @@ private slots:
         box->selectAll();
         QTest::keyClicks(box, typed);
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(rig.slider(5)->value(), level);
+        QCOMPARE(rig.slider(5)->level(), level);
         QCOMPARE(box->text(), shown);
         QVERIFY(rig.window->isVisible()); // Enter belongs to the box, not to a button
     }
@@ -248,7 +273,7 @@ private slots:
         box->selectAll();
         QTest::keyClicks(box, QStringLiteral("4"));
         rig.window->voltsBox(2)->setFocus(); // leaving the box confirms it
-        QTRY_COMPARE(rig.slider(1)->value(), 102);
+        QTRY_COMPARE(rig.slider(1)->level(), 102);
         QCOMPARE(box->text(), QStringLiteral("4.00"));
     }
 

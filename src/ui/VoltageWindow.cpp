@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStyle>
 
 namespace bdx4 {
@@ -79,18 +78,16 @@ VoltageWindow::VoltageWindow(int table, Voltages& volts, MessageBoxes& boxes,
         text->setToolTip(tip);
         text->setAlignment(Qt::AlignCenter);
         text->setGeometry(tw.rect(left, 960, 500, 315));
+        // Screen readers name each column's controls by table and band, as the grid's boxes are.
+        const QString column =
+            QStringLiteral("AN%1 %2").arg(table + 1).arg(QLatin1String(kVoltBandCaptions[i]));
+        text->setAccessibleName(column + QStringLiteral(" volts"));
         texts_[i] = text;
 
-        auto* slider = new QScrollBar(Qt::Vertical, this);
+        auto* slider = new LevelSlider(this);
         slider->setObjectName(QStringLiteral("BVScroll_%1").arg(i));
-        slider->setRange(0, 255);
-        // 255 stands at the top, so moving the thumb up raises the voltage; the arrow keys and
-        // the wheel follow the thumb.
-        slider->setInvertedAppearance(true);
-        slider->setInvertedControls(false);
-        slider->setSingleStep(1);
-        slider->setPageStep(5);
         slider->setGeometry(tw.rect(360 + 600 * i, 1440, 200, 2775));
+        slider->setAccessibleName(column + QStringLiteral(" level"));
         sliders_[i] = slider;
     }
 
@@ -110,7 +107,7 @@ VoltageWindow::VoltageWindow(int table, Voltages& volts, MessageBoxes& boxes,
     }
     setTabOrder(previous, save);
     previous = save;
-    for (QScrollBar* slider : sliders_) {
+    for (LevelSlider* slider : sliders_) {
         setTabOrder(previous, slider);
         previous = slider;
     }
@@ -121,7 +118,7 @@ VoltageWindow::VoltageWindow(int table, Voltages& volts, MessageBoxes& boxes,
                                               static_cast<VoltageColumns&>(*this), storeFolder);
     for (int i = 0; i < kVoltBands; ++i) {
         // valueChanged comes both for a change and while the thumb is dragged.
-        connect(sliders_[i], &QScrollBar::valueChanged, this,
+        connect(sliders_[i], &LevelSlider::levelChanged, this,
                 [this, i](int) { editor_->BVScroll_Change(i); });
         connect(texts_[i], &QLineEdit::editingFinished, this,
                 [this, i] { editor_->BandVolts_Confirm(i, texts_[i]->text()); });
@@ -140,16 +137,16 @@ VoltageWindow::~VoltageWindow() {
     // destroyed must not reach it.
     for (QLineEdit* text : texts_)
         text->disconnect(this);
-    for (QScrollBar* slider : sliders_)
+    for (LevelSlider* slider : sliders_)
         slider->disconnect(this);
 }
 
 int VoltageWindow::sliderValue(int band) const {
-    return sliders_[band]->value();
+    return sliders_[band]->level();
 }
 
 void VoltageWindow::setSliderValue(int band, int level) {
-    sliders_[band]->setValue(level);
+    sliders_[band]->setLevel(level);
 }
 
 void VoltageWindow::setText(int band, const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MessageBoxes.h"
+#include "ui/LevelSlider.h"
 #include "voltages/VoltageEditor.h"
 
 #include <QDialog>
@@ -10,7 +11,6 @@
 
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 
 namespace bdx4 {
 
@@ -26,7 +26,7 @@ public:
     ~VoltageWindow() override;
 
     VoltageEditor& editor() { return *editor_; }
-    QScrollBar* slider(int band) const { return sliders_[band]; }
+    LevelSlider* slider(int band) const { return sliders_[band]; }
     QLineEdit* voltsBox(int band) const { return texts_[band]; }
 
     /// The window's caption, range line and background of table 0-2.
@@ -46,7 +46,7 @@ private:
     void showHelp();
 
     int table_;
-    std::array<QScrollBar*, kVoltBands> sliders_ = {};
+    std::array<LevelSlider*, kVoltBands> sliders_ = {};
     std::array<QLineEdit*, kVoltBands> texts_ = {};
     std::unique_ptr<VoltageEditor> editor_;
 };
