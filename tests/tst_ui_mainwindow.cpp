@@ -5,6 +5,7 @@
 #include "support/FakeSettingsStore.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/QtMessageBoxes.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/Twips.h"
 
@@ -395,6 +396,41 @@ private slots:
         QCOMPARE(rig.line.writes.size(), sent);
         QCOMPARE(rig.boxes.shown.size(), shown); // no failure box after the end
         QVERIFY(!rig.line.portOpen());
+    }
+
+    void questionsWaitForAnAnswer_data() {
+        QTest::addColumn<bool>("withCancel");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Y") << false << int(Qt::Key_Y) << int(MsgAnswer::Yes);
+        QTest::newRow("N") << false << int(Qt::Key_N) << int(MsgAnswer::No);
+        QTest::newRow("Enter: the preselected Yes")
+            << false << int(Qt::Key_Return) << int(MsgAnswer::Yes);
+        QTest::newRow("with Cancel, Escape cancels")
+            << true << int(Qt::Key_Escape) << int(MsgAnswer::Cancel);
+    }
+    void questionsWaitForAnAnswer() {
+        QFETCH(bool, withCancel);
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        QtMessageBoxes boxes;
+        MessageRequest question;
+        question.text = BandMaps::UnsavedChangesText(0);
+        question.buttons = withCancel ? MsgButtons::YesNoCancel : MsgButtons::YesNo;
+        question.defaultButton = MsgAnswer::Yes;
+        bool stayedOpen = true;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            if (!withCancel) { // neither Escape nor the frame's close box answers it
+                QTest::keyClick(box, Qt::Key_Escape);
+                box->close();
+                stayedOpen = box->isVisible() && QApplication::activeModalWidget() == box;
+            }
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        QCOMPARE(int(boxes.show(question)), answer);
+        QVERIFY(stayedOpen);
     }
 
     void closingFromInsideAWaitEndsTheProcess() {

@@ -1,7 +1,11 @@
 #include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
+
+#include <memory>
 
 namespace bdx4 {
 
@@ -37,12 +41,34 @@ QMessageBox::Icon standardIcon(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+/// A box whose question must be answered with one of its buttons. QMessageBox makes No the
+/// escape button of a Yes/No question and answers No when its frame is closed, so a stray Escape
+/// at "save these changes?" would throw the user's edits away; here neither does anything.
+class AnswerRequiredBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel))
+            return;
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
 } // namespace
 
 MsgAnswer QtMessageBoxes::show(const MessageRequest& request) {
     // Over the dialog that asks (a voltage window, the save-file dialog), else the owner.
     QWidget* parent = QApplication::activeModalWidget();
-    QMessageBox box(parent ? parent : owner_.data());
+    // A question without Cancel has no way out but its answers.
+    std::unique_ptr<QMessageBox> owned;
+    if (request.buttons == MsgButtons::YesNo)
+        owned = std::make_unique<AnswerRequiredBox>(parent ? parent : owner_.data());
+    else
+        owned = std::make_unique<QMessageBox>(parent ? parent : owner_.data());
+    QMessageBox& box = *owned;
     box.setWindowTitle(request.title);
     box.setTextFormat(Qt::PlainText); // received text (a title may carry it) is never markup
     // The texts break their lines with CR LF; a label wants plain line feeds.
@@ -70,10 +96,7 @@ MsgAnswer QtMessageBoxes::show(const MessageRequest& request) {
     default:
         break;
     }
-    // A box closed by its frame without a button of its own: No for a Yes/No question,
-    // Cancel for Yes/No/Cancel (QMessageBox picks those as the escape buttons).
-    if (request.buttons == MsgButtons::YesNo)
-        return MsgAnswer::No;
+    // Escape or the frame's close box: Cancel where the box offers it.
     if (request.buttons == MsgButtons::YesNoCancel)
         return MsgAnswer::Cancel;
     return MsgAnswer::Ok;
