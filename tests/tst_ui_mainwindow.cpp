@@ -398,6 +398,42 @@ private slots:
         QVERIFY(!rig.line.portOpen());
     }
 
+    void keyboardReachesEveryBoxAndButton() {
+        Rig rig(true);
+        rig.start();
+        rig.w().show();
+        QApplication::setActiveWindow(&rig.w());
+        auto press = [&](QWidget* w, Qt::Key key) {
+            w->setFocus();
+            QTest::keyClick(w, key);
+        };
+        press(rig.box(0, 0), Qt::Key_Right);
+        QVERIFY(rig.box(0, 1)->hasFocus());
+        QTest::keyClick(rig.box(0, 1), Qt::Key_Space);
+        QCOMPARE(rig.box(0, 1)->checkState(), Qt::Checked);
+        QTest::keyClick(rig.box(0, 1), Qt::Key_Down);
+        QVERIFY(rig.box(1, 1)->hasFocus());
+        press(rig.box(5, 4), Qt::Key_Up);
+        QVERIFY(rig.box(4, 4)->hasFocus());
+        press(rig.box(5, 4), Qt::Key_Left);
+        QVERIFY(rig.box(5, 3)->hasFocus());
+        press(rig.box(0, 0), Qt::Key_Up); // the edge: the focus stays
+        QVERIFY(rig.box(0, 0)->hasFocus());
+        // The hidden AC columns are passed over; shown, they are reached.
+        press(rig.box(2, 12), Qt::Key_Right);
+        QVERIFY(rig.box(2, 12)->hasFocus());
+        rig.item("cmd_UseACC_Yes")->trigger();
+        press(rig.box(2, 12), Qt::Key_Right);
+        QVERIFY(rig.box(2, 13)->hasFocus());
+
+        // Enter and Space press the focused button.
+        press(rig.button("Save_MAP2"), Qt::Key_Return);
+        QCOMPARE(rig.visibleCaptions(), QList<int>{1});
+        QVERIFY(rig.store().contains("#TRUE#"));
+        press(rig.button("Load_MAP3"), Qt::Key_Space);
+        QCOMPARE(rig.visibleCaptions(), QList<int>{2});
+    }
+
     void questionsWaitForAnAnswer_data() {
         QTest::addColumn<bool>("withCancel");
         QTest::addColumn<int>("key");

@@ -179,6 +179,25 @@ private slots:
         QCOMPARE(lines.value(0), QByteArray("10\r")); // AN1 as it was read
     }
 
+    void enterPressesTheFocusedButtonOnly() {
+        Rig rig(1);
+        QApplication::setActiveWindow(rig.window.get());
+        QLineEdit* box = rig.window->voltsBox(0);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return); // no button takes it
+        QCOMPARE(rig.slider(0)->level(), 100);
+        QVERIFY(rig.boxes.shown.isEmpty());
+        QPushButton* defaults = rig.button("cmd_Defaults");
+        defaults->setFocus();
+        QTest::keyClick(defaults, Qt::Key_Return);
+        QCOMPARE(rig.slider(0)->level(), 255); // the AN2 default of 430 MHz
+        QPushButton* save = rig.button("cmdSave");
+        save->setFocus();
+        QTest::keyClick(save, Qt::Key_Enter);
+        QVERIFY(rig.store().startsWith("10\r\n"));
+        QVERIFY(rig.store().contains("\r\n255\r\n196\r\n"));
+    }
+
     void unchangedWindowsCloseWithoutAsking() {
         Rig rig(0);
         rig.slider(4)->setLevel(77);

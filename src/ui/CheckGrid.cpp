@@ -2,10 +2,38 @@
 
 #include "ui/Twips.h"
 
+#include <QKeyEvent>
+
 namespace bdx4 {
 
 void GridCheckBox::nextCheckState() {
     setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+void GridCheckBox::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool arrow =
+        key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (arrow && event->modifiers() == Qt::NoModifier) {
+        if (!arrow_ || !arrow_(key))
+            event->ignore();
+        return;
+    }
+    QCheckBox::keyPressEvent(event);
+}
+
+bool CheckGrid::moveFocus(int row, int output, int key) {
+    const int dRow = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+    const int dOutput = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+    // Hidden boxes (the AC columns in the default-table mode) are passed over.
+    for (int r = row + dRow, c = output + dOutput;
+         r >= 0 && r < kBandRows && c >= 0 && c < kOutputs; r += dRow, c += dOutput) {
+        if (!boxes_[r][c]->isHidden()) {
+            boxes_[r][c]->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 int CheckGrid::rowTopTwips(int row) {
@@ -22,6 +50,7 @@ CheckGrid::CheckGrid(QWidget* parent, const Twips& twips) {
             box->setAccessibleName(
                 QStringLiteral("%1 to %2")
                     .arg(QLatin1String(kRowCaptions[r]), QLatin1String(kOutputCaptions[c])));
+            box->setArrowHandler([this, r, c](int key) { return moveFocus(r, c, key); });
             QObject::connect(box, &QCheckBox::stateChanged, box,
                              [this, r, c](int) { notifyChanged(r, c); });
             boxes_[r][c] = box;

@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 
+#include <functional>
+
 namespace bdx4 {
 
 class Twips;
@@ -15,9 +17,15 @@ class GridCheckBox : public QCheckBox {
     Q_OBJECT
 public:
     using QCheckBox::QCheckBox;
+    /// Called for an arrow key pressed on the box; true when it moved the focus.
+    void setArrowHandler(std::function<bool(int key)> handler) { arrow_ = std::move(handler); }
 
 protected:
     void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::function<bool(int key)> arrow_;
 };
 
 /// The 21 x 16 band -> output check boxes of the main window. Every box carries its row array's
@@ -41,6 +49,10 @@ public:
     static int outputLeftTwips(int output) { return 1320 + 480 * output; }
 
 private:
+    /// Moves the focus from box (row, output) to the next shown box in the arrow's direction;
+    /// false at the grid's edge.
+    bool moveFocus(int row, int output, int key);
+
     GridCheckBox* boxes_[kBandRows][kOutputs] = {};
 };
 

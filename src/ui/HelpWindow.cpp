@@ -1,5 +1,6 @@
 #include "ui/HelpWindow.h"
 
+#include "ui/CommandButton.h"
 #include "ui/Twips.h"
 #include "ui/UiLook.h"
 
@@ -58,7 +59,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QDialog(owner) {
         label->setGeometry(tw.rect(60, tops[i], 6555, tops[i + 1] - tops[i] - 60));
     }
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    auto* ok = new CommandButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("cmdOk"));
     ok->setGeometry(tw.rect(5640, 4440, 1215, 375));
     ok->setDefault(true);

@@ -2,6 +2,7 @@
 
 #include "platform/EventLoopClock.h"
 #include "platform/QtSerialLine.h"
+#include "ui/CommandButton.h"
 #include "ui/HelpWindow.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/Twips.h"
@@ -252,10 +253,9 @@ void MainWindow::buildCanvas() {
 
 QPushButton* MainWindow::addButton(const char* name, const QString& text, const QString& tip,
                                    int left, int top) {
-    auto* b = new QPushButton(text, canvas_);
+    auto* b = new CommandButton(text, canvas_);
     b->setObjectName(QLatin1String(name));
     b->setToolTip(tip);
-    b->setAutoDefault(false);
     b->setGeometry(Twips::of(this).rect(left, top, 1300, 372));
     return b;
 }

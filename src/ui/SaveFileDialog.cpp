@@ -1,6 +1,7 @@
 #include "ui/SaveFileDialog.h"
 
 #include "platform/SaveFileName.h"
+#include "ui/CommandButton.h"
 #include "ui/Twips.h"
 #include "ui/UiLook.h"
 
@@ -77,15 +78,12 @@ SaveFileDialog::SaveFileDialog(const QString& appPath, SettingsStore& settings, 
     name_->setGeometry(tw.rect(1080, 2640, 4095, 285));
     name_->installEventFilter(this);
 
-    save_ = new QPushButton(QStringLiteral("Save"), this);
+    save_ = new CommandButton(QStringLiteral("Save"), this);
     save_->setObjectName(QStringLiteral("OKButton"));
     save_->setGeometry(tw.rect(5400, 2640, 1215, 375));
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_ = new CommandButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("CancelButton"));
     cancel_->setGeometry(tw.rect(5400, 3120, 1215, 375));
-    // Enter belongs to the name box; no button takes it as the dialog's default.
-    save_->setAutoDefault(false);
-    cancel_->setAutoDefault(false);
 
     // Until it is pointed elsewhere the folder list shows the current folder, as it always has;
     // pointing it at the program's folder then counts as a change of folder.

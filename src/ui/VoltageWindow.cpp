@@ -1,5 +1,6 @@
 #include "ui/VoltageWindow.h"
 
+#include "ui/CommandButton.h"
 #include "ui/Twips.h"
 #include "ui/UiLook.h"
 
@@ -18,11 +19,10 @@ constexpr std::array<int, kVoltBands> kColumnLabelNumbers = {16, 17, 18, 19, 20,
                                                              24, 22, 27, 25, 26, 28};
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& at) {
-    auto* b = new QPushButton(caption, parent);
+    // Enter confirms a typed voltage; it presses a button only when that button has the focus.
+    auto* b = new CommandButton(caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(at);
-    // Enter confirms a typed voltage; it must not also press a button of the window.
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -195,7 +195,7 @@ VoltageHelpWindow::VoltageHelpWindow(int table, QWidget* owner) : QDialog(owner)
     picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(tw.px(480)));
     picture->setGeometry(tw.rect(240, 120, 480, 480));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new CommandButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(tw.rect(4200, 120, 1215, 375));
     ok->setDefault(true);
