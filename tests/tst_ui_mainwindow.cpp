@@ -8,6 +8,7 @@
 #include "ui/QtMessageBoxes.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/Twips.h"
+#include "ui/VoltageWindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -432,6 +433,43 @@ private slots:
         QVERIFY(rig.store().contains("#TRUE#"));
         press(rig.button("Load_MAP3"), Qt::Key_Space);
         QCOMPARE(rig.visibleCaptions(), QList<int>{2});
+    }
+
+    void windowsStayLightUnderADarkTheme() {
+        // A dark desktop theme, as a platform theme hands it to the program.
+        const QPalette desktop = QApplication::palette();
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(42, 42, 42));
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        dark.setColor(QPalette::ButtonText, Qt::white);
+        QApplication::setPalette(dark);
+        Rig rig(true);
+        VoltageWindow an2(1, rig.w().volts(), rig.boxes, rig.dir.path(), &rig.w());
+        VoltageHelpWindow an2Help(1, &an2);
+        HelpWindow help(&rig.w());
+        // Every part draws dark text on light boxes and buttons; captions keep their colours,
+        // which are dark enough (red and navy) or light backgrounds (the tables' colours).
+        QStringList wrong;
+        for (QWidget* window : std::initializer_list<QWidget*>{&rig.w(), &an2, &an2Help, &help}) {
+            QList<QWidget*> parts = window->findChildren<QWidget*>();
+            parts << window;
+            for (const QWidget* part : parts) {
+                const QPalette& p = part->palette();
+                const bool light = p.color(QPalette::Base).lightness() > 200 &&
+                                   p.color(QPalette::Button).lightness() > 200 &&
+                                   p.color(QPalette::Window).lightness() > 120;
+                const bool darkText = p.color(QPalette::Text).lightness() < 130 &&
+                                      p.color(QPalette::ButtonText).lightness() < 130 &&
+                                      p.color(QPalette::WindowText).lightness() < 130;
+                if (!light || !darkText)
+                    wrong << QStringLiteral("%1 %2 in %3")
+                                 .arg(QLatin1String(part->metaObject()->className()),
+                                      part->objectName(), window->objectName());
+            }
+        }
+        QApplication::setPalette(desktop);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
     }
 
     void questionsWaitForAnAnswer_data() {

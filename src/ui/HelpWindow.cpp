@@ -35,6 +35,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmBDX4Help"));
     setWindowTitle(QStringLiteral("BDX4 Config Help"));
     setFont(look::defaultFont());
+    look::useLightPalette(this);
     look::setBackground(this, look::rgb(67, 115, 239));
     const Twips tw = Twips::of(this);
     setFixedSize(tw.size(6930, 4935));

@@ -134,6 +134,7 @@ MainWindow::MainWindow(const MainWindowParts& parts, QWidget* parent)
     buildMenus();
     // A single fixed border: the client area as laid out, with the menu bar above it.
     setFixedSize(canvas_->width(), canvas_->height() + menuBar()->sizeHint().height());
+    look::useLightPalette(this); // once the menu bar has laid out its overflow menu too
     seeking_ = std::make_unique<SeekingWindow>(this);
 
     maps_ = std::make_unique<BandMaps>(*grid_, *boxes_, marks_);

@@ -1,5 +1,6 @@
 #include "ui/UiLook.h"
 
+#include <QMenu>
 #include <QPalette>
 #include <QWidget>
 
@@ -31,6 +32,40 @@ QFont gridLabelFont() {
 
 QFont jumperFont() {
     return sansFont({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 13.5);
+}
+
+QPalette lightPalette() {
+    const QColor face(240, 240, 240);
+    QPalette palette(face); // derives text, base, light and shadow shades from a light face
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Window, face);
+        palette.setColor(group, QPalette::WindowText, Qt::black);
+        palette.setColor(group, QPalette::Base, Qt::white);
+        palette.setColor(group, QPalette::AlternateBase, QColor(245, 245, 245));
+        palette.setColor(group, QPalette::Text, Qt::black);
+        palette.setColor(group, QPalette::Button, face);
+        palette.setColor(group, QPalette::ButtonText, Qt::black);
+        palette.setColor(group, QPalette::Highlight, QColor(48, 140, 198));
+        palette.setColor(group, QPalette::HighlightedText, Qt::white);
+        palette.setColor(group, QPalette::ToolTipBase, QColor(255, 255, 220));
+        palette.setColor(group, QPalette::ToolTipText, Qt::black);
+        palette.setColor(group, QPalette::PlaceholderText, QColor(120, 120, 120));
+        palette.setColor(group, QPalette::Link, QColor(0, 0, 255));
+    }
+    palette.setColor(QPalette::Disabled, QPalette::Window, face);
+    palette.setColor(QPalette::Disabled, QPalette::Base, face);
+    palette.setColor(QPalette::Disabled, QPalette::Button, face);
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+    return palette;
+}
+
+void useLightPalette(QWidget* window) {
+    window->setPalette(lightPalette());
+    // Menus open as windows of their own, which take no palette from their parent.
+    for (QMenu* menu : window->findChildren<QMenu*>())
+        menu->setPalette(lightPalette());
 }
 
 void setBackground(QWidget* widget, const QColor& color) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 class QWidget;
 class QLabel;
@@ -18,6 +19,13 @@ QFont jumperFont();
 inline QColor rgb(int r, int g, int b) {
     return QColor(r, g, b);
 }
+
+/// The light palette the program's own windows draw in, whatever the desktop's theme: their
+/// fixed colours (navy and red captions, the green and cyan bands, the tables' backgrounds)
+/// only read well on it.
+QPalette lightPalette();
+/// Gives a window and all its parts, its menus included, the light palette.
+void useLightPalette(QWidget* window);
 
 /// Fills the widget's background with a plain colour.
 void setBackground(QWidget* widget, const QColor& color);

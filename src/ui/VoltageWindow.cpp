@@ -55,6 +55,7 @@ VoltageWindow::VoltageWindow(int table, Voltages& volts, MessageBoxes& boxes,
     setObjectName(QStringLiteral("BDX4_Band_Voltage_AN%1").arg(table + 1));
     setWindowTitle(caption(table));
     setFont(look::defaultFont());
+    look::useLightPalette(this);
     look::setBackground(this, background(table));
     const Twips tw = Twips::of(this);
     setFixedSize(tw.size(8070, 4965));
@@ -185,6 +186,7 @@ VoltageHelpWindow::VoltageHelpWindow(int table, QWidget* owner) : QDialog(owner)
     setObjectName(QStringLiteral("BDX4_BV_AN%1_Help").arg(table + 1));
     setWindowTitle(QStringLiteral("BDX4 AN%1 Help ").arg(table + 1));
     setFont(look::defaultFont());
+    look::useLightPalette(this);
     look::setBackground(this, VoltageWindow::background(table));
     const Twips tw = Twips::of(this);
     static const int heights[] = {3465, 3600, 3720};
