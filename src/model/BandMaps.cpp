@@ -1,0 +1,79 @@
+#include "model/BandMaps.h"
+
+#include <algorithm>
+
+namespace bdx4 {
+
+BandMaps::BandMaps(QObject* parent) : QObject(parent) {}
+
+void BandMaps::setCell(int row, int output, int value) {
+    const auto shown = std::uint8_t(std::clamp(value, 0, kGrayed));
+    if (shown_[row][output] == shown)
+        return;
+    shown_[row][output] = shown;
+    unsaved_ = true;
+    emit cellChanged(row, output, shown);
+}
+
+void BandMaps::store(int map) {
+    for (int r = 0; r < kBandRows; ++r)
+        stored_[map][r] = shown_[r];
+    unsaved_ = false;
+}
+
+void BandMaps::setLabelledMap(int map) {
+    labelled_ = map;
+    emit labelledMapChanged(map);
+}
+
+void BandMaps::display(int map) {
+    current_ = map;
+    for (int r = 0; r < kBandRows; ++r)
+        for (int c = 0; c < kOutputs; ++c)
+            setCell(r, c, stored_[map][r][c]);
+    setLabelledMap(map);
+    unsaved_ = false;
+}
+
+void BandMaps::saveAs(int map) {
+    current_ = map;
+    store(map);
+    setLabelledMap(map);
+}
+
+void BandMaps::clear() {
+    for (int r = 0; r < kBandRows; ++r)
+        for (int c = 0; c < kOutputs; ++c)
+            setCell(r, c, 0);
+}
+
+void BandMaps::setDefaults(Arrangement arrangement) {
+    const auto& outputs =
+        arrangement == Arrangement::Standard ? kStandardArrangement : kFirstStartArrangement;
+    clear();
+    for (int r = 0; r < kBandRows; ++r)
+        for (int c = 0; c < kOutputs; ++c)
+            if (outputs[r] & outputBit(c))
+                setCell(r, c, 1);
+    unsaved_ = true; // also when the grid already held the arrangement
+}
+
+void BandMaps::setAccOutputsForBandMap(bool forBandMap) {
+    accForBandMap_ = forBandMap;
+    emit accModeChanged(forBandMap);
+}
+
+RowOutputs BandMaps::rowOutputs() const {
+    RowOutputs rows = {};
+    for (int r = 0; r < kBandRows; ++r) {
+        for (int c = 0; c < kOutputs; ++c) {
+            if (shown_[r][c] != 1 || (c >= kFirstAccOutput && !accForBandMap_))
+                continue;
+            rows[r][0] |= kOutputMasks[c][0];
+            rows[r][1] |= kOutputMasks[c][1];
+        }
+    }
+    return rows;
+}
+
+} // namespace bdx4
