@@ -1,0 +1,40 @@
+#pragma once
+
+#include "io/StoreFile.h"
+#include "model/BandMaps.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+namespace bdx4 {
+
+/// The file that keeps the three maps and the ACn mode from one run to the next.
+inline const QString kMapStoreName = QStringLiteral("bdx4_cfg.ini");
+
+/// What the map store holds.
+struct MapStoreContent {
+    StoredMaps maps = {};
+    bool accForBandMap = false;
+};
+
+/// The map store in `folder`.
+QString mapStorePath(const QString& folder);
+
+/// Reads a map store: 1,076 lines of labels, cell values and the ACn flag, or the one line
+/// "Empty". Values go into `content` as they are read, so a store that ends early or holds an
+/// item of the wrong kind leaves what came before it (Incomplete). Labels are not compared with
+/// anything, only the first item with "Empty".
+StoreReading::Outcome readMapStore(QIODevice& in, MapStoreContent& content);
+/// The same for the file at `path`; Missing or Unreadable when it cannot be opened.
+StoreReading readMapStore(const QString& path, MapStoreContent& content);
+
+/// The 1,076-line store of `content`.
+QByteArray mapStoreText(const MapStoreContent& content);
+/// Rewrites the whole store; on failure the old one stays as it was.
+IoResult writeMapStore(const QString& path, const MapStoreContent& content);
+/// Writes the one-line store "Empty" that stands for "nothing saved yet".
+IoResult createEmptyMapStore(const QString& path);
+
+} // namespace bdx4
