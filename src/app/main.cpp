@@ -1,33 +1,16 @@
-#include "link/SessionTrace.h"
-#include "platform/EventLoopClock.h"
-#include "platform/QtSerialLine.h"
-#include "platform/QtSettingsStore.h"
-#include "store/SingleInstance.h"
+// bdx4config: the desktop configuration utility of the BDX4 band decoder.
+
+#include "SingleInstance.h"
+#include "io/Clock.h"
+#include "io/QtSerialLine.h"
+#include "io/QtSettingsStore.h"
+#include "io/SerialTrace.h"
+#include "io/StorePlaces.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 #include <csignal>
-#include <cstdio>
-#include <memory>
-
-namespace {
-
-/// For scripted runs (installation checks, benchmarks) where nobody is there to answer: every
-/// message box is written to standard error and answered with its default button.
-class UnattendedMessageBoxes : public bdx4::MessageBoxes {
-public:
-    bdx4::MsgAnswer show(const bdx4::MessageRequest& request) override {
-        QString text = request.text;
-        text.replace(QLatin1String("\r\n"), QLatin1String(" / "));
-        std::fprintf(stderr, "[%s] %s\n", qUtf8Printable(request.title), qUtf8Printable(text));
-        std::fflush(stderr);
-        return request.defaultButton;
-    }
-};
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -36,8 +19,11 @@ int main(int argc, char* argv[]) {
     // save, losing the maps in memory; ignored, the write fails and the save says so.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    // The settings and the lock are named after the executable, as the program always was.
-    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
+    // The settings and the lock are named after the executable.
+    const QString name = bdx4::applicationNameFor(QCoreApplication::applicationFilePath());
+    QCoreApplication::setApplicationName(name);
+    QCoreApplication::setApplicationVersion(QStringLiteral(BDX4_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.morvane.bdx4config"));
 
     // A second copy ends at once, before any window, without a word.
     bdx4::SingleInstance instance(name);
@@ -45,23 +31,12 @@ int main(int argc, char* argv[]) {
         return 0;
 
     bdx4::QtSettingsStore settings(name);
-    bdx4::MainWindowParts parts;
-    parts.settings = &settings;
-    std::unique_ptr<UnattendedMessageBoxes> unattended;
-    if (qEnvironmentVariableIntValue("BDX4_UNATTENDED") != 0) {
-        unattended = std::make_unique<UnattendedMessageBoxes>();
-        parts.boxes = unattended.get();
-    }
-    // What goes over the line in the last box search or download is kept for bug reports.
     bdx4::QtSerialLine serialLine(settings);
-    bdx4::EventLoopClock traceClock; // only stamps the trace's times
-    bdx4::SessionTrace sessionTrace(serialLine, traceClock, bdx4::SessionTrace::defaultPath());
-    parts.line = &sessionTrace.line();
-
-    bdx4::MainWindow window(parts); // destroyed before the trace and the line it uses
-    sessionTrace.attach(window.link());
-    window.downloader().setDownloadStartingHandler(
-        [&sessionTrace] { sessionTrace.downloadStarting(); });
+    bdx4::SystemClock clock;
+    // What goes over the line in the last box search or download is kept for bug reports.
+    bdx4::SessionTrace trace(serialLine, clock, bdx4::SessionTrace::defaultPath());
+    bdx4::MainWindow window(settings, trace.line(), clock, bdx4::StorePlaces::ofThisProgram(),
+                            &trace);
     window.show();
     return app.exec();
 }

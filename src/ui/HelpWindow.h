@@ -5,14 +5,18 @@
 
 namespace bdx4 {
 
-/// `frmBDX4Help`: how to use the main window, in six short texts on a white frame.
+/// "BDX4 Config Help": how to use the main window, in six short texts on a white frame.
 class HelpWindow : public QDialog {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* owner);
+};
 
-    /// The six texts, top to bottom.
-    static QStringList texts();
+/// The help of a voltage window: where the table's values come from and which pin reads them.
+class VoltageHelpWindow : public QDialog {
+    Q_OBJECT
+public:
+    VoltageHelpWindow(int table, QWidget* owner);
 };
 
 } // namespace bdx4

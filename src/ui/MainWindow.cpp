@@ -1,28 +1,32 @@
 #include "ui/MainWindow.h"
 
-#include "platform/EventLoopClock.h"
-#include "platform/QtSerialLine.h"
+#include "io/MapStore.h"
+#include "io/SerialDiagnosis.h"
+#include "io/VoltageStore.h"
+#include "jobs/Export.h"
+#include "jobs/ResultTexts.h"
+#include "model/ConfigImage.h"
+#include "ui/BandMapGrid.h"
 #include "ui/CommandButton.h"
+#include "ui/Dialogs.h"
 #include "ui/HelpWindow.h"
 #include "ui/SaveFileDialog.h"
+#include "ui/SeekingWindow.h"
 #include "ui/Twips.h"
 #include "ui/UiLook.h"
 #include "ui/VoltageWindow.h"
 
-#include <QApplication>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
-#include <QThread>
+#include <QShortcut>
 #include <QTimer>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace bdx4 {
 
@@ -30,13 +34,14 @@ namespace {
 
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 255, 0);
 
-/// The client area under the menu bar: the grid's frame and shading are drawn on it, and a
-/// click on it (not on a control) is a click on the window's background.
-class GridCanvas : public QWidget {
+/// The client area under the menu bar: the grid's frame and shading are drawn on it, and a click
+/// on it (not on a control) is a click on the window's background.
+class Canvas : public QWidget {
 public:
-    GridCanvas(QWidget* parent, std::function<void()> backgroundClick)
-        : QWidget(parent), backgroundClick_(std::move(backgroundClick)) {}
+    Canvas(QWidget* parent, std::function<void()> backgroundClicked)
+        : QWidget(parent), backgroundClicked_(std::move(backgroundClicked)) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -56,18 +61,17 @@ protected:
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
-            backgroundClick_();
+            backgroundClicked_();
         QWidget::mousePressEvent(event);
     }
 
 private:
-    std::function<void()> backgroundClick_;
+    std::function<void()> backgroundClicked_;
 };
 
-QLabel* gridLabel(QWidget* parent, const QString& name, const QString& text, const QRect& at,
-                  Qt::Alignment align, const QColor& color) {
+QLabel* gridLabel(QWidget* parent, const QString& text, const QRect& at, Qt::Alignment align,
+                  const QColor& color) {
     auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
     label->setFont(look::gridLabelFont());
     label->setAlignment(align | Qt::AlignVCenter);
     label->setGeometry(at);
@@ -75,115 +79,84 @@ QLabel* gridLabel(QWidget* parent, const QString& name, const QString& text, con
     return label;
 }
 
+QString version() {
+    return QStringLiteral(BDX4_VERSION);
+}
+
 } // namespace
 
 QString MainWindow::caption() {
-    return QStringLiteral("Morvane BDX4 Configuration Utility, rev %1.%2.%3")
-        .arg(BDX4_VERSION_MAJOR)
-        .arg(BDX4_VERSION_MINOR)
-        .arg(BDX4_VERSION_REVISION);
+    return tr("Morvane BDX4 Configuration Utility, rev %1").arg(version());
 }
 
 QString MainWindow::aboutText(const QString& programFolder) {
     const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral(
-               "BDX4 Configuration Utility, made by Morvane for the BDX4 band decoder.") +
-           crlf + crlf +
-           QStringLiteral("Version %1.%2.%3")
-               .arg(BDX4_VERSION_MAJOR)
-               .arg(BDX4_VERSION_MINOR)
-               .arg(BDX4_VERSION_REVISION) +
-           crlf + crlf + QStringLiteral("Program path = ") + programFolder + crlf;
+    return tr("BDX4 Configuration Utility, made by Morvane for the BDX4 band decoder.") + crlf +
+           crlf + tr("Version %1").arg(version()) + crlf + crlf +
+           tr("Program path = %1").arg(programFolder) + crlf;
 }
 
-MainWindow::MainWindow(const MainWindowParts& parts, QWidget* parent)
-    : QMainWindow(parent), parts_(parts) {
-    Q_ASSERT(parts_.settings);
-    setObjectName(QStringLiteral("BDX4_Config"));
+MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
+                       const StorePlaces& places, SessionTrace* trace, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), places_(places), trace_(trace), connection_(line),
+      startup_(connection_, clock, maps_, volts_, places), search_(connection_, clock),
+      download_(connection_, clock) {
     setWindowTitle(caption());
     setFont(look::defaultFont());
-    if (parts_.executableFolder.isEmpty())
-        parts_.executableFolder = QCoreApplication::applicationDirPath();
-
-    boxes_ = parts_.boxes;
-    if (!boxes_) {
-        ownBoxes_ = std::make_unique<QtMessageBoxes>(this);
-        boxes_ = ownBoxes_.get();
-    }
-    line_ = parts_.line;
-    if (!line_) {
-        ownLine_ = std::make_unique<QtSerialLine>(*parts_.settings);
-        line_ = ownLine_.get();
-    }
-    clock_ = parts_.clock;
-    if (!clock_) {
-        ownClock_ = std::make_unique<EventLoopClock>();
-        clock_ = ownClock_.get();
-        parts_.beginEnding = [clock = ownClock_.get()] { clock->beginEnding(); };
-    }
-    if (!parts_.endProcess) {
-        parts_.endProcess = [] {
-            // Everything that had to be kept is written; nothing of the interrupted command
-            // may run on, so the process ends here rather than unwinding through it.
-            std::fflush(nullptr);
-            std::_Exit(0);
-        };
-    }
-
     buildCanvas();
     buildMenus();
     // A single fixed border: the client area as laid out, with the menu bar above it.
     setFixedSize(canvas_->width(), canvas_->height() + menuBar()->sizeHint().height());
     look::useLightPalette(this); // once the menu bar has laid out its overflow menu too
-    seeking_ = std::make_unique<SeekingWindow>(this);
 
-    maps_ = std::make_unique<BandMaps>(*grid_, *boxes_, marks_);
-    link_ = std::make_unique<Link>(*line_, *boxes_, marks_, *clock_, *status_, *seeking_);
-    mapStore_ = std::make_unique<MapStore>(*maps_, *boxes_, static_cast<MapCaptions&>(*this));
-    PortActions port;
-    port.OpenPort = [this] { link_->OpenPort(); };
-    port.SeekBox = [this] { runSearch([this] { link_->SeekBox(); }); };
-    port.ClosePort = [this] { link_->ClosePort(); };
-    lifecycle_ = std::make_unique<Lifecycle>(
-        *maps_, volts_, *mapStore_, link_->state(), *parts_.settings, marks_,
-        static_cast<MapCaptions&>(*this), std::move(port), parts_.executableFolder);
-    downloader_ = std::make_unique<Downloader>(*maps_, volts_, *link_, *status_, *boxes_, *clock_);
-    downloader_->setRunningHandler([this](bool) { updateCommands(); });
+    connect(&maps_, &BandMaps::accModeChanged, this, &MainWindow::showAccMode);
+    connect(&maps_, &BandMaps::labelledMapChanged, this, &MainWindow::showLabelledMap);
 
-    // Commands of the grid and buttons.
-    connect(button(QStringLiteral("Clear_Array")), &QPushButton::clicked, this,
-            [this] { maps_->Clear_Array_Click(); });
-    connect(button(QStringLiteral("Defaults")), &QPushButton::clicked, this,
-            [this] { maps_->Defaults_Click(); });
-    for (int n = 1; n <= kMaps; ++n) {
-        connect(button(QStringLiteral("Load_MAP%1").arg(n)), &QPushButton::clicked, this,
-                [this, n] { mapStore_->Load_MAP_Click(n); });
-        connect(button(QStringLiteral("Save_MAP%1").arg(n)), &QPushButton::clicked, this,
-                [this, n] { mapStore_->Save_MAP_Click(n); });
-    }
-    connect(button(QStringLiteral("Dload_BDX4")), &QPushButton::clicked, this,
-            [this] { downloader_->Dload_BDX4_Click(); });
-    connect(button(QStringLiteral("cmd_Quit")), &QPushButton::clicked, this, &QWidget::close);
+    connect(&startup_, &StartupJob::portOpened, this, [this](const PortOpenResult& result) {
+        showPortOpenResult(result);
+        startup_.proceed();
+    });
+    connect(&startup_, &StartupJob::searchFinished, this, [this](const SearchResult& result) {
+        showSearchResult(result);
+        startup_.proceed();
+    });
+    connect(&startup_, &StartupJob::finished, this, &MainWindow::showStartupResult);
+    followSearch(startup_.search());
+    followSearch(search_);
+    connect(&search_, &BoxSearch::finished, this, &MainWindow::showSearchResult);
 
-    lifecycle_->Form_Load();
+    connect(&download_, &DownloadJob::sectionStarted, this,
+            [this](Section section) { status_->setText(ConfigImage::progressText(section)); });
+    connect(&download_, &DownloadJob::closing, this, [this] { status_->setText(tr("Closing")); });
+    connect(&download_, &DownloadJob::finished, this, &MainWindow::showDownloadResult);
+    // Escape stops what runs: a download, as the Cancel beside the status box does, or a search.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        download_.cancel();
+        search_.cancel();
+        startup_.search().cancel();
+    });
+
+    loadPortSettings();
     updateCommands();
 }
 
 MainWindow::~MainWindow() {
-    seeking_.reset(); // its window belongs to this one
+    // The jobs tell the window how they end; it is gone by then.
+    startup_.disconnect(this);
+    search_.disconnect(this);
+    download_.disconnect(this);
 }
 
 void MainWindow::buildCanvas() {
-    auto* canvas = new GridCanvas(this, [this] { Form_Click(); });
-    canvas_ = canvas;
-    canvas->setObjectName(QStringLiteral("ClientArea"));
-    look::setBackground(canvas, QColor(224, 224, 224));
+    canvas_ = new Canvas(this, [this] { clearStatus(); });
+    look::setBackground(canvas_, QColor(224, 224, 224));
     const Twips tw = Twips::of(this);
-    canvas->setFixedSize(tw.size(9630, 8010));
-    setCentralWidget(canvas);
+    canvas_->setFixedSize(tw.size(9630, 8010));
+    setCentralWidget(canvas_);
 
     for (int c = 0; c < kOutputs; ++c)
-        gridLabel(canvas, QStringLiteral("lblOutput_%1").arg(c), QLatin1String(kOutputCaptions[c]),
+        gridLabel(canvas_, QLatin1String(kOutputCaptions[c]),
                   tw.rect(1200 + 480 * c, 480, 372, 255), Qt::AlignHCenter, kRed);
     for (int r = 0; r < kBandRows; ++r) {
         int left = 600, width = 372;
@@ -191,254 +164,382 @@ void MainWindow::buildCanvas() {
             left = 480, width = 492;
         } else if (r == 10) {
             width = 375;
-        } else if (r >= 11 && r <= 13) {
+        } else if (r >= 11 && r < kFirstXvtrRow) {
             left = 480, width = 495;
-        } else if (r >= 14) {
+        } else if (r >= kFirstXvtrRow) {
             left = 240, width = 735;
         }
-        gridLabel(canvas, QStringLiteral("lblBand_%1").arg(r), QLatin1String(kRowCaptions[r]),
-                  tw.rect(left, CheckGrid::rowTopTwips(r), width, 255), Qt::AlignRight, kNavy);
+        gridLabel(canvas_, QLatin1String(kRowCaptions[r]),
+                  tw.rect(left, BandMapGrid::rowTopTwips(r), width, 255), Qt::AlignRight, kNavy);
     }
-    gridLabel(canvas, QStringLiteral("lblOutputs"), QStringLiteral("BDX4 Control Outputs"),
-              tw.rect(3600, 120, 2052, 255), Qt::AlignHCenter, kRed);
-    gridLabel(canvas, QStringLiteral("lblTransceiver"), QStringLiteral("Transceiver"),
-              tw.rect(0, 240, 1095, 255), Qt::AlignHCenter, kNavy);
-    gridLabel(canvas, QStringLiteral("lblBand"), QStringLiteral("Band"),
-              tw.rect(360, 480, 852, 255), Qt::AlignHCenter, kNavy);
-    const char* jumperNames[] = {"lblW5Out", "lblW5In"};
-    const char* jumperTexts[] = {"W5 OUT", "W5 IN"};
+    gridLabel(canvas_, tr("BDX4 Control Outputs"), tw.rect(3600, 120, 2052, 255), Qt::AlignHCenter,
+              kRed);
+    gridLabel(canvas_, tr("Transceiver"), tw.rect(0, 240, 1095, 255), Qt::AlignHCenter, kNavy);
+    gridLabel(canvas_, tr("Band"), tw.rect(360, 480, 852, 255), Qt::AlignHCenter, kNavy);
+    const QString jumperTexts[] = {tr("W5 OUT"), tr("W5 IN")};
     const int jumperTops[] = {3480, 4800};
     for (int i = 0; i < 2; ++i) {
-        auto* jumper = new QLabel(QLatin1String(jumperTexts[i]), canvas);
-        jumper->setObjectName(QLatin1String(jumperNames[i]));
+        auto* jumper = new QLabel(jumperTexts[i], canvas_);
         jumper->setFont(look::jumperFont());
         jumper->setAlignment(Qt::AlignCenter);
         jumper->setWordWrap(true);
         jumper->setGeometry(tw.rect(9000, jumperTops[i], 615, 735));
     }
-    const int captionLefts[] = {2160, 4200, 6120};
-    for (int m = 0; m < kMaps; ++m) {
-        auto* label = new QLabel(QStringLiteral("MAP%1 Displayed").arg(m + 1), canvas);
-        label->setObjectName(QStringLiteral("Map%1_capt").arg(m + 1));
-        label->setGeometry(tw.rect(captionLefts[m], 6600, 1305, 255));
-        look::setTextColor(label, kRed);
-        captions_[m] = label;
-    }
-
-    grid_ = std::make_unique<CheckGrid>(canvas, tw);
-
-    auto* status = new QLineEdit(canvas);
-    status->setObjectName(QStringLiteral("debug_box"));
-    status->setGeometry(tw.rect(7920, 6480, 1575, 285));
-    status->setReadOnly(true);
-    status->setFocusPolicy(Qt::NoFocus);
-    status->hide(); // the download shows it
-    status_ = std::make_unique<QtStatusBox>(status);
-
-    addButton("Clear_Array", QStringLiteral("Clear"),
-              QStringLiteral("Clear all the checkboxes above"), 240, 6960);
-    addButton("Defaults", QStringLiteral("Defaults"),
-              QStringLiteral("Set the checkboxes above to the standard default arrangement"), 240,
-              7440);
     const int mapLefts[] = {2160, 4200, 6120};
     for (int m = 0; m < kMaps; ++m) {
-        addButton(QStringLiteral("Load_MAP%1").arg(m + 1).toLatin1().constData(),
-                  QStringLiteral("Display MAP%1").arg(m + 1), QString(), mapLefts[m], 6960);
-        addButton(QStringLiteral("Save_MAP%1").arg(m + 1).toLatin1().constData(),
-                  QStringLiteral("Save as MAP%1").arg(m + 1), QString(), mapLefts[m], 7440);
+        labels_[m] = new QLabel(tr("MAP%1 Displayed").arg(m + 1), canvas_);
+        labels_[m]->setGeometry(tw.rect(mapLefts[m], 6600, 1305, 255));
+        look::setTextColor(labels_[m], kRed);
+        labels_[m]->hide();
     }
-    addButton("Dload_BDX4", QStringLiteral("Write To BDX4"),
-              QStringLiteral("Write the checkbox arrangement above to the BDX4"), 8040, 6960);
-    addButton("cmd_Quit", QStringLiteral("Quit"), QStringLiteral("Exit this program"), 8040, 7440);
+
+    grid_ = new BandMapGrid(maps_, canvas_, tw);
+
+    status_ = new QLineEdit(canvas_);
+    status_->setGeometry(tw.rect(7920, 6480, 1575, 285));
+    status_->setReadOnly(true);
+    status_->setFocusPolicy(Qt::NoFocus);
+    status_->setAccessibleName(tr("Status"));
+    status_->hide(); // a download shows it
+    cancelDownload_ = new CommandButton(tr("Cancel"), canvas_);
+    cancelDownload_->setGeometry(tw.rect(8760, 6480, 735, 285));
+    cancelDownload_->setToolTip(tr("Stop the download; the box is told that it is over"));
+    cancelDownload_->hide();
+    connect(cancelDownload_, &QPushButton::clicked, &download_, &DownloadJob::cancel);
+
+    clear_ = addButton(tr("Clear"), tr("Clear all the checkboxes above"), 240, 6960);
+    defaults_ =
+        addButton(tr("Defaults"),
+                  tr("Set the checkboxes above to the standard default arrangement"), 240, 7440);
+    for (int m = 0; m < kMaps; ++m) {
+        display_[m] = addButton(tr("Display MAP%1").arg(m + 1), QString(), mapLefts[m], 6960);
+        save_[m] = addButton(tr("Save as MAP%1").arg(m + 1), QString(), mapLefts[m], 7440);
+        connect(display_[m], &QPushButton::clicked, this, [this, m] { displayMap(m); });
+        connect(save_[m], &QPushButton::clicked, this, [this, m] { saveMap(m); });
+    }
+    write_ = addButton(tr("Write To BDX4"), tr("Write the checkbox arrangement above to the BDX4"),
+                       8040, 6960);
+    quit_ = addButton(tr("Quit"), tr("Exit this program"), 8040, 7440);
+    connect(clear_, &QPushButton::clicked, this, &MainWindow::clearGrid);
+    connect(defaults_, &QPushButton::clicked, this, &MainWindow::putDefaults);
+    connect(write_, &QPushButton::clicked, this, &MainWindow::writeToBox);
+    connect(quit_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-QPushButton* MainWindow::addButton(const char* name, const QString& text, const QString& tip,
-                                   int left, int top) {
-    auto* b = new CommandButton(text, canvas_);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    b->setGeometry(Twips::of(this).rect(left, top, 1300, 372));
-    return b;
+QPushButton* MainWindow::addButton(const QString& text, const QString& tip, int left, int top) {
+    auto* button = new CommandButton(text, canvas_);
+    button->setToolTip(tip);
+    button->setGeometry(Twips::of(this).rect(left, top, 1300, 372));
+    return button;
 }
 
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MenuBar"));
-    auto item = [this](QMenu* menu, const QString& name, const QString& text) {
-        QAction* action = menu->addAction(text);
-        action->setObjectName(name);
-        return action;
-    };
-    auto separator = [](QMenu* menu, const char* name) {
-        menu->addSeparator()->setObjectName(QLatin1String(name));
-    };
 
-    QMenu* main = bar->addMenu(QStringLiteral("&Main"));
-    main->setObjectName(QStringLiteral("MainMenu"));
-    main->menuAction()->setObjectName(QStringLiteral("MainMenu"));
-    connect(item(main, QStringLiteral("Test_BDX4"), QStringLiteral("Test for BDX4")),
-            &QAction::triggered, this, [this] { runSearch([this] { link_->Test_BDX4_Click(); }); });
-    separator(main, "MenuSpace2");
-    connect(
-        item(main, QStringLiteral("WriteBandmapToFile"), QStringLiteral("Write Bandmap to File")),
-        &QAction::triggered, this, &MainWindow::WriteBandmapToFile_Click);
-    separator(main, "MenuSpace3");
-    connect(item(main, QStringLiteral("comExit"), QStringLiteral("Exit")), &QAction::triggered,
-            this, &QWidget::close);
+    QMenu* main = bar->addMenu(tr("&Main"));
+    test_ = main->addAction(tr("Test for BDX4"), this, &MainWindow::testForBox);
+    main->addSeparator();
+    export_ = main->addAction(tr("Write Bandmap to File"), this, &MainWindow::exportToFile);
+    main->addSeparator();
+    main->addAction(tr("Exit"), this, &QWidget::close);
 
-    QMenu* acn = bar->addMenu(QStringLiteral("Use ACn"));
-    acn->setObjectName(QStringLiteral("MenuBar_Use_ACn"));
-    acn->menuAction()->setObjectName(QStringLiteral("MenuBar_Use_ACn"));
-    for (const bool yes : {true, false}) {
-        const QString name =
-            yes ? QStringLiteral("cmd_UseACC_Yes") : QStringLiteral("cmd_UseACC_No");
-        QAction* a = item(acn, name,
-                          yes ? QStringLiteral("Use AC1 - AC3 for Bandmap")
-                              : QStringLiteral("Use AC1 - AC3 default table"));
-        a->setCheckable(true);
-        marks_.add(name, a);
-        connect(a, &QAction::triggered, this, [this, yes] {
-            if (yes)
-                maps_->cmd_UseACC_Yes_Click();
-            else
-                maps_->cmd_UseACC_No_Click();
+    accMenu_ = bar->addMenu(tr("Use ACn"));
+    auto* accModes = new QActionGroup(this);
+    accForBandMap_ =
+        accMenu_->addAction(tr("Use AC1 - AC3 for Bandmap"), this, [this] { setAccMode(true); });
+    accDefaultTable_ =
+        accMenu_->addAction(tr("Use AC1 - AC3 default table"), this, [this] { setAccMode(false); });
+    for (QAction* mode : {accForBandMap_, accDefaultTable_}) {
+        mode->setCheckable(true);
+        accModes->addAction(mode);
+    }
+
+    for (int t = 0; t < 3; ++t)
+        analog_[t] =
+            bar->addAction(tr("Analog%1").arg(t + 1), this, [this, t] { openVoltageWindow(t); });
+
+    commMenu_ = bar->addMenu(tr("COMM"));
+    commMenu_->setToolTipsVisible(true);
+    auto* ports = new QActionGroup(this);
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
+        QAction* item =
+            commMenu_->addAction(portName(port), this, [this, port] { connection_.setPort(port); });
+        item->setCheckable(true);
+        ports->addAction(item);
+        ports_[port - kFirstPort] = item;
+    }
+    commMenu_->addSeparator();
+    auto* speeds = new QActionGroup(this);
+    const QString speedCaptions[] = {tr("  4800 BAUD"), tr("  9600 BAUD"), tr("19200 BAUD"),
+                                     tr("38400 BAUD")};
+    for (std::size_t i = 0; i < kBoxSpeeds.size(); ++i) {
+        QAction* item = commMenu_->addAction(speedCaptions[i], this, [this, i] {
+            connection_.setSpeed(QLatin1String(kBoxSpeeds[i]));
         });
-    }
-
-    for (int t = 0; t < 3; ++t) {
-        QAction* analog = bar->addAction(QStringLiteral("Analog%1").arg(t + 1));
-        analog->setObjectName(QStringLiteral("MenuBar_Analog_AN%1").arg(t + 1));
-        connect(analog, &QAction::triggered, this, [this, t] { openVoltageWindow(t); });
-    }
-
-    QMenu* comm = bar->addMenu(QStringLiteral("COMM"));
-    comm->setObjectName(QStringLiteral("COMM_Port"));
-    comm->menuAction()->setObjectName(QStringLiteral("COMM_Port"));
-    comm->setToolTipsVisible(true);
-    for (int i = kFirstComPort; i <= kLastComPort; ++i) {
-        const QString name = QStringLiteral("Use_COM_%1").arg(i);
-        QAction* a = item(comm, name, QStringLiteral("COM%1").arg(i));
-        a->setCheckable(true);
-        a->setToolTip(line_->deviceName(i));
-        marks_.add(name, a);
-        connect(a, &QAction::triggered, this, [this, i] { link_->Use_COM_Click(i); });
-    }
-    separator(comm, "ConfigMenuBrk6");
-    const char* speeds[] = {"  4800 BAUD", "  9600 BAUD", "19200 BAUD", "38400 BAUD"};
-    for (int i = 1; i <= 4; ++i) {
-        const QString name = QStringLiteral("ConfigMenu_RS232_%1").arg(i);
-        QAction* a = item(comm, name, QLatin1String(speeds[i - 1]));
-        a->setCheckable(true);
-        marks_.add(name, a);
-        connect(a, &QAction::triggered, this, [this, i] { link_->ConfigMenu_RS232_Click(i); });
+        item->setCheckable(true);
+        speeds->addAction(item);
+        speeds_[i] = item;
     }
     // The device each port number reaches, read when the menu opens (adapters come and go).
-    connect(comm, &QMenu::aboutToShow, this, [this] {
-        for (int i = kFirstComPort; i <= kLastComPort; ++i)
-            menuItem(QStringLiteral("Use_COM_%1").arg(i))->setToolTip(line_->deviceName(i));
+    connect(commMenu_, &QMenu::aboutToShow, this, [this] {
+        for (int port = kFirstPort; port <= kLastPort; ++port)
+            ports_[port - kFirstPort]->setToolTip(connection_.deviceName(port));
     });
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("HelpMenu"));
-    help->menuAction()->setObjectName(QStringLiteral("HelpMenu"));
-    connect(item(help, QStringLiteral("OpenHelpForm"), QStringLiteral("Using")),
-            &QAction::triggered, this, &MainWindow::OpenHelpForm_Click);
-    connect(item(help, QStringLiteral("HelpAboutMenu"), QStringLiteral("About")),
-            &QAction::triggered, this, &MainWindow::HelpAboutMenu_Click);
+    helpMenu_ = bar->addMenu(tr("&Help"));
+    helpMenu_->addAction(tr("Using"), this, &MainWindow::showHelp);
+    helpMenu_->addAction(tr("About"), this, &MainWindow::showAbout);
 }
 
-QAction* MainWindow::menuItem(const QString& name) const {
-    return menuBar()->findChild<QAction*>(name);
+void MainWindow::loadPortSettings() {
+    const int port = portFromSetting(settings_.value(kOptionsSection, kComPortKey, "1"));
+    connection_.setStartPort(port);
+    ports_[port - kFirstPort]->setChecked(true);
+    // A remembered speed that is none of the box's marks no item, and fails when the port opens.
+    const QString speed = settings_.value(kOptionsSection, kBaudRateKey, QStringLiteral("4800"));
+    connection_.setSpeed(speed);
+    for (std::size_t i = 0; i < kBoxSpeeds.size(); ++i)
+        speeds_[i]->setChecked(speed == QLatin1String(kBoxSpeeds[i]));
 }
 
-QPushButton* MainWindow::button(const QString& name) const {
-    return canvas_->findChild<QPushButton*>(name, Qt::FindDirectChildrenOnly);
-}
-
-void MainWindow::showOnly(int map) {
-    for (int m = 0; m < kMaps; ++m)
-        captions_[m]->setVisible(m == map);
-}
-
-void MainWindow::updateCommands() {
-    const bool ready = maps_ && maps_->state().StartupDone && !closing_;
-    const bool busy = (downloader_ && downloader_->downloadRunning()) || searching_;
-    for (int r = 0; r < kBandRows; ++r)
-        for (int c = 0; c < kOutputs; ++c)
-            grid_->box(r, c)->setEnabled(ready);
-    for (QPushButton* b : canvas_->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
-        b->setEnabled(ready);
-    button(QStringLiteral("cmd_Quit"))->setEnabled(true);
-    button(QStringLiteral("Dload_BDX4"))->setEnabled(ready && !busy);
-    for (const char* name : {"MenuBar_Use_ACn", "MenuBar_Analog_AN1", "MenuBar_Analog_AN2",
-                             "MenuBar_Analog_AN3", "COMM_Port", "HelpMenu"})
-        menuItem(QLatin1String(name))->setEnabled(ready);
-    menuItem(QStringLiteral("Test_BDX4"))->setEnabled(ready && !busy);
-    menuItem(QStringLiteral("WriteBandmapToFile"))->setEnabled(ready && !busy);
-    menuItem(QStringLiteral("comExit"))->setEnabled(true);
-}
-
-void MainWindow::runSearch(const std::function<void()>& search) {
-    // While the box is looked for, no download may start on the same line (and no second
-    // search; the link ignores one anyway).
-    const bool outer = !searching_;
-    searching_ = true;
-    updateCommands();
-    search();
-    if (outer) {
-        searching_ = false;
-        if (!clock_->ending())
-            updateCommands();
-    }
-}
+// The start-up runs on whichever comes first: the window's first activation, or the event loop
+// after its first showing (some platforms and window managers never activate a new window).
 
 bool MainWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && !closing_)
-        Form_Activate();
+    if (event->type() == QEvent::WindowActivate)
+        startUp();
     return QMainWindow::event(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!startupQueued_) {
-        startupQueued_ = true;
-        // Centred on the screen the first time it shows.
-        if (const QScreen* screen = this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-        // Some platforms and window managers never activate a new window; the start-up runs
-        // anyway, on whichever comes first.
-        QTimer::singleShot(0, this, [this] {
-            if (!closing_)
-                Form_Activate();
-        });
-    }
-}
-
-void MainWindow::Form_Activate() {
-    if (lifecycle_->FirstActivationDone())
+    if (startupQueued_)
         return;
-    lifecycle_->Form_Activate();
-    if (!clock_->ending() && !closing_)
+    startupQueued_ = true;
+    if (const QScreen* screen = this->screen()) { // centred the first time it shows
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QTimer::singleShot(0, this, &MainWindow::startUp);
+}
+
+void MainWindow::startUp() {
+    if (startupBegun_ || closing_)
+        return;
+    startupBegun_ = true;
+    beginTrace(tr("box search"));
+    startup_.start();
+    updateCommands();
+}
+
+void MainWindow::showStartupResult(const StartupResult& result) {
+    if (result.cancelled || closing_)
+        return;
+    storeFolder_ = result.storeFolder;
+    if (result.maps.outcome == StoreReading::Unreadable)
+        showStoreUnreadable(mapStorePath(storeFolder_), result.maps.reason, tr("a map"));
+    if (result.voltages.outcome == StoreReading::Unreadable)
+        showStoreUnreadable(voltageStorePath(storeFolder_), result.voltages.reason,
+                            tr("a voltage table"));
+    ready_ = true;
+    updateCommands();
+}
+
+void MainWindow::showStoreUnreadable(const QString& path, const QString& reason,
+                                     const QString& what) {
+    dialogs::inform(this, dialogs::appTitle(),
+                    tr("%1 cannot be read: %2. It was left as it is; saving %3 will try to "
+                       "replace it.")
+                        .arg(QDir::toNativeSeparators(path), reason, what),
+                    dialogs::Icon::Warning);
+}
+
+// The band maps.
+
+bool MainWindow::askToKeepChanges() {
+    if (!maps_.hasUnsavedChanges())
+        return false;
+    const QString question = tr("The last Map%1 changes have not been saved.  Do you want to save "
+                                "these changes?")
+                                 .arg(maps_.currentMap() + 1);
+    if (dialogs::askYesNo(this, question) != dialogs::Answer::Yes)
+        return false;
+    maps_.keepShownMap();
+    return true;
+}
+
+void MainWindow::clearGrid() {
+    askToKeepChanges();
+    maps_.clear();
+}
+
+void MainWindow::putDefaults() {
+    askToKeepChanges();
+    maps_.setDefaults(Arrangement::Standard);
+}
+
+void MainWindow::displayMap(int map) {
+    if (maps_.hasUnsavedChanges() && !askToKeepChanges())
+        maps_.discardChanges();
+    maps_.display(map);
+}
+
+void MainWindow::saveMap(int map) {
+    maps_.saveAs(map);
+    writeMapStore();
+}
+
+void MainWindow::writeMapStore() {
+    const MapStoreContent content{maps_.storedMaps(), maps_.accOutputsForBandMap()};
+    if (const IoResult failure = bdx4::writeMapStore(mapStorePath(storeFolder_), content))
+        dialogs::inform(this, tr("Error # %1").arg(failure->code),
+                        tr("Oops! Error message...\r\n\r\n%1").arg(failure->description),
+                        dialogs::Icon::Critical);
+}
+
+void MainWindow::setAccMode(bool forBandMap) {
+    maps_.setAccOutputsForBandMap(forBandMap);
+}
+
+void MainWindow::showAccMode(bool forBandMap) {
+    (forBandMap ? accForBandMap_ : accDefaultTable_)->setChecked(true);
+}
+
+void MainWindow::showLabelledMap(int map) {
+    for (int m = 0; m < kMaps; ++m)
+        labels_[m]->setVisible(m == map);
+}
+
+// The box.
+
+void MainWindow::beginTrace(const QString& what) {
+    if (trace_)
+        trace_->begin(what, connection_.portDescription(), connection_.speed());
+}
+
+void MainWindow::showPortOpenResult(const PortOpenResult& result) {
+    for (const PortOpenResult::Failure& failure : result.failures)
+        dialogs::inform(this, tr("Error Opening COM%1").arg(failure.port),
+                        QStringLiteral("%1: %2")
+                            .arg(failure.why.code)
+                            .arg(describeOpenFailure(failure.why, ChoiceHint::Menu)));
+    if (result.fellBack())
+        dialogs::inform(this, tr("Reopened COM%1").arg(connection_.startPort()),
+                        tr("COM%1 didn't work.").arg(result.failures.first().port));
+    if (!result.opened)
+        dialogs::inform(this, tr("Error COM Ports"), tr("Try selecting another COMM port."));
+}
+
+void MainWindow::followSearch(BoxSearch& search) {
+    connect(&search, &BoxSearch::started, this, [this, &search] {
+        status_->clear();
+        seeking_ = new SeekingWindow(this);
+        seeking_->setAttribute(Qt::WA_DeleteOnClose);
+        look::useLightPalette(seeking_);
+        connect(seeking_, &SeekingWindow::cancelRequested, &search, &BoxSearch::cancel);
+        seeking_->show();
         updateCommands();
+    });
+    connect(&search, &BoxSearch::progressed, this, [this](int retries) {
+        if (seeking_)
+            seeking_->setProgress(retries);
+    });
+    connect(&search, &BoxSearch::firmwareReported, this, [this, &search](const QString& firmware) {
+        dialogs::inform(this, tr("BDX4 Connected"), tr("BDX4 Firmware = %1").arg(firmware),
+                        dialogs::Icon::Information);
+        search.acknowledgeFirmware();
+    });
+    connect(&search, &BoxSearch::finished, this, [this] {
+        if (seeking_) {
+            seeking_->disconnect(); // closing it is no request to cancel
+            seeking_->close();
+        }
+        updateCommands();
+    });
 }
 
-void MainWindow::Form_Click() {
-    status_->setText(QString());
-    status_->setTextColor(StatusColor::Black);
-    status_->setVisible(false);
+void MainWindow::showSearchResult(const SearchResult& result) {
+    if (closing_ || result.outcome == SearchResult::Found ||
+        result.outcome == SearchResult::Cancelled)
+        return;
+    const ResultText message = ResultTexts::searchFailed(result, connection_.portDescription());
+    dialogs::inform(this, message.title, message.text);
 }
 
-void MainWindow::HelpAboutMenu_Click() {
-    MessageRequest box;
-    box.title = QStringLiteral("About the BDX4 program...");
-    box.text = aboutText(QDir::toNativeSeparators(parts_.executableFolder));
-    boxes_->show(box);
+void MainWindow::testForBox() {
+    if (search_.isRunning() || download_.isRunning() || startup_.isRunning())
+        return;
+    beginTrace(tr("box search"));
+    const PortOpenResult result = connection_.open();
+    showPortOpenResult(result);
+    if (result.opened && !closing_)
+        search_.start();
 }
 
-void MainWindow::OpenHelpForm_Click() {
+void MainWindow::writeToBox() {
+    if (download_.isRunning() || search_.isRunning() || startup_.isRunning())
+        return;
+    beginTrace(tr("download"));
+    status_->show();
+    setStatus(QString(), Qt::black);
+    // The image is taken now: edits made while the download runs do not reach it.
+    download_.start(ConfigImage::of(maps_, volts_));
+    updateCommands();
+}
+
+void MainWindow::showDownloadResult(const DownloadResult& result) {
+    updateCommands();
+    if (closing_)
+        return;
+    if (result.passed()) {
+        setStatus(tr("Last Send Passed!"), kGreen);
+        return;
+    }
+    const ResultText message = ResultTexts::downloadFailed(result, connection_.portDescription());
+    dialogs::inform(this, message.title.isEmpty() ? dialogs::appTitle() : message.title,
+                    message.text);
+    setStatus(tr("Last Send Failed!"), kRed);
+}
+
+void MainWindow::exportToFile() {
+    if (download_.isRunning())
+        return;
+    const std::optional<QString> path =
+        SaveFileDialog::getFileName(places_.programFolder, settings_, this);
+    if (!path)
+        return;
+    status_->show();
+    if (const IoResult failure = exportConfiguration(*path, ConfigImage::of(maps_, volts_))) {
+        dialogs::inform(this, tr("Write Bandmap to File"),
+                        tr("The file \"%1\" could not be written:\r\n%2\r\n\r\nNothing was saved; "
+                           "any earlier file of that name is unchanged.")
+                            .arg(QDir::toNativeSeparators(*path), failure->description),
+                        dialogs::Icon::Warning);
+        setStatus(tr("Last Send Failed!"), kRed);
+        return;
+    }
+    setStatus(tr("Last Send Passed!"), kGreen);
+}
+
+void MainWindow::setStatus(const QString& text, const QColor& color) {
+    status_->setText(text);
+    look::setTextColor(status_, color);
+}
+
+void MainWindow::clearStatus() {
+    setStatus(QString(), Qt::black);
+    status_->hide();
+}
+
+// The other windows.
+
+void MainWindow::openVoltageWindow(int table) {
+    VoltageWindow window(table, volts_, storeFolder_, this);
+    window.exec();
+}
+
+void MainWindow::showHelp() {
     HelpWindow help(this);
     if (const QScreen* screen = this->screen()) {
         QRect frame = help.frameGeometry();
@@ -448,19 +549,32 @@ void MainWindow::OpenHelpForm_Click() {
     help.exec();
 }
 
-void MainWindow::openVoltageWindow(int table) {
-    VoltageWindow window(table, volts_, *boxes_, lifecycle_->StoreFolder(), this);
-    window.exec();
+void MainWindow::showAbout() {
+    dialogs::inform(this, tr("About the BDX4 program..."),
+                    aboutText(QDir::toNativeSeparators(places_.programFolder)));
 }
 
-void MainWindow::WriteBandmapToFile_Click() {
-    downloader_->WriteBandmapToFile_Click([this] {
-        QString result = downloader_->exportState().SaveFileAsResult;
-        SaveFileDialog dialog(lifecycle_->AppPath(), *parts_.settings, *boxes_, result, this);
-        dialog.exec();
-        return result;
-    });
+void MainWindow::updateCommands() {
+    const bool ready = ready_ && !closing_;
+    const bool busy = startup_.isRunning() || search_.isRunning() || download_.isRunning();
+    grid_->setEnabled(ready);
+    for (QPushButton* button : {clear_, defaults_})
+        button->setEnabled(ready);
+    for (int m = 0; m < kMaps; ++m) {
+        display_[m]->setEnabled(ready);
+        save_[m]->setEnabled(ready);
+    }
+    write_->setEnabled(ready && !busy);
+    test_->setEnabled(ready && !busy);
+    export_->setEnabled(ready && !busy);
+    for (QMenu* menu : {accMenu_, commMenu_, helpMenu_})
+        menu->menuAction()->setEnabled(ready);
+    for (QAction* analog : analog_)
+        analog->setEnabled(ready);
+    cancelDownload_->setVisible(download_.isRunning());
 }
+
+// The end.
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing cannot be refused; a second close while the first is under way only agrees.
@@ -469,15 +583,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     closing_ = true;
     updateCommands();
-    lifecycle_->Form_Unload();
-    parts_.settings->sync();
-    // Inside a wait or a dialog the interrupted command would run on after its loop returned;
-    // the process ends instead. From the main loop it simply returns, and main() ends.
-    const bool nested = QThread::currentThread()->loopLevel() > 1;
-    if (parts_.beginEnding)
-        parts_.beginEnding();
-    if (nested)
-        parts_.endProcess();
+    startup_.cancel();
+    search_.cancel();
+    download_.cancel(); // the box is told that the download is over
+    // Before the start-up has read the store there are no maps of the user's to keep.
+    if (ready_ && askToKeepChanges())
+        writeMapStore();
+    if (connection_.isReady()) {
+        connection_.close();
+        settings_.setValue(kOptionsSection, kComPortKey, QString::number(connection_.port()));
+        settings_.setValue(kOptionsSection, kBaudRateKey, connection_.speed());
+        settings_.sync();
+    }
 }
 
 } // namespace bdx4

@@ -1,88 +1,61 @@
 #pragma once
 
-#include "bandmap/BandMaps.h"
-#include "image/Download.h"
-#include "link/Link.h"
-#include "platform/Clock.h"
-#include "platform/MapCaptions.h"
-#include "platform/MessageBoxes.h"
-#include "platform/SerialLine.h"
-#include "platform/SettingsStore.h"
-#include "store/Lifecycle.h"
-#include "store/MapStore.h"
-#include "ui/CheckGrid.h"
-#include "ui/QtMenuMarks.h"
-#include "ui/QtMessageBoxes.h"
-#include "ui/QtStatusBox.h"
-#include "ui/SeekingWindow.h"
-#include "voltages/Voltages.h"
+#include "io/Clock.h"
+#include "io/SerialLine.h"
+#include "io/SerialTrace.h"
+#include "io/SettingsStore.h"
+#include "io/StorePlaces.h"
+#include "jobs/BoxConnection.h"
+#include "jobs/BoxSearch.h"
+#include "jobs/DownloadJob.h"
+#include "jobs/StartupJob.h"
+#include "model/BandMaps.h"
+#include "model/VoltageTables.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
-#include <functional>
-#include <memory>
+#include <array>
 
+class QAction;
+class QActionGroup;
 class QLabel;
+class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace bdx4 {
 
-class EventLoopClock;
+class BandMapGrid;
+class SeekingWindow;
 
-/// What the main window is built on. Only the settings are required; the rest defaults to the
-/// real thing (message boxes over the window, the serial port, the event-loop clock, the
-/// executable's folder, ending the process).
-struct MainWindowParts {
-    SettingsStore* settings = nullptr;
-    MessageBoxes* boxes = nullptr;
-    SerialLine* line = nullptr;
-    Clock* clock = nullptr;
-    /// Makes every wait of `clock` return at once (needed with an injected clock).
-    std::function<void()> beginEnding;
-    /// The folder of the program's executable.
-    QString executableFolder;
-    /// Ends the process when the window closed from inside a wait or a dialog.
-    std::function<void()> endProcess;
-};
-
-/// `BDX4_Config`: the main window. It shows one band map on its grid, carries the menus and
-/// buttons of every command, and drives the program's start-up (`Form_Load` when built,
-/// `Form_Activate` on its first activation) and shut-down (`Form_Unload` when closed).
-class MainWindow : public QMainWindow, private MapCaptions {
+/// The main window: the grid of the shown band map with the buttons that display and save the
+/// three maps, the menus of every command, and the status box where a download reports. On its
+/// first showing it runs the start-up; closing it ends the program, after asking whether to keep
+/// unsaved changes of the map.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(const MainWindowParts& parts, QWidget* parent = nullptr);
+    /// `line` is the serial line to the box, `places` tells where the stores go; with `trace`,
+    /// each box search and download is recorded in its file (`line` must then be its line).
+    MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock, const StorePlaces& places,
+               SessionTrace* trace = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    BandMaps& maps() { return *maps_; }
-    Voltages& volts() { return volts_; }
-    Link& link() { return *link_; }
-    MapStore& mapStore() { return *mapStore_; }
-    Lifecycle& lifecycle() { return *lifecycle_; }
-    Downloader& downloader() { return *downloader_; }
-    CheckGrid& grid() { return *grid_; }
-    QLineEdit* statusBox() const { return status_->edit(); }
-    /// A menu item by name ("Test_BDX4", "Use_COM_3", "MenuBar_Analog_AN1" ...).
-    QAction* menuItem(const QString& name) const;
-    /// A button by name ("Clear_Array", "Save_MAP2", "cmd_Quit" ...).
-    QPushButton* button(const QString& name) const;
-    /// The label of map slot 0-2.
-    QLabel* mapCaption(int map) const { return captions_[map]; }
+    BandMaps& maps() { return maps_; }
+    VoltageTables& volts() { return volts_; }
+    BoxConnection& connection() { return connection_; }
+    BandMapGrid& grid() { return *grid_; }
+    QLineEdit* statusBox() const { return status_; }
+    /// The start-up has read the stores: the commands may be used.
+    bool isReady() const { return ready_; }
+    /// The folder of the stores, once the start-up chose it.
+    QString storeFolder() const { return storeFolder_; }
 
-    /// The window caption with the program's version.
+    /// "Morvane BDX4 Configuration Utility, rev 2.1.7".
     static QString caption();
     /// The About box's text for a program in `programFolder`.
     static QString aboutText(const QString& programFolder);
-
-    /// The first activation's start-up; runs once, whatever calls it first.
-    void Form_Activate();
-    /// A click on the window's background: clears and hides the status box.
-    void Form_Click();
-    void HelpAboutMenu_Click();
-    void OpenHelpForm_Click();
-    /// Opens the voltage window of table 0-2, modally.
-    void openVoltageWindow(int table);
-    void WriteBandmapToFile_Click();
 
 protected:
     bool event(QEvent* event) override;
@@ -90,41 +63,83 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void showOnly(int map) override;
     void buildCanvas();
+    QPushButton* addButton(const QString& text, const QString& tip, int left, int top);
     void buildMenus();
-    QPushButton* addButton(const char* name, const QString& text, const QString& tip, int left,
-                           int top);
+    void loadPortSettings();
+    void startUp();
+
+    // The commands.
+    void clearGrid();
+    void putDefaults();
+    void displayMap(int map);
+    void saveMap(int map);
+    void writeToBox();
+    void exportToFile();
+    void testForBox();
+    void setAccMode(bool forBandMap);
+    void openVoltageWindow(int table);
+    void showHelp();
+    void showAbout();
+    void clearStatus();
+    /// With unsaved changes, asks whether to keep them in their map (in memory); true for Yes.
+    bool askToKeepChanges();
+    void writeMapStore();
+
+    // What the jobs report.
+    void showPortOpenResult(const PortOpenResult& result);
+    void followSearch(BoxSearch& search);
+    void showSearchResult(const SearchResult& result);
+    void showStartupResult(const StartupResult& result);
+    void showDownloadResult(const DownloadResult& result);
+    void showStoreUnreadable(const QString& path, const QString& reason, const QString& what);
+    void showAccMode(bool forBandMap);
+    void showLabelledMap(int map);
+    void setStatus(const QString& text, const QColor& color);
+    void beginTrace(const QString& what);
     /// Enables what may be used now: nothing but the ways out until the start-up has read the
     /// stores, and no second download or box search while one runs.
     void updateCommands();
-    void runSearch(const std::function<void()>& search);
 
-    MainWindowParts parts_;
-    std::unique_ptr<QtMessageBoxes> ownBoxes_;
-    std::unique_ptr<SerialLine> ownLine_;
-    std::unique_ptr<EventLoopClock> ownClock_;
-    MessageBoxes* boxes_ = nullptr;
-    SerialLine* line_ = nullptr;
-    Clock* clock_ = nullptr;
+    SettingsStore& settings_;
+    StorePlaces places_;
+    SessionTrace* trace_;
+    BandMaps maps_;
+    VoltageTables volts_;
+    BoxConnection connection_;
+    StartupJob startup_;
+    BoxSearch search_;
+    DownloadJob download_;
+    QString storeFolder_;
+    bool startupQueued_ = false;
+    bool startupBegun_ = false;
+    bool ready_ = false;
+    bool closing_ = false;
 
     QWidget* canvas_ = nullptr;
-    std::unique_ptr<CheckGrid> grid_;
-    std::unique_ptr<QtStatusBox> status_;
-    QtMenuMarks marks_;
-    std::unique_ptr<SeekingWindow> seeking_;
-    QLabel* captions_[kMaps] = {};
+    BandMapGrid* grid_ = nullptr;
+    QLineEdit* status_ = nullptr;
+    QPushButton* cancelDownload_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    QPushButton* defaults_ = nullptr;
+    std::array<QPushButton*, kMaps> display_ = {};
+    std::array<QPushButton*, kMaps> save_ = {};
+    std::array<QLabel*, kMaps> labels_ = {};
+    QPushButton* write_ = nullptr;
+    QPushButton* quit_ = nullptr;
 
-    Voltages volts_;
-    std::unique_ptr<BandMaps> maps_;
-    std::unique_ptr<Link> link_;
-    std::unique_ptr<MapStore> mapStore_;
-    std::unique_ptr<Lifecycle> lifecycle_;
-    std::unique_ptr<Downloader> downloader_;
+    QAction* test_ = nullptr;
+    QAction* export_ = nullptr;
+    QMenu* accMenu_ = nullptr;
+    QAction* accForBandMap_ = nullptr;
+    QAction* accDefaultTable_ = nullptr;
+    std::array<QAction*, 3> analog_ = {};
+    QMenu* commMenu_ = nullptr;
+    std::array<QAction*, kLastPort> ports_ = {};
+    std::array<QAction*, 4> speeds_ = {};
+    QMenu* helpMenu_ = nullptr;
 
-    bool startupQueued_ = false;
-    bool searching_ = false;
-    bool closing_ = false;
+    QPointer<SeekingWindow> seeking_;
 };
 
 } // namespace bdx4

@@ -1,75 +1,72 @@
 #pragma once
 
-#include "platform/MessageBoxes.h"
-#include "platform/SerialLine.h" // Failure
-#include "platform/SettingsStore.h"
+#include "io/SettingsStore.h"
 
 #include <QDialog>
 
+#include <optional>
+
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 
 namespace bdx4 {
 
-/// `frmSaveFileAs`: picks the text file an export writes. Opens in the program's folder with
-/// the "*.txt" files listed (every file from the first change of folder on). Save hands back
-/// the folder, "/" and the trimmed name with ".txt" added unless it ends so; Cancel, Escape and
-/// the frame's close box hand back "Cancel". Save also remembers the drive and folder under
-/// "Saved_Drive" and "Saved_Directory".
+/// "Save File As...": picks the text file an export writes. It opens in the program's folder with
+/// the "*.txt" files listed (every file from the first change of folder on). Save hands back the
+/// folder, "/" and the trimmed name with ".txt" added unless it ends so, and remembers the drive
+/// and folder under "Saved_Drive" and "Saved_Directory"; Cancel, Escape and the close box hand
+/// back nothing.
 class SaveFileDialog : public QDialog {
     Q_OBJECT
 public:
-    /// `result` is where the outcome goes (the export's SaveFileAsResult); it is left alone
-    /// until Save or Cancel.
-    SaveFileDialog(const QString& appPath, SettingsStore& settings, MessageBoxes& boxes,
-                   QString& result, QWidget* owner);
+    SaveFileDialog(const QString& startFolder, SettingsStore& settings, QWidget* owner);
 
-    /// The folder list's path.
-    QString folderPath() const { return folderPath_; }
-    /// The file list's pattern: "*.txt", then "*".
+    /// Runs the dialog; the chosen file's full path, or nothing when the user cancelled.
+    static std::optional<QString> getFileName(const QString& startFolder, SettingsStore& settings,
+                                              QWidget* owner);
+
+    /// The chosen file, once Save was pressed.
+    std::optional<QString> chosenFile() const { return chosen_; }
+    /// The folder the lists show.
+    QString folder() const { return folder_; }
+    /// The file pattern: "*.txt", then "*".
     QString filePattern() const { return pattern_; }
-    /// The drive list's current drive.
-    QString driveText() const;
-    QString lastDrive() const { return lastDrive_; }
+    QString drive() const;
 
     QComboBox* driveList() const { return drives_; }
     QListWidget* folderList() const { return folders_; }
     QListWidget* fileList() const { return files_; }
     QLineEdit* nameBox() const { return name_; }
     QPushButton* saveButton() const { return save_; }
-    QPushButton* cancelButton() const { return cancel_; }
 
-    /// Moves the folder list to `path`; a new folder runs Dir1_Change. Fails, changing nothing,
-    /// when the folder cannot be read (error 68, as for a drive that is not ready).
-    Failure setFolderPath(const QString& path);
-    /// The mounted file-system roots, the drives of this platform.
+    /// Shows `path` in the lists; false, changing nothing, when it cannot be read.
+    bool showFolder(const QString& path);
+    /// The name handed on for the text typed into the name box: blanks at both ends are dropped,
+    /// and ".txt" is added unless the name already ends in exactly ".txt" ("REPORT.TXT" becomes
+    /// "REPORT.TXT.txt"). An empty box gives ".txt".
+    static QString fileNameFor(const QString& typed);
+    /// `name` in `folder`, joined with one "/".
+    static QString filePathFor(const QString& folder, const QString& name);
+    /// The mounted file-system roots: the drives of this platform.
     static QStringList mountedRoots();
-
-    /// The Save action (the Save button, and Enter in the name box).
-    void AcceptFileName();
-
-public slots:
-    /// Cancel, Escape and the frame's close box.
-    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load(const QString& appPath);
-    void Drive1_Change();
-    void Dir1_Change();
-    void File1_Click(const QString& name);
+    void startIn(const QString& startFolder);
+    void onDriveChosen();
+    void onFolderChanged();
+    void onFileClicked(const QString& name);
+    void save();
     void fillFolderList();
     void fillFileList();
 
     SettingsStore& settings_;
-    MessageBoxes& boxes_;
-    QString& result_;
-    QString folderPath_;
+    std::optional<QString> chosen_;
+    QString folder_;
     QString pattern_ = QStringLiteral("*.txt");
     QString lastDrive_;
     QComboBox* drives_;
@@ -77,7 +74,6 @@ private:
     QListWidget* files_;
     QLineEdit* name_;
     QPushButton* save_;
-    QPushButton* cancel_;
 };
 
 } // namespace bdx4

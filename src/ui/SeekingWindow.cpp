@@ -1,5 +1,6 @@
 #include "ui/SeekingWindow.h"
 
+#include "ui/CommandButton.h"
 #include "ui/Twips.h"
 #include "ui/UiLook.h"
 
@@ -7,42 +8,34 @@
 
 namespace bdx4 {
 
-SeekingDialog::SeekingDialog(QWidget* owner) : QDialog(owner) {
-    setObjectName(QStringLiteral("frmSeekingBDX4"));
-    setWindowTitle(QStringLiteral("Seeking BDX4"));
+SeekingWindow::SeekingWindow(QWidget* owner) : QDialog(owner) {
+    setWindowTitle(tr("Seeking BDX4"));
     setFont(look::defaultFont());
+    setModal(false);
     const Twips tw = Twips::of(this);
-    setFixedSize(tw.size(4560, 1005));
+    setFixedSize(tw.size(4560, 1380));
     bar_ = new QProgressBar(this);
-    bar_->setObjectName(QStringLiteral("ProgressBar1"));
     bar_->setRange(0, 11);
     bar_->setValue(0);
     bar_->setTextVisible(false);
     bar_->setGeometry(tw.rect(240, 240, 4095, 495));
+    bar_->setAccessibleName(tr("Queries sent"));
+    auto* cancel = new CommandButton(tr("Cancel"), this);
+    cancel->setGeometry(tw.rect(3120, 855, 1215, 375));
+    connect(cancel, &QPushButton::clicked, this, &SeekingWindow::reject);
 }
 
-SeekingWindow::~SeekingWindow() {
-    close();
+void SeekingWindow::setProgress(int retries) {
+    bar_->setValue(retries);
 }
 
-void SeekingWindow::open() {
-    close();
-    dialog_ = new SeekingDialog(owner_);
-    dialog_->setAttribute(Qt::WA_DeleteOnClose);
-    dialog_->setModal(false);
-    dialog_->show();
+int SeekingWindow::progress() const {
+    return bar_->value();
 }
 
-void SeekingWindow::setValue(int value) {
-    if (dialog_)
-        dialog_->bar()->setValue(value);
-}
-
-void SeekingWindow::close() {
-    if (dialog_) {
-        dialog_->close(); // deletes it (WA_DeleteOnClose)
-        dialog_ = nullptr;
-    }
+void SeekingWindow::reject() {
+    emit cancelRequested();
+    QDialog::reject();
 }
 
 } // namespace bdx4

@@ -68,6 +68,17 @@ void useLightPalette(QWidget* window) {
         menu->setPalette(lightPalette());
 }
 
+QColor voltageWindowBackground(int table) {
+    switch (table) {
+    case 0:
+        return rgb(133, 159, 192);
+    case 1:
+        return rgb(122, 163, 105);
+    default:
+        return rgb(225, 225, 142);
+    }
+}
+
 void setBackground(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);

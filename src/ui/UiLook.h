@@ -27,6 +27,9 @@ QPalette lightPalette();
 /// Gives a window and all its parts, its menus included, the light palette.
 void useLightPalette(QWidget* window);
 
+/// The background of the voltage window of table 0-2 and of its help window.
+QColor voltageWindowBackground(int table);
+
 /// Fills the widget's background with a plain colour.
 void setBackground(QWidget* widget, const QColor& color);
 /// Sets the text colour of a label or text box.

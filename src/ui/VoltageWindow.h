@@ -1,38 +1,31 @@
 #pragma once
 
-#include "platform/MessageBoxes.h"
+#include "model/VoltageTables.h"
 #include "ui/LevelSlider.h"
-#include "voltages/VoltageEditor.h"
 
 #include <QDialog>
 
 #include <array>
-#include <memory>
 
 class QLineEdit;
 class QPushButton;
 
 namespace bdx4 {
 
-/// `BDX4_Band_Voltage_AN1` .. `AN3`: one band voltage table on thirteen sliders (255 at the
-/// top, 0 at the bottom) with the volts above each. Loads the voltage store when it opens;
+/// "Analog Voltage Table AN1" .. "AN3": one band-voltage table on thirteen sliders, with the
+/// volts above each. It reads the voltage store when it opens; Save writes all three tables;
 /// closing it with unsaved changes asks first, whichever way it is closed.
-class VoltageWindow : public QDialog, private VoltageColumns {
+class VoltageWindow : public QDialog {
     Q_OBJECT
 public:
-    /// `table` is 0 for AN1, 1 for AN2, 2 for AN3.
-    VoltageWindow(int table, Voltages& volts, MessageBoxes& boxes, const QString& storeFolder,
-                  QWidget* owner);
+    /// `table` is 0 for AN1, 1 for AN2, 2 for AN3; `storeFolder` holds the voltage store.
+    VoltageWindow(int table, VoltageTables& volts, const QString& storeFolder, QWidget* owner);
     ~VoltageWindow() override;
 
-    VoltageEditor& editor() { return *editor_; }
     LevelSlider* slider(int band) const { return sliders_[band]; }
     QLineEdit* voltsBox(int band) const { return texts_[band]; }
-
-    /// The window's caption, range line and background of table 0-2.
-    static QString caption(int table);
-    static QString rangeText(int table);
-    static QColor background(int table);
+    /// A slider stands elsewhere than it was loaded or last saved.
+    bool hasUnsavedChanges() const;
 
 public slots:
     /// Every way of closing (Close, Escape, the frame's close box) comes here: the
@@ -40,24 +33,23 @@ public slots:
     void reject() override;
 
 private:
-    int sliderValue(int band) const override;
-    void setSliderValue(int band, int level) override;
-    void setText(int band, const QString& text) override;
+    void load();
+    void putDefaults();
+    /// Stores the sliders in the table and rewrites the store. When the store cannot be written
+    /// it stays as it was, so does the table in memory, and the user is told; the window then
+    /// still counts as changed.
+    bool save();
+    void showVolts(int band);
+    void takeTypedVolts(int band);
     void showHelp();
 
     int table_;
-    std::array<LevelSlider*, kVoltBands> sliders_ = {};
-    std::array<QLineEdit*, kVoltBands> texts_ = {};
-    std::unique_ptr<VoltageEditor> editor_;
-};
-
-/// `BDX4_BV_AN1_Help` .. `AN3`: where the table's values come from and which pin reads them.
-class VoltageHelpWindow : public QDialog {
-    Q_OBJECT
-public:
-    VoltageHelpWindow(int table, QWidget* owner);
-    /// The five lines of table 0-2, top to bottom.
-    static QStringList texts(int table);
+    VoltageTables& volts_;
+    QString storePath_;
+    std::array<LevelSlider*, kVoltageBands> sliders_ = {};
+    std::array<QLineEdit*, kVoltageBands> texts_ = {};
+    /// The slider levels as last loaded or saved.
+    std::array<int, kVoltageBands> saved_ = {};
 };
 
 } // namespace bdx4

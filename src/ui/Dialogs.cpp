@@ -1,0 +1,117 @@
+#include "ui/Dialogs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLoggingCategory>
+#include <QMessageBox>
+
+namespace bdx4::dialogs {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcUnattended, "bdx4.unattended")
+
+/// A box whose question must be answered with one of its buttons. QMessageBox makes No the escape
+/// button of a Yes/No question and answers No when its frame is closed.
+class AnswerRequiredBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel))
+            return;
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+/// For scripted runs with nobody to answer (BDX4_UNATTENDED=1): the box is logged and answered
+/// with its preselected button.
+bool unattended(const QString& title, const QString& text) {
+    if (qEnvironmentVariableIntValue("BDX4_UNATTENDED") == 0)
+        return false;
+    QString oneLine = text;
+    oneLine.replace(QLatin1String("\r\n"), QLatin1String(" / "));
+    qCInfo(lcUnattended, "[%s] %s", qUtf8Printable(title), qUtf8Printable(oneLine));
+    return true;
+}
+
+QWidget* ownerFor(QWidget* owner) {
+    // Over the dialog that asks (a voltage window, the save-file dialog), else the owner.
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : owner;
+}
+
+/// The program's texts break their lines with CR LF; a label wants plain line feeds.
+QString plain(const QString& text) {
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return lines;
+}
+
+void prepare(QMessageBox& box, const QString& title, const QString& text, QMessageBox::Icon icon) {
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText); // received text (a title may carry it) is never markup
+    box.setText(plain(text));
+    box.setIcon(icon);
+}
+
+QMessageBox::Icon iconOf(Icon icon) {
+    switch (icon) {
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QString appTitle() {
+    return QCoreApplication::translate("dialogs", "BDX4 Config");
+}
+
+void inform(QWidget* owner, const QString& title, const QString& text, Icon icon) {
+    if (unattended(title, text))
+        return;
+    QMessageBox box(ownerFor(owner));
+    prepare(box, title, text, iconOf(icon));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+Answer askYesNo(QWidget* owner, const QString& text) {
+    if (unattended(appTitle(), text))
+        return Answer::Yes;
+    AnswerRequiredBox box(ownerFor(owner));
+    prepare(box, appTitle(), text, QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+Answer askYesNoCancel(QWidget* owner, const QString& text) {
+    if (unattended(appTitle(), text))
+        return Answer::Yes;
+    QMessageBox box(ownerFor(owner));
+    prepare(box, appTitle(), text, QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default: // Cancel, Escape or the frame's close box
+        return Answer::Cancel;
+    }
+}
+
+} // namespace bdx4::dialogs

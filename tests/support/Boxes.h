@@ -1,0 +1,78 @@
+#pragma once
+
+// Answers the message boxes the windows show, as a person would: it reads each one and presses a
+// key on it.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QList>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace bdx4::test {
+
+class BoxAnswerer : public QObject {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+    };
+
+    BoxAnswerer() {
+        timer_.setInterval(2);
+        connect(&timer_, &QTimer::timeout, this, &BoxAnswerer::look);
+        timer_.start();
+    }
+    /// The keys to press, box by box (a key that leaves a box open, like Escape at a question,
+    /// is followed by the next one on the same box); Enter when they have run out. kCloseBox
+    /// stands for a click on the box's close button in its frame.
+    QList<int> keys;
+    static constexpr int kCloseBox = 0;
+    /// Called for a modal window that is no message box (a dialog the test drives).
+    std::function<void(QWidget*)> onDialog;
+    QList<Shown> shown;
+
+    QStringList titles() const {
+        QStringList list;
+        for (const Shown& box : shown)
+            list << box.title;
+        return list;
+    }
+
+private:
+    void look() {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) {
+            if (modal && modal != lastDialog_ && onDialog) {
+                lastDialog_ = modal;
+                onDialog(modal);
+            }
+            return;
+        }
+        if (box != last_) {
+            last_ = box;
+            shown.append({box->windowTitle(), box->text(), box->icon()});
+        } else if (sinceKey_.elapsed() < 300) {
+            return; // a button pressed by its letter clicks a moment later
+        }
+        sinceKey_.start();
+        const int key = keys.isEmpty() ? Qt::Key_Return : keys.takeFirst();
+        if (key == kCloseBox)
+            box->close();
+        else
+            QTest::keyClick(box, Qt::Key(key));
+    }
+
+    QTimer timer_;
+    QPointer<QMessageBox> last_;
+    QPointer<QWidget> lastDialog_;
+    QElapsedTimer sinceKey_;
+};
+
+} // namespace bdx4::test
