@@ -1,34 +1,65 @@
-// bdx4ctl: the BDX4 configuration from the command line, for a station computer without a screen.
-// It runs the desktop program's own core on its stores and settings.
+// bdx4ctl: the BDX4 configuration from the command line, for a station computer without a
+// screen. It works on bdx4config's stores and settings, with the same jobs.
 
-#include "ctl/CtlArguments.h"
-#include "ctl/CtlConsole.h"
-#include "ctl/CtlRun.h"
+#include "ctl/CommandLine.h"
+#include "ctl/Commands.h"
+#include "ctl/Console.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 
 #include <csignal>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// Ctrl+C is told to the event loop through a socket pair: a signal handler may do no more.
+int interruptPair[2] = {-1, -1};
+
+void onInterrupt(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(interruptPair[0], &byte, 1);
+}
+#endif
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
 #ifdef SIGXFSZ
     // Under a file size limit (ulimit -f) the system would end the program in the middle of a
-    // save, losing the maps in memory; ignored, the write fails and the save says so.
+    // write; ignored, the write fails and says so.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    // The per-user data folder (where the stores go when the program's folder is not writable) is
-    // the desktop program's, which is named after its executable.
+    // The per-user data folder (where the stores are for an installed program) is bdx4config's.
     QCoreApplication::setApplicationName(QStringLiteral("bdx4config"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BDX4_VERSION));
 
     bdx4::ctl::Console out(stdout);
     bdx4::ctl::Console err(stderr);
-    QStringList arguments = QCoreApplication::arguments();
-    const QStringList commandLine = arguments;
-    arguments.removeFirst();
-    const bdx4::ctl::Parsed parsed = bdx4::ctl::parseArguments(arguments);
+    const QStringList commandLine = QCoreApplication::arguments();
+    const bdx4::ctl::Parsed parsed = bdx4::ctl::parseCommandLine(commandLine.mid(1));
     if (!parsed.options) {
         err.line(QStringLiteral("bdx4ctl: ") + parsed.error);
         return bdx4::ctl::kExitUsage;
     }
-    return bdx4::ctl::run(*parsed.options, commandLine, out, err);
+    bdx4::ctl::CommandRunner runner(*parsed.options, commandLine, out, err);
+#ifdef Q_OS_UNIX
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, interruptPair) == 0) {
+        auto* notifier = new QSocketNotifier(interruptPair[1], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &runner, [&runner] {
+            char byte;
+            [[maybe_unused]] const ssize_t n = ::read(interruptPair[1], &byte, 1);
+            runner.interrupt();
+        });
+        std::signal(SIGINT, onInterrupt);
+        std::signal(SIGTERM, onInterrupt);
+    }
+#endif
+    return runner.run();
 }

@@ -13,22 +13,22 @@ enum class Command { Help, Show, Export, Query, Write };
 struct Options {
     Command command = Command::Help;
     int map = 1;         ///< MAP1-MAP3
-    QString storeFolder; ///< where the stores are; empty: the desktop program's folder rule
+    QString storeFolder; ///< where the stores are; empty: bdx4config's folder
     QString exportFile;  ///< export: the file to write
-    int portNumber = 0;  ///< 1-16 as in the desktop program's COMM menu; 0: a device is named
-    QString portDevice;  ///< a device path given in place of a port number
-    QString baud;        ///< empty: the remembered BAUD_Rate, else 4800
+    int port = 0;        ///< 1-16 as in bdx4config's COMM menu; 0: a device is named
+    QString device;      ///< a device path given in place of a port number
+    QString speed;       ///< empty: bdx4config's last speed, else 4800
     QString tracePath;   ///< query and write: the file to record the conversation in, or empty
 };
 
-/// The outcome of reading the command line: the options, or the message for the user.
+/// The outcome of reading the command line: the options, or what is wrong with it.
 struct Parsed {
     std::optional<Options> options;
     QString error;
 };
 
-/// Reads the arguments that follow the program's name.
-Parsed parseArguments(const QStringList& arguments);
+/// Reads the arguments that follow the program's name: the command first, then its options.
+Parsed parseCommandLine(const QStringList& arguments);
 
 /// The text `--help` prints.
 QString usageText();

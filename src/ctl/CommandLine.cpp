@@ -1,0 +1,193 @@
+#include "ctl/CommandLine.h"
+
+#include "io/SerialLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <map>
+
+namespace bdx4::ctl {
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("bdx4ctl", text);
+}
+
+struct CommandInfo {
+    Command command;
+    QStringList options; // the options it takes, besides --help
+};
+
+const std::map<QString, CommandInfo>& commands() {
+    static const std::map<QString, CommandInfo> table = {
+        {QStringLiteral("show"), {Command::Show, {"map", "store"}}},
+        {QStringLiteral("export"), {Command::Export, {"map", "store"}}},
+        {QStringLiteral("query"), {Command::Query, {"port", "baud", "trace"}}},
+        {QStringLiteral("write"), {Command::Write, {"port", "baud", "map", "store", "trace"}}},
+    };
+    return table;
+}
+
+QString commandNames() {
+    return tr("show, export, query or write");
+}
+
+QString dashed(const QStringList& names) {
+    QStringList options;
+    for (const QString& name : names)
+        options << QStringLiteral("--") + name;
+    return options.join(QStringLiteral(", "));
+}
+
+Parsed fail(const QString& message) {
+    return Parsed{std::nullopt, message};
+}
+
+/// Checks one option's value and keeps it; what is wrong with it, or an empty text.
+QString take(Options& o, const QString& name, const QString& value) {
+    if (name == QLatin1String("map")) {
+        bool ok = false;
+        const int map = value.toInt(&ok, 10);
+        if (!ok || map < 1 || map > 3)
+            return tr("--map: \"%1\" is no map; give 1, 2 or 3").arg(value);
+        o.map = map;
+    } else if (name == QLatin1String("store")) {
+        if (value.isEmpty() || !QFileInfo(value).isDir())
+            return tr("--store: \"%1\" is not a folder; give the folder that holds bdx4_cfg.ini "
+                      "and bdx4_bv.ini")
+                .arg(value);
+        o.storeFolder = QDir::cleanPath(QFileInfo(value).absoluteFilePath());
+    } else if (name == QLatin1String("port")) {
+        bool ok = false;
+        const int port = value.toInt(&ok, 10);
+        if (ok && port >= kFirstPort && port <= kLastPort) {
+            o.port = port;
+            o.device.clear();
+        } else if (value.contains(QLatin1Char('/'))) {
+            o.port = 0;
+            o.device = value;
+        } else {
+            return tr("--port: \"%1\" is neither a port number from 1 to 16 nor a device path "
+                      "(such as /dev/ttyUSB0)")
+                .arg(value);
+        }
+    } else if (name == QLatin1String("baud")) {
+        if (!isBoxSpeed(value))
+            return tr("--baud: \"%1\" is not a speed of the box; give 4800, 9600, 19200 or 38400")
+                .arg(value);
+        o.speed = value;
+    } else if (name == QLatin1String("trace")) {
+        if (value.isEmpty())
+            return tr("--trace: give the file to record the conversation in");
+        o.tracePath = value;
+    }
+    return QString();
+}
+
+} // namespace
+
+Parsed parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(help);
+    for (const char* name : {"map", "store", "port", "baud", "trace"})
+        parser.addOption(
+            QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("value")));
+
+    // Asking for help is never an error, whatever else the line holds.
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h")) ||
+        arguments.value(0) == QLatin1String("help"))
+        return Parsed{Options{}, QString()};
+    if (arguments.isEmpty())
+        return fail(tr("no command given; use %1 (see bdx4ctl --help)").arg(commandNames()));
+    const QString& first = arguments.first();
+    const auto found = commands().find(first);
+    if (found == commands().end())
+        return fail(
+            tr("\"%1\" is no command; use %2 (see bdx4ctl --help)").arg(first, commandNames()));
+    const QStringList& allowed = found->second.options;
+
+    // The parser takes the program's name first.
+    if (!parser.parse(QStringList{QStringLiteral("bdx4ctl")} + arguments.mid(1))) {
+        if (!parser.unknownOptionNames().isEmpty())
+            return fail(
+                tr("%1 takes no option \"%2\"; its options are %3 and --help")
+                    .arg(first, dashed({parser.unknownOptionNames().first()}), dashed(allowed)));
+        // The only other complaint: an option given without its value.
+        const QString option = parser.errorText().section(QLatin1Char('\''), 1, 1);
+        return fail(tr("%1 needs a value").arg(option.isEmpty() ? parser.errorText() : option));
+    }
+
+    Options o;
+    o.command = found->second.command;
+    for (const QString& name : parser.optionNames()) {
+        if (!allowed.contains(name))
+            return fail(tr("%1 takes no option \"--%2\"; its options are %3 and --help")
+                            .arg(first, name, dashed(allowed)));
+    }
+    for (const QString& name : allowed) {
+        if (!parser.isSet(name))
+            continue;
+        if (const QString why = take(o, name, parser.value(name)); !why.isEmpty())
+            return fail(why);
+    }
+
+    QStringList positional = parser.positionalArguments();
+    if (o.command == Command::Export) {
+        if (positional.isEmpty())
+            return fail(tr("export needs the FILE to write: bdx4ctl export [--map N] FILE"));
+        if (positional.first().isEmpty())
+            return fail(tr("export: the FILE name is empty"));
+        o.exportFile = QFileInfo(positional.takeFirst()).absoluteFilePath();
+    }
+    if (!positional.isEmpty())
+        return fail(
+            tr("%1 takes no argument \"%2\" (see bdx4ctl --help)").arg(first, positional.first()));
+    if ((o.command == Command::Query || o.command == Command::Write) && o.port == 0 &&
+        o.device.isEmpty())
+        return fail(tr("%1 needs --port: a port number from 1 to 16 or a device path (such as "
+                       "/dev/ttyUSB0)")
+                        .arg(first));
+    return Parsed{o, QString()};
+}
+
+QString usageText() {
+    return tr("bdx4ctl: the BDX4 configuration from the command line, with the stores, port "
+              "settings\n"
+              "and box conversation of bdx4config.\n"
+              "\n"
+              "Usage:\n"
+              "  bdx4ctl show   [--map N] [--store DIR]\n"
+              "      Print map N (1-3, default 1) as a grid of bands by outputs, the AC1-AC3 mode\n"
+              "      and the three band-voltage tables in volts.\n"
+              "  bdx4ctl export [--map N] [--store DIR] FILE\n"
+              "      Write the eight lines a download of map N would send into FILE, as\n"
+              "      \"Write Bandmap to File\" does.\n"
+              "  bdx4ctl query  --port P [--baud B] [--trace FILE]\n"
+              "      Look for the box and print its firmware version.\n"
+              "  bdx4ctl write  --port P [--baud B] [--map N] [--store DIR] [--trace FILE]\n"
+              "      Write map N, the accessory table and the voltage tables into the box, as\n"
+              "      \"Write To BDX4\" does. Ctrl+C stops it; the box is told that it is over.\n"
+              "\n"
+              "Options:\n"
+              "  --port P      a port number 1-16 as in bdx4config's COMM menu (the settings'\n"
+              "                [Ports] section, or /dev/ttyUSB0-7, /dev/ttyACM0-3, /dev/ttyS0-3),\n"
+              "                or a device path such as /dev/ttyUSB0 or /dev/serial/by-id/...\n"
+              "  --baud B      4800, 9600, 19200 or 38400, as set by the box's jumpers\n"
+              "                (default: bdx4config's last speed, else 4800)\n"
+              "  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini (default: bdx4config's,\n"
+              "                the per-user data folder for an installed program, else the\n"
+              "                folder of this program when it is writable)\n"
+              "  --trace FILE  record every byte sent and received, with times, into FILE\n"
+              "  --help        print this text\n"
+              "\n"
+              "Exit status: 0 done; 1 the box was not found, the port or a file failed, a record\n"
+              "was not acknowledged, or Ctrl+C stopped it; 2 the command line was wrong.\n");
+}
+
+} // namespace bdx4::ctl

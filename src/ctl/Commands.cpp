@@ -1,0 +1,398 @@
+#include "ctl/Commands.h"
+
+#include "io/Clock.h"
+#include "io/MapStore.h"
+#include "io/QtSerialLine.h"
+#include "io/QtSettingsStore.h"
+#include "io/SerialDiagnosis.h"
+#include "io/SerialTrace.h"
+#include "io/StorePlaces.h"
+#include "io/VoltageStore.h"
+#include "jobs/BoxConnection.h"
+#include "jobs/BoxSearch.h"
+#include "jobs/DownloadJob.h"
+#include "jobs/Export.h"
+#include "jobs/ResultTexts.h"
+#include "model/ConfigImage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QHash>
+
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace bdx4::ctl {
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("bdx4ctl", text);
+}
+
+/// bdx4config's settings: their [Ports] section and remembered speed are shared.
+const QString kSettingsName = QStringLiteral("bdx4config");
+/// The port number a device given by path is reached under.
+constexpr int kPathPort = 1;
+
+/// bdx4config's settings with some values laid over them in memory: "Ports/COM1" naming the
+/// device given on the command line. Nothing is ever written back.
+class OverlaySettingsStore : public SettingsStore {
+public:
+    explicit OverlaySettingsStore(const SettingsStore& base) : base_(base) {}
+    QString value(const QString& section, const QString& key,
+                  const QString& fallback) const override {
+        const auto found = over_.constFind(section + QLatin1Char('/') + key);
+        return found != over_.constEnd() ? *found : base_.value(section, key, fallback);
+    }
+    void setValue(const QString& section, const QString& key, const QString& value) override {
+        over_.insert(section + QLatin1Char('/') + key, value);
+    }
+    bool sync() override { return true; }
+
+private:
+    const SettingsStore& base_;
+    QHash<QString, QString> over_;
+};
+
+} // namespace
+
+/// What a command that talks to the box is built on.
+struct CommandRunner::Talk {
+    Talk()
+        : settings(kSettingsName), overlay(settings), line(overlay), trace(clock),
+          traced(line, trace), connection(traced), search(connection, clock),
+          download(connection, clock) {}
+    QtSettingsStore settings;
+    OverlaySettingsStore overlay;
+    QtSerialLine line;
+    SystemClock clock;
+    SerialTrace trace;
+    TracingSerialLine traced;
+    BoxConnection connection;
+    BoxSearch search;
+    DownloadJob download;
+    QString device; ///< the device path given in place of a port number
+};
+
+CommandRunner::CommandRunner(const Options& options, const QStringList& commandLine, Console& out,
+                             Console& err)
+    : options_(options), commandLine_(commandLine), out_(out), err_(err) {}
+
+CommandRunner::~CommandRunner() = default;
+
+int CommandRunner::run() {
+    switch (options_.command) {
+    case Command::Help:
+        out_.line(usageText().chopped(1));
+        return kExitDone;
+    case Command::Show:
+        return show();
+    case Command::Export:
+        return exportFile();
+    case Command::Query:
+        return query();
+    case Command::Write:
+        return write();
+    }
+    return kExitUsage;
+}
+
+// The stores.
+
+QString defaultStoreFolder() {
+    return StorePlaces::ofThisProgram().storeFolder();
+}
+
+QString sudoNotice(const QString& folder, const QString& userDataFolder) {
+#ifdef Q_OS_UNIX
+    const QByteArray user = qgetenv("SUDO_USER");
+    if (::geteuid() != 0 || user.isEmpty() || user == "root")
+        return QString();
+    QString notice =
+        tr("bdx4ctl: running as root through sudo: using the stores in %1").arg(folder);
+    const passwd* entry = ::getpwnam(user.constData());
+    if (QDir::cleanPath(folder) == QDir::cleanPath(userDataFolder) && entry && entry->pw_dir) {
+        const QString theirs = QDir(QString::fromLocal8Bit(entry->pw_dir))
+                                   .filePath(QStringLiteral(".local/share/bdx4config"));
+        notice += tr(", root's own; %1's are in %2 (give --store %2 to use them)")
+                      .arg(QString::fromLocal8Bit(user), theirs);
+    }
+    return notice;
+#else
+    Q_UNUSED(folder);
+    Q_UNUSED(userDataFolder);
+    return QString();
+#endif
+}
+
+namespace {
+
+/// Reads both stores from `folder` as bdx4config's start-up does, but writes nothing: a missing
+/// map store reads as the fresh one bdx4config would create (the first start's arrangement as
+/// MAP1), a missing voltage store as all bands at 0. Then map `map` goes on the grid. Says on
+/// `err` when a store is missing, since a wrong folder would otherwise pass unnoticed. Returns
+/// what kept a store from being read whole.
+QStringList loadStores(const QString& folder, int map, BandMaps& maps, VoltageTables& volts,
+                       Console& err) {
+    QStringList problems;
+    const QString mapPath = mapStorePath(folder);
+    MapStoreContent content;
+    const StoreReading reading = readMapStore(mapPath, content);
+    switch (reading.outcome) {
+    case StoreReading::Missing:
+        err.line(tr("bdx4ctl: there is no %1; the default arrangement stands for MAP1 and the "
+                    "other maps are empty")
+                     .arg(mapPath));
+        Q_FALLTHROUGH();
+    case StoreReading::Empty:
+        maps.setDefaults(Arrangement::FirstStart);
+        maps.keepShownMap();
+        break;
+    case StoreReading::Unreadable:
+        problems << tr("%1 cannot be opened: %2").arg(mapPath, reading.reason);
+        break;
+    case StoreReading::Incomplete:
+        problems << tr("%1 could not be read whole: it ends early or holds an item that is not "
+                       "what belongs there")
+                        .arg(mapPath);
+        maps.setStoredMaps(content.maps);
+        break;
+    case StoreReading::Complete:
+        maps.setStoredMaps(content.maps);
+        maps.setAccOutputsForBandMap(content.accForBandMap);
+        break;
+    }
+    maps.display(map - 1);
+
+    const QString voltPath = voltageStorePath(folder);
+    const StoreReading voltages = readVoltageStore(voltPath, volts);
+    if (voltages.outcome == StoreReading::Missing)
+        err.line(tr("bdx4ctl: there is no %1; every band voltage is 0").arg(voltPath));
+    else if (voltages.outcome == StoreReading::Unreadable)
+        problems << tr("%1 cannot be opened: %2").arg(voltPath, voltages.reason);
+    return problems;
+}
+
+} // namespace
+
+QString CommandRunner::storeFolder() {
+    if (!storeFolder_.isEmpty())
+        return storeFolder_;
+    storeFolder_ = options_.storeFolder;
+    if (storeFolder_.isEmpty()) {
+        const StorePlaces places = StorePlaces::ofThisProgram();
+        storeFolder_ = places.storeFolder();
+        if (const QString notice = sudoNotice(storeFolder_, places.userDataFolder);
+            !notice.isEmpty())
+            err_.line(notice);
+    }
+    return storeFolder_;
+}
+
+bool CommandRunner::loadForSending() {
+    const QStringList problems = loadStores(storeFolder(), options_.map, maps_, volts_, err_);
+    if (problems.isEmpty())
+        return true;
+    for (const QString& problem : problems)
+        err_.line(QStringLiteral("bdx4ctl: ") + problem);
+    err_.line(tr("bdx4ctl: %1; open the maps in bdx4config and save them again, or give another "
+                 "--store")
+                  .arg(options_.command == Command::Write ? tr("nothing was sent to the box")
+                                                          : tr("nothing was written")));
+    return false;
+}
+
+int CommandRunner::show() {
+    const QString folder = storeFolder();
+    const QStringList problems = loadStores(folder, options_.map, maps_, volts_, err_);
+    out_.line(tr("Stores in %1").arg(folder));
+    out_.line(QString());
+    out_.line(mapText(maps_, options_.map));
+    out_.line(voltageText(volts_));
+    for (const QString& problem : problems)
+        err_.line(QStringLiteral("bdx4ctl: ") + problem + tr(" (shown as far as it was read)"));
+    return problems.isEmpty() ? kExitDone : kExitFailed;
+}
+
+int CommandRunner::exportFile() {
+    if (!loadForSending())
+        return kExitFailed;
+    if (const IoResult failure =
+            exportConfiguration(options_.exportFile, ConfigImage::of(maps_, volts_))) {
+        err_.line(messageLine(tr("Write Bandmap to File"),
+                              tr("The file \"%1\" could not be written:\r\n%2\r\n\r\nNothing was "
+                                 "saved; any earlier file of that name is unchanged.")
+                                  .arg(options_.exportFile, failure->description)));
+        return kExitFailed;
+    }
+    return kExitDone;
+}
+
+// The box.
+
+bool CommandRunner::openLine() {
+    talk_ = std::make_unique<Talk>();
+    Talk& t = *talk_;
+    if (!options_.tracePath.isEmpty()) {
+        QStringList words;
+        for (const QString& word : commandLine_)
+            words << (word.isEmpty() || word.contains(QLatin1Char(' '))
+                          ? QLatin1Char('"') + word + QLatin1Char('"')
+                          : word);
+        if (!t.trace.begin(options_.tracePath, words.join(QLatin1Char(' ')))) {
+            err_.line(tr("bdx4ctl: --trace: \"%1\" cannot be written: %2")
+                          .arg(options_.tracePath, t.trace.error()));
+            status_ = kExitUsage;
+            return false;
+        }
+    }
+    int port = options_.port;
+    if (!options_.device.isEmpty()) {
+        t.overlay.setValue(kPortsSection, portName(kPathPort), options_.device);
+        port = kPathPort;
+        t.device = options_.device;
+    }
+    t.connection.setStartPort(port); // no fallback: the port given is the only one to try
+    QString speed = options_.speed;
+    if (speed.isEmpty()) {
+        const QString remembered =
+            t.settings.value(kOptionsSection, kBaudRateKey, QStringLiteral("4800"));
+        speed = isBoxSpeed(remembered) ? remembered : QStringLiteral("4800");
+        if (speed != remembered)
+            err_.line(tr("bdx4ctl: the remembered speed \"%1\" is none of the box's; using 4800 "
+                         "baud")
+                          .arg(printable(remembered)));
+    }
+    t.connection.setSpeed(speed);
+    err_.line(tr("Port %1 at %2 baud")
+                  .arg(t.device.isEmpty() ? t.connection.portDescription() : t.device, speed));
+
+    t.trace.note(QStringLiteral("opening the port"));
+    const PortOpenResult opened = t.connection.open();
+    for (const PortOpenResult::Failure& failure : opened.failures)
+        err_.line(messageLine(tr("Error Opening COM%1").arg(failure.port),
+                              QStringLiteral("%1: %2")
+                                  .arg(failure.why.code)
+                                  .arg(describeOpenFailure(failure.why, ChoiceHint::CommandLine))));
+    status_ = kExitFailed;
+    return opened.opened;
+}
+
+int CommandRunner::query() {
+    if (!openLine())
+        return status_;
+    BoxSearch& search = talk_->search;
+    connect(&search, &BoxSearch::started, this, [this] {
+        talk_->trace.note(QStringLiteral("looking for the box"));
+        err_.line(tr("Seeking BDX4 ..."));
+    });
+    connect(&search, &BoxSearch::firmwareReported, this, [this](const QString& firmware) {
+        out_.line(messageLine(tr("BDX4 Connected"), tr("BDX4 Firmware = %1").arg(firmware)));
+        talk_->search.acknowledgeFirmware();
+    });
+    connect(&search, &BoxSearch::finished, this, [this](const SearchResult& result) {
+        if (result.outcome == SearchResult::NotFound || result.outcome == SearchResult::LineLost) {
+            const ResultText message =
+                ResultTexts::searchFailed(result, talk_->connection.portDescription());
+            err_.line(messageLine(message.title, message.text));
+        } else if (result.outcome == SearchResult::Cancelled) {
+            err_.line(tr("bdx4ctl: stopped"));
+        }
+        end(result.outcome == SearchResult::Found ? kExitDone : kExitFailed);
+    });
+    search.start();
+    return QCoreApplication::exec();
+}
+
+int CommandRunner::write() {
+    if (!loadForSending())
+        return kExitFailed;
+    err_.line(tr("MAP%1 from %2").arg(options_.map).arg(storeFolder()));
+    if (!openLine())
+        return status_;
+    DownloadJob& download = talk_->download;
+    connect(&download, &DownloadJob::sectionStarted, this,
+            [this](Section section) { out_.line(ConfigImage::progressText(section)); });
+    connect(&download, &DownloadJob::closing, this, [this] { out_.line(tr("Closing")); });
+    connect(&download, &DownloadJob::finished, this, [this](const DownloadResult& result) {
+        if (result.passed()) {
+            out_.line(tr("Last Send Passed!"));
+            end(kExitDone);
+            return;
+        }
+        const ResultText message =
+            ResultTexts::downloadFailed(result, talk_->connection.portDescription());
+        err_.line(messageLine(message.title, message.text));
+        out_.line(tr("Last Send Failed!"));
+        end(kExitFailed);
+    });
+    talk_->trace.note(QStringLiteral("download"));
+    download.start(ConfigImage::of(maps_, volts_));
+    return QCoreApplication::exec();
+}
+
+void CommandRunner::interrupt() {
+    if (!talk_)
+        return;
+    talk_->search.cancel();
+    talk_->download.cancel();
+}
+
+void CommandRunner::end(int status) {
+    talk_->connection.close();
+    talk_->trace.end();
+    QCoreApplication::exit(status);
+}
+
+// What show prints.
+
+QString mapText(const BandMaps& maps, int map) {
+    QStringList lines;
+    lines << QStringLiteral("MAP%1").arg(map);
+    QString header = QStringLiteral("      ");
+    for (const char* caption : kOutputCaptions)
+        header += QStringLiteral("%1").arg(QLatin1String(caption), 4);
+    lines << header;
+    for (int r = 0; r < kBandRows; ++r) {
+        QString row = QStringLiteral("%1").arg(QLatin1String(kRowCaptions[r]), -6);
+        for (int c = 0; c < kOutputs; ++c) {
+            const int cell = maps.cell(r, c);
+            row += QStringLiteral("   ") + (cell == 1   ? QLatin1Char('x')
+                                            : cell == 0 ? QLatin1Char('.')
+                                                        : QLatin1Char('-'));
+        }
+        lines << row;
+    }
+    lines << tr("x on, . off, - grayed (kept, never sent as on)");
+    lines << QString();
+    if (maps.accOutputsForBandMap()) {
+        lines << tr("ACn mode: Use AC1 - AC3 for Bandmap");
+    } else {
+        lines << tr("ACn mode: Use AC1 - AC3 default table");
+        lines << tr("  (the box drives AC1-AC3 from its accessory table; the AC1-AC3 columns are "
+                    "not sent)");
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString voltageText(const VoltageTables& volts) {
+    QStringList lines;
+    QString header = QStringLiteral("%1").arg(tr("Band voltages"), -14);
+    for (int t = 0; t < kVoltageTables; ++t)
+        header += QStringLiteral("%1").arg(
+            QStringLiteral("AN%1 (%2 V)").arg(t + 1).arg(kFullScaleVolts[t]), 12);
+    lines << header;
+    for (int b = 0; b < kVoltageBands; ++b) {
+        QString row = QStringLiteral("%1").arg(QLatin1String(kVoltageBandCaptions[b]), -14);
+        for (int t = 0; t < kVoltageTables; ++t)
+            row += QStringLiteral("%1").arg(VoltageTables::voltsText(volts.level(t, b), t), 12);
+        lines << row;
+    }
+    lines << tr("(0.00: the transceiver gives no voltage on that band)");
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace bdx4::ctl

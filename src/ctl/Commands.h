@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ctl/CommandLine.h"
+#include "ctl/Console.h"
+#include "model/BandMaps.h"
+#include "model/VoltageTables.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace bdx4::ctl {
+
+/// Exit statuses.
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+/// Runs one command: it prints what the windows would show as console lines and ends with an
+/// exit status. Query and write run the event loop until their job is over.
+class CommandRunner : public QObject {
+    Q_OBJECT
+public:
+    /// `commandLine` (the program and its arguments) heads a trace.
+    CommandRunner(const Options& options, const QStringList& commandLine, Console& out,
+                  Console& err);
+    ~CommandRunner() override;
+
+    /// Runs the command to its end; the exit status.
+    int run();
+    /// Ctrl+C: a running search ends, a running download sends its end record and ends; either
+    /// then fails.
+    void interrupt();
+
+private:
+    struct Talk;
+
+    int show();
+    int exportFile();
+    int query();
+    int write();
+    /// Loads the stores for a command that sends them on; false (with the reason printed) when a
+    /// store could not be read whole, since half a configuration must not reach the box or a file.
+    bool loadForSending();
+    /// The folder of the stores: --store, or bdx4config's.
+    QString storeFolder();
+    /// Opens the line to the box and starts its trace; false when that failed (the status is then
+    /// in `status_`).
+    bool openLine();
+    void end(int status);
+
+    Options options_;
+    QStringList commandLine_;
+    Console& out_;
+    Console& err_;
+    BandMaps maps_;
+    VoltageTables volts_;
+    QString storeFolder_;
+    std::unique_ptr<Talk> talk_;
+    int status_ = kExitFailed;
+};
+
+/// The folder the stores are in when no --store is given: bdx4config's, by the same rule.
+QString defaultStoreFolder();
+/// Under sudo, which user's stores a command uses and how to reach the invoking user's; empty
+/// otherwise. `folder` is the store folder in use, `userDataFolder` root's per-user data folder.
+QString sudoNotice(const QString& folder, const QString& userDataFolder);
+
+/// Map `map` (1-3) as `show` prints it: a row per band, a column per output, with the ACn mode.
+QString mapText(const BandMaps& maps, int map);
+/// The three band-voltage tables in volts, a row per band.
+QString voltageText(const VoltageTables& volts);
+
+} // namespace bdx4::ctl

@@ -1,0 +1,37 @@
+#include "ctl/Console.h"
+
+namespace bdx4::ctl {
+
+void Console::line(const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream_);
+    std::fflush(stream_);
+}
+
+QString printable(const QString& text) {
+    QString out;
+    for (const QChar ch : text) {
+        if (ch == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else if (ch == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
+            out += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += ch;
+    }
+    return out;
+}
+
+QString messageLine(const QString& title, const QString& text) {
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    // A failed download's title ends in what the box sent last, which may hold anything.
+    QString heading = title.trimmed();
+    while (heading.endsWith(QLatin1Char(':')))
+        heading.chop(1);
+    heading = printable(heading);
+    return heading.isEmpty() ? lines : heading + QStringLiteral(": ") + lines;
+}
+
+} // namespace bdx4::ctl

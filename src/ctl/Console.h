@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdio>
+
+namespace bdx4::ctl {
+
+/// One of the program's output streams, written a line at a time and flushed at once, so the
+/// progress of a download shows while it runs.
+class Console {
+public:
+    explicit Console(std::FILE* stream) : stream_(stream) {}
+    void line(const QString& text);
+
+private:
+    std::FILE* stream_;
+};
+
+/// The text with control characters shown as \r, \n or \xHH (what the box sent may hold any),
+/// and CR LF line breaks as plain line ends.
+QString printable(const QString& text);
+
+/// "title: text" as a line of the console; a message without a title of its own is only its
+/// text. Line breaks stay line breaks.
+QString messageLine(const QString& title, const QString& text);
+
+} // namespace bdx4::ctl
