@@ -1,15 +1,11 @@
 // Building the configuration image: the seven records and the export text, per image.
 // Target: under 50 microseconds for the records and the export lines together.
-#include "bandmap/BandMaps.h"
-#include "bandmap/MatrixGrid.h"
-#include "image/ConfigImage.h"
-#include "platform/MenuMarks.h"
-#include "platform/MessageBoxes.h"
+
+#include "jobs/Export.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -20,14 +16,6 @@ using namespace bdx4;
 
 namespace {
 
-struct NoBoxes : MessageBoxes {
-    MsgAnswer show(const MessageRequest& r) override { return r.defaultButton; }
-};
-struct NoMarks : MenuMarks {
-    void setChecked(const QString&, bool) override {}
-    bool isChecked(const QString&) const override { return false; }
-};
-
 double medianOf(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -37,24 +25,17 @@ double medianOf(std::vector<double> v) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    MatrixGrid grid;
-    NoBoxes boxes;
-    NoMarks marks;
-    BandMaps maps(grid, boxes, marks);
-    Voltages volts;
-    maps.FillOutputBitMask();
-    volts.FillBandCode();
+    BandMaps maps;
+    VoltageTables volts;
     QRandomGenerator random(7);
     for (int r = 0; r < kBandRows; ++r)
         for (int c = 0; c < kOutputs; ++c)
-            grid.setCell(r, c, random.bounded(2));
-    for (int t = 0; t < kVoltTables; ++t)
-        for (int b = 0; b < kVoltBands; ++b)
-            volts.state().BandVoltTable[t][b] = random.bounded(256);
-    volts.BuildAnalogTables();
-    ConfigImage image(maps.state(), volts.state());
+            maps.setCell(r, c, int(random.bounded(2)));
+    for (int t = 0; t < kVoltageTables; ++t)
+        for (int b = 0; b < kVoltageBands; ++b)
+            volts.setValue(t, b, float(random.bounded(256)));
 
-    // What one export costs in memory: pack the grid, assemble the records, quote the lines.
+    // What one export costs in memory: pack the grid, build the records, quote the lines.
     constexpr int kRounds = 20000;
     std::vector<double> perImageUs;
     qint64 bytes = 0;
@@ -62,9 +43,8 @@ int main(int argc, char* argv[]) {
         QElapsedTimer timer;
         timer.start();
         for (int i = 0; i < kRounds / 9; ++i) {
-            maps.state().UseAccForBandmap = (i & 1) != 0;
-            maps.PrepareRowOutputBits();
-            bytes += ConfigImage::QuotedLines(image.DownloadLines()).size();
+            maps.setAccOutputsForBandMap((i & 1) != 0);
+            bytes += exportText(ConfigImage::of(maps, volts)).size();
         }
         perImageUs.push_back(double(timer.nsecsElapsed()) / 1000.0 / (kRounds / 9));
     }
@@ -76,11 +56,8 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < 200; ++i) {
         QElapsedTimer timer;
         timer.start();
-        maps.PrepareRowOutputBits();
-        QSaveFile file(dir.filePath(QStringLiteral("export.txt")));
-        file.open(QIODevice::WriteOnly);
-        file.write(ConfigImage::QuotedLines(image.DownloadLines()));
-        file.commit();
+        exportConfiguration(dir.filePath(QStringLiteral("export.txt")),
+                            ConfigImage::of(maps, volts));
         perFileUs.push_back(double(timer.nsecsElapsed()) / 1000.0);
     }
     const double fileUs = medianOf(perFileUs);

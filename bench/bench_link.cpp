@@ -8,12 +8,17 @@
 //
 // Usage: bench_link [--runs N]   (exit status 1 when a target is missed)
 
-#include "SimRig.h"
+#include "SimProcess.h"
+
+#include "io/QtSerialLine.h"
+#include "jobs/BoxSearch.h"
+#include "jobs/DownloadJob.h"
+#include "support/Fakes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -88,12 +93,56 @@ struct Series {
     bool met() const { return !values.empty() && worst() <= target; }
 };
 
-void fillVoltages(Voltages& volts) {
-    for (int t = 0; t < kVoltTables; ++t) {
-        for (int b = 0; b < kVoltBands; ++b)
-            volts.state().BandVoltTable[t][b] = Voltages::DefaultLevels(t)[b];
+/// The program's side of the line, as the windows build it: port COM1 is the box's link.
+struct Program {
+    test::FakeSettings settings;
+    QtSerialLine line{settings};
+    SystemClock clock;
+    BoxConnection connection{line};
+    BoxSearch search{connection, clock};
+    DownloadJob download{connection, clock};
+
+    explicit Program(const QString& device) {
+        settings.values.insert(QStringLiteral("Ports/COM1"), device);
+        connection.setStartPort(1);
+        connection.setSpeed(QStringLiteral("9600"));
+        QObject::connect(&search, &BoxSearch::firmwareReported, &search,
+                         [this] { search.acknowledgeFirmware(); });
     }
-    volts.BuildAnalogTables();
+    bool lookForTheBox() {
+        bool found = false;
+        QEventLoop loop;
+        QObject::connect(&search, &BoxSearch::finished, &loop, [&](const SearchResult& result) {
+            found = result.outcome == SearchResult::Found;
+            loop.quit();
+        });
+        search.start();
+        loop.exec();
+        return found;
+    }
+    bool write(const ConfigImage& image) {
+        bool passed = false;
+        QEventLoop loop;
+        QObject::connect(&download, &DownloadJob::finished, &loop,
+                         [&](const DownloadResult& result) {
+                             passed = result.passed();
+                             loop.quit();
+                         });
+        download.start(image);
+        loop.exec();
+        return passed;
+    }
+};
+
+ConfigImage someImage() {
+    BandMaps maps;
+    for (int row = 0; row < kBandRows; ++row)
+        maps.setCell(row, row % kOutputs, 1);
+    VoltageTables volts;
+    for (int t = 0; t < kVoltageTables; ++t)
+        for (int b = 0; b < kVoltageBands; ++b)
+            volts.setValue(t, b, VoltageTables::defaultLevels(t)[b]);
+    return ConfigImage::of(maps, volts);
 }
 
 } // namespace
@@ -111,7 +160,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "bench_link: no temporary folder\n");
         return 2;
     }
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     const QString link = dir.filePath(QStringLiteral("bdx4-box"));
     const QStringList linkArgs{QStringLiteral("--link"), link};
 
@@ -133,22 +181,21 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "bench_link: %s\n", qPrintable(why));
             return 2;
         }
-        ProgramRig rig(link);
-        rig.link.OpenPort();
-        if (!rig.link.state().PortReady) {
+        Program program(link);
+        if (!program.connection.open().opened) {
             std::fprintf(stderr, "bench_link: the port did not open\n");
             return 2;
         }
-        const Sample seek = measure([&] { rig.link.SeekBox(); });
-        allPassed &= rig.link.state().BoxConnected;
+        bool found = false;
+        const Sample seek = measure([&] { found = program.lookForTheBox(); });
+        allPassed &= found;
         seekWall.values.push_back(seek.wallMs / kSeekFloorMs);
         seekCpu.values.push_back(seek.cpuShare());
 
-        for (int row = 0; row < kBandRows; ++row)
-            rig.grid.setCell(row, row % kOutputs, 1);
-        fillVoltages(rig.volts);
-        const Sample download = measure([&] { rig.downloader.Dload_BDX4_Click(); });
-        if (rig.status.text() != QLatin1String("Last Send Passed!")) {
+        const ConfigImage image = someImage();
+        bool passed = false;
+        const Sample download = measure([&] { passed = program.write(image); });
+        if (!passed) {
             std::fprintf(stderr, "bench_link: run %d: the download failed\n", run + 1);
             allPassed = false;
         }
@@ -157,16 +204,16 @@ int main(int argc, char* argv[]) {
         const double boxCpu = childCpuMs(box.process().processId());
         if (boxCpu >= 0)
             simCpu.values.push_back(boxCpu / double(boxLife.elapsed()));
-        rig.link.ClosePort();
+        program.connection.close();
     }
 
     {
         SimProcess box;
         if (!box.start(linkArgs + QStringList{QStringLiteral("--silent")}).isEmpty())
             return 2;
-        ProgramRig rig(link);
-        rig.link.OpenPort();
-        const Sample silent = measure([&] { rig.link.SeekBox(); });
+        Program program(link);
+        program.connection.open();
+        const Sample silent = measure([&] { program.lookForTheBox(); });
         silentWall.values.push_back(silent.wallMs / kSilentSeekFloorMs);
         silentCpu.values.push_back(silent.cpuShare());
     }
@@ -176,9 +223,9 @@ int main(int argc, char* argv[]) {
                        QStringList{QStringLiteral("--hangup-after"), QStringLiteral("2")})
                  .isEmpty())
             return 2;
-        ProgramRig rig(link);
-        rig.link.OpenPort();
-        const Sample lost = measure([&] { rig.downloader.Dload_BDX4_Click(); });
+        Program program(link);
+        program.connection.open();
+        const Sample lost = measure([&] { program.write(someImage()); });
         lostCpu.values.push_back(lost.cpuShare());
     }
 

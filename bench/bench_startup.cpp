@@ -5,7 +5,7 @@
 //  - the running program's peak resident memory (target under 80 MB);
 //  - the installed size.
 // The start-up ends by writing the voltage store, so its appearance marks the end.
-#include "SimRig.h"
+#include "SimProcess.h"
 
 #include <QCoreApplication>
 #include <QDir>
