@@ -84,7 +84,7 @@ private slots:
 
 void TestSimDecoder::decodesWorkedRecords() {
     // Only 160M drives output "160" and only 20M drives output "20".
-    const HexRecord hf =
+    const IntelHexRecord hf =
         decodeRecord(":2000400000000100000000000000000200000000000000000000000000000000000000009D");
     QVERIFY(hf.ok());
     QCOMPARE(hf.count, 32);
@@ -96,11 +96,11 @@ void TestSimDecoder::decodesWorkedRecords() {
     QCOMPARE(std::uint8_t(hf.data[11]), 0x02);
 
     // Bytes summing to a multiple of 256 give the checksum 00.
-    const HexRecord vhf = decodeRecord(":100060000000900000000000000000000000000000");
+    const IntelHexRecord vhf = decodeRecord(":100060000000900000000000000000000000000000");
     QVERIFY(vhf.ok());
     QCOMPARE(vhf.checksum, 0);
 
-    const HexRecord end = decodeRecord(kEnd);
+    const IntelHexRecord end = decodeRecord(kEnd);
     QVERIFY(end.ok());
     QCOMPARE(end.type, 1);
     QCOMPARE(end.count, 0);

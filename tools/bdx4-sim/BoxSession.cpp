@@ -114,7 +114,7 @@ void BoxSession::takeLine(const QByteArray& text, QList<Answer>& answers) {
         addLine(line);
         return;
     }
-    const HexRecord record = decodeRecord(text);
+    const IntelHexRecord record = decodeRecord(text);
     line.fault = record.fault;
     if (record.ok())
         line.placement = storeRecord(download_.config, record);

@@ -59,8 +59,8 @@ QString faultText(RecordFault fault) {
     return QStringLiteral("unknown");
 }
 
-HexRecord decodeRecord(QByteArrayView line) {
-    HexRecord r;
+IntelHexRecord decodeRecord(QByteArrayView line) {
+    IntelHexRecord r;
     if (line.isEmpty() || line.front() != ':') {
         r.fault = RecordFault::NoStartCode;
         return r;
@@ -121,7 +121,7 @@ int blockAtAddress(int address) {
     return -1;
 }
 
-Placement storeRecord(BoxConfig& config, const HexRecord& record) {
+Placement storeRecord(BoxConfig& config, const IntelHexRecord& record) {
     if (!record.ok())
         return Placement::UnknownType;
     if (record.type == 1) {

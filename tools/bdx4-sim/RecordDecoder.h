@@ -25,7 +25,7 @@ enum class RecordFault {
 QString faultText(RecordFault fault);
 
 /// One Intel HEX record as the box reads it.
-struct HexRecord {
+struct IntelHexRecord {
     RecordFault fault = RecordFault::None;
     int count = 0;   ///< data bytes, as the count byte says
     int address = 0; ///< load address, high byte first on the line
@@ -36,7 +36,7 @@ struct HexRecord {
 };
 
 /// Decodes one record line, without its CR LF. Upper- and lower-case digits are both taken.
-HexRecord decodeRecord(QByteArrayView line);
+IntelHexRecord decodeRecord(QByteArrayView line);
 
 constexpr int kBandRows = 21;  // "160M" .. "XVTR7"
 constexpr int kAccBytes = 16;  // the accessory table
@@ -80,6 +80,6 @@ int blockAtAddress(int address);
 
 /// Stores a well-formed record into the configuration. Records with a fault are not stored
 /// (UnknownType is returned for them).
-Placement storeRecord(BoxConfig& config, const HexRecord& record);
+Placement storeRecord(BoxConfig& config, const IntelHexRecord& record);
 
 } // namespace bdx4sim
