@@ -1,163 +1,214 @@
-// The jobs on the real serial line: bdx4-sim on a pseudo-terminal, QSerialPort and the real
-// clock. One row for each kind of fault of the box or the line; the timing variations belong to
-// the fake-clock tests.
+// bdx4ctl as a user runs it, against bdx4-sim over a real pseudo-terminal through QSerialPort
+// and on the real clock: one row for each kind of fault of the box, the line or the stores.
 
 #include "SimProcess.h"
 
-#include "io/QtSerialLine.h"
-#include "jobs/BoxSearch.h"
-#include "jobs/DownloadJob.h"
+#include "io/MapStore.h"
+#include "io/VoltageStore.h"
+#include "jobs/Export.h"
 #include "support/Fakes.h"
 
+#include <QDir>
 #include <QElapsedTimer>
-#include <QSignalSpy>
-#include <QtTest>
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
 
 using namespace bdx4;
 using namespace bdx4::simrig;
-
-Q_DECLARE_METATYPE(SearchResult)
-Q_DECLARE_METATYPE(DownloadResult)
+using test::readFile;
 
 namespace {
 
-/// The program's side: port COM1 is the box's link, at 9600 baud.
-struct Program {
-    test::FakeSettings settings;
-    QtSerialLine line{settings};
-    SystemClock clock;
-    BoxConnection connection{line};
-    BoxSearch search{connection, clock};
-    DownloadJob download{connection, clock};
-    int firmwareReports = 0;
-
-    explicit Program(const QString& device) {
-        settings.values.insert(QStringLiteral("Ports/COM1"), device);
-        connection.setStartPort(1);
-        connection.setSpeed(QStringLiteral("9600"));
-        QObject::connect(&search, &BoxSearch::firmwareReported, &search, [this] {
-            ++firmwareReports;
-            search.acknowledgeFirmware();
-        });
-    }
-    SearchResult lookForTheBox() {
-        QSignalSpy finished(&search, &BoxSearch::finished);
-        search.start();
-        return finished.wait(8000) ? finished.first().first().value<SearchResult>()
-                                   : SearchResult{SearchResult::Cancelled, {}, "no end"};
-    }
-    DownloadResult write(const ConfigImage& image) {
-        QSignalSpy finished(&download, &DownloadJob::finished);
-        download.start(image);
-        return finished.wait(8000) ? finished.first().first().value<DownloadResult>()
-                                   : DownloadResult{DownloadResult::Cancelled, {}, "no end", {}};
-    }
+struct Result {
+    int exitCode = -1;
+    QString out, err;
+    qint64 ms = 0;
 };
 
-ConfigImage someImage() {
-    BandMaps maps;
-    for (int r = 0; r < kBandRows; ++r)
-        maps.setCell(r, r % kOutputs, 1);
-    VoltageTables volts;
-    for (int b = 0; b < kVoltageBands; ++b)
-        volts.setValue(1, b, kDefaultLevelsAn2[b]);
-    return ConfigImage::of(maps, volts);
+/// Three maps that differ: map 2 has 160M -> "160", 20M -> "20" and AC1 on 60M; one cell grayed.
+MapStoreContent patternMaps() {
+    MapStoreContent content;
+    for (int m = 0; m < kMaps; m += 2)
+        for (int r = 0; r < kBandRows; ++r)
+            content.maps[m][r][(r + 5 * m) % kOutputs] = 1;
+    content.maps[1][0][0] = content.maps[1][5][5] = content.maps[1][2][kAC1] = 1;
+    content.maps[2][20][kAC3] = 2;
+    content.accForBandMap = true;
+    return content;
 }
+
+VoltageTables defaultVolts() {
+    VoltageTables volts;
+    for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
+        volts.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
+    return volts;
+}
+
+struct FaultCase {
+    QString sim;     // the box's options; "-": no box
+    QString command; // @ is the box's link, % a folder in a store's place
+    int exitCode;
+    QString saying; // on standard output or error
+};
 
 } // namespace
 
 class TestE2e : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        qRegisterMetaType<SearchResult>();
-        qRegisterMetaType<DownloadResult>();
+    void init() {
+        box_ = std::make_unique<BoxFolder>();
+        home_ = std::make_unique<QTemporaryDir>();
+        stores_ = home_->filePath("stores");
+        QVERIFY(QDir().mkpath(stores_));
+        QVERIFY(!writeMapStore(mapStorePath(stores_), patternMaps()));
+        QVERIFY(!writeVoltageStore(voltageStorePath(stores_), defaultVolts()));
     }
 
-    void search_data() {
-        QTest::addColumn<QStringList>("box");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("reports");
-        QTest::newRow("answered") << QStringList{"--firmware", "3.42"} << int(SearchResult::Found)
-                                  << 1;
-        QTest::newRow("a megabyte of noise first")
-            << QStringList{"--flood", "1000000"} << int(SearchResult::Found) << 1;
-        QTest::newRow("noise after every answer")
-            << QStringList{"--burst", "40"} << int(SearchResult::Found) << 1;
-        QTest::newRow("two replies")
-            << QStringList{"--replies", "2"} << int(SearchResult::Found) << 2;
-        QTest::newRow("a reply of the wrong length")
-            << QStringList{"--reply", "BDV:BDX4:2.1;"} << int(SearchResult::NotFound) << 0;
-        QTest::newRow("the box goes away")
-            << QStringList{"--hangup-at-query", "0"} << int(SearchResult::LineLost) << 0;
+    void faults_data() {
+        QTest::addColumn<FaultCase>("c");
+        const auto row = [](const char* name, const char* sim, const char* command, int exit,
+                            const char* saying) {
+            QTest::newRow(name) << FaultCase{QString(sim), QString(command), exit, QString(saying)};
+        };
+        row("answered", "--firmware 3.42", "query --port @", 0,
+            "BDX4 Connected: BDX4 Firmware = 3.42\n");
+        row("a megabyte of noise first", "--flood 1000000", "query --port @", 0,
+            "BDX4 Firmware = 2.17");
+        row("two replies", "--replies 2", "query --port @", 0,
+            "2.17\nBDX4 Connected: BDX4 Firmware");
+        row("a reply of the wrong length", "--reply BDV:BDX4:2.1;", "query --port @", 1,
+            "Error connecting to a BDX4: No BDX4 found.  Please check this program's COM "
+            "settings.");
+        row("the box goes away at a query", "--hangup-at-query 0", "query --port @", 1, "was lost");
+        row("noise after every answer", "--burst 40", "write --port @", 0,
+            "Closing\nLast Send Passed!");
+        row("three records acknowledged", "--ack-limit 3", "write --port @", 1,
+            "BDX4: G: Download failed in section AN1 Band Voltages");
+        row("the box goes away at AN3", "--hangup-after 5", "write --port @", 1,
+            "Download failed in section AN3 Band Voltages\n\nThe serial line on COM1 (@) was lost");
+        row("no such device", "-", "query --port @", 1,
+            "Error Opening COM1: 1: The serial device @");
+        row("unreadable store, write", "-", "write --port @ --store %", 1,
+            "nothing was sent to the box");
+        row("unreadable store, export", "-", "export --store % %/x", 1, "nothing was written");
+        row("unreadable store, show", "-", "show --store %", 1, "cannot be opened: it is a folder");
+        row("a wrong line", "-", "show --port 1", 2, "bdx4ctl: show takes no option \"--port\"");
     }
-    void search() {
-        QFETCH(QStringList, box);
-        QFETCH(int, outcome);
-        QFETCH(int, reports);
-        BoxFolder folder;
-        SimProcess sim;
-        QVERIFY(folder.startBox(sim, box));
-        Program program(folder.linkPath());
-        QVERIFY(program.connection.open().opened);
-        QElapsedTimer took;
-        took.start();
-        const SearchResult result = program.lookForTheBox();
-        QCOMPARE(int(result.outcome), outcome);
-        QCOMPARE(program.firmwareReports, reports);
-        if (outcome == SearchResult::Found)
-            QCOMPARE(result.firmware,
-                     box.contains("3.42") ? QStringLiteral("3.42") : QStringLiteral("2.17"));
-        QVERIFY(took.elapsed() < 4000); // none of these runs out its retries
-        QVERIFY(program.connection.lastReceived().size() <= 4096);
-        QCOMPARE(program.connection.isOpen(), outcome != SearchResult::LineLost);
+    void faults() {
+        QFETCH(FaultCase, c);
+        SimProcess box;
+        if (c.sim != "-")
+            QVERIFY(box_->startBox(box, c.sim.split(' ')));
+        const QString bad = home_->filePath("bad");
+        QVERIFY(QDir().mkpath(mapStorePath(bad)));
+        QStringList arguments = c.command.split(' ');
+        for (QString& argument : arguments)
+            argument.replace('@', box_->linkPath()).replace('%', bad);
+        if (c.command.startsWith("write") && !c.command.contains("--store"))
+            arguments << "--store" << stores_;
+        const Result r = ctl(arguments);
+        QCOMPARE(r.exitCode, c.exitCode);
+        QVERIFY2((r.out + r.err).contains(QString(c.saying).replace('@', box_->linkPath())),
+                 qPrintable(r.err));
+        QVERIFY(!r.err.contains("COMM menu")); // the c.command line names its own options
+        QVERIFY(r.ms < 4000);                  // none of these runs out the search's retries
     }
 
-    void download_data() {
-        QTest::addColumn<QStringList>("box");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("section");
-        QTest::addColumn<int>("received"); // lines the box received, the command counted
-        QTest::newRow("acknowledged") << QStringList{} << int(DownloadResult::Passed) << -1 << 8;
-        QTest::newRow("acknowledged among noise")
-            << QStringList{"--burst", "40"} << int(DownloadResult::Passed) << -1 << 8;
-        QTest::newRow("three records acknowledged")
-            << QStringList{"--ack-limit", "3"} << int(DownloadResult::NotAcknowledged)
-            << int(Section::An1) << 6;
-        QTest::newRow("the box goes away at AN3")
-            << QStringList{"--hangup-after", "5"} << int(DownloadResult::LineLost)
-            << int(Section::An3) << 0;
+    void writeSendsTheMapAndTracesIt() {
+        SimProcess box;
+        QVERIFY(box_->startBox(box, {}));
+        const QString trace = home_->filePath("trace.txt");
+        const QStringList arguments{"write", "--port", box_->linkPath(), "--baud", "9600",
+                                    "--map", "2",      "--store",        stores_,  "--trace",
+                                    trace};
+        const Result r = ctl(arguments);
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.out, QStringLiteral("HF Data\nVHF Data\nAcc Data\nAN1 Data\nAN2 Data\nAN3 Data\n"
+                                       "Closing\nLast Send Passed!\n"));
+        QVERIFY(r.err.contains(QStringLiteral("MAP2 from %1").arg(stores_)));
+        QVERIFY(r.ms >= 2700);
+        // The box got map 2 with its worked HF record, as an export of the same map holds it.
+        BandMaps maps;
+        maps.setStoredMaps(patternMaps().maps);
+        maps.setAccOutputsForBandMap(true);
+        maps.display(1);
+        const ConfigImage image = ConfigImage::of(maps, defaultVolts());
+        QVERIFY(image.record(Section::Hf).startsWith(":2000400000000100000000000000000200"));
+        QCOMPARE(
+            ctl({"export", "--map", "2", "--store", stores_, home_->filePath("x.txt")}).exitCode,
+            0);
+        QCOMPARE(readFile(home_->filePath("x.txt")), exportText(image));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
+        const QJsonObject report = readReport(box_->reportPath());
+        QStringList lines;
+        for (const QByteArray& line : image.lines())
+            lines << QString::fromLatin1(line);
+        QCOMPARE(report["lines"].toVariant().toStringList(), lines);
+        QCOMPARE(report["acknowledged"].toInt(), 7);
+        // The trace: the command line, then every record sent, each answered by a "G".
+        const QString traced = QString::fromUtf8(readFile(trace));
+        QVERIFY(traced.startsWith("# ") && traced.contains(arguments.join(' ') + "\n"));
+        QVERIFY(
+            traced.contains(QStringLiteral("-- opened %1 at 9600,n,8,1").arg(box_->linkPath())));
+        for (const QString& line : lines.mid(1))
+            QVERIFY(traced.contains(QStringLiteral("\"%1\\r\\n\"").arg(line)));
+        QCOMPARE(traced.count(" RX   1 \"G\" 47"), 7);
     }
-    void download() {
-        QFETCH(QStringList, box);
-        QFETCH(int, outcome);
-        QFETCH(int, section);
-        QFETCH(int, received);
-        BoxFolder folder;
-        SimProcess sim;
-        QVERIFY(folder.startBox(sim, box));
-        Program program(folder.linkPath());
-        QVERIFY(program.connection.open().opened);
+
+    void interruptStopsAWriteWithTheEndRecord() {
+        SimProcess box;
+        QVERIFY(box_->startBox(box, {}));
+        const Result r = ctl({"write", "--port", box_->linkPath(), "--store", stores_}, 1100);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.endsWith("Last Send Failed!\n") &&
+                r.err.contains("Download cancelled in section"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
+        const QStringList lines =
+            readReport(box_->reportPath())["lines"].toVariant().toStringList();
+        QVERIFY(lines.size() < 8 && lines.last() == ":00000001FF");
+    }
+
+    void portAndSpeedComeFromTheDesktopSettings() {
+        SimProcess box;
+        QVERIFY(box_->startBox(box, {}));
+        const QString settings = home_->filePath("config/bdx4config/bdx4config.ini");
+        const QByteArray text = "[Options]\nCOM_Port=3\nBAUD_Rate=19200\n\n[Ports]\nCOM3=" +
+                                box_->linkPath().toLocal8Bit() + "\n";
+        QVERIFY(QDir().mkpath(QFileInfo(settings).path()) && !writeFileWhole(settings, text));
+        const Result r = ctl({"query", "--port", "3"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.err.contains(QStringLiteral("COM3 (%1) at 19200 baud").arg(box_->linkPath())));
+        QCOMPARE(readFile(settings), text); // nothing written back
+    }
+
+private:
+    /// Runs bdx4ctl in a home of its own; with `interruptAfterMs`, Ctrl+C comes then.
+    Result ctl(const QStringList& arguments, int interruptAfterMs = 0) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", home_->filePath("config"));
+        env.insert("XDG_DATA_HOME", home_->filePath("data"));
+        process.setProcessEnvironment(env);
         QElapsedTimer took;
         took.start();
-        const ConfigImage image = someImage();
-        const DownloadResult result = program.write(image);
-        QCOMPARE(int(result.outcome), outcome);
-        QCOMPARE(result.section ? int(*result.section) : -1, section);
-        if (outcome == DownloadResult::Passed)
-            QVERIFY2(took.elapsed() >= 2700 && took.elapsed() < 3200,
-                     qPrintable(QString::number(took.elapsed())));
-        if (received > 0) { // the box reports each download that ended with its end record
-            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(folder.reportPath()), 3000);
-            QStringList lines = readReport(folder.reportPath())["lines"].toVariant().toStringList();
-            QCOMPARE(lines.size(), received);
-            QCOMPARE(lines.last(), QStringLiteral(":00000001FF"));
-            QCOMPARE(lines[1], QString::fromLatin1(image.record(Section::Hf)));
-        } else { // the line is gone: the next download ends at once
-            QVERIFY(!program.connection.isOpen());
-            QCOMPARE(program.write(image).outcome, DownloadResult::PortClosed);
+        process.start(QStringLiteral(BDX4CTL_PATH), arguments);
+        if (interruptAfterMs > 0 && process.waitForStarted()) {
+            QTest::qWait(interruptAfterMs);
+            ::kill(pid_t(process.processId()), SIGINT);
         }
+        process.waitForFinished(30000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError()), took.elapsed()};
     }
+
+    std::unique_ptr<BoxFolder> box_;
+    std::unique_ptr<QTemporaryDir> home_;
+    QString stores_;
 };
 
 QTEST_GUILESS_MAIN(TestE2e)

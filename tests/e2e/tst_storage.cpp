@@ -4,6 +4,7 @@
 #include "io/MapStore.h"
 #include "io/VoltageStore.h"
 #include "jobs/Export.h"
+#include "support/Fakes.h"
 
 #include <QDir>
 #include <QProcess>
@@ -17,67 +18,47 @@
 
 using namespace bdx4;
 
-namespace {
-
-/// Runs `save` in a child process whose files may grow to `limit` bytes; its outcome.
-bool savesUnderLimit(rlim_t limit, const std::function<IoResult()>& save) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit fileSize{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &fileSize);
-        ::_exit(save() ? 1 : 0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-} // namespace
-
 class TestStorage : public QObject {
     Q_OBJECT
 private slots:
-    void diskFillsDuringASave_data() {
-        QTest::addColumn<QString>("store");
-        QTest::addColumn<int>("limit");
-        for (const int limit : {0, 1, 100, 3000}) // a whole map store is 3,222 bytes
-            QTest::addRow("map store, %d bytes", limit) << "map" << limit;
-        QTest::addRow("export, 100 bytes") << "export" << 100;
-        QTest::addRow("voltage store, 40 bytes") << "voltage" << 40;
-    }
     void diskFillsDuringASave() {
-        QFETCH(QString, store);
-        QFETCH(int, limit);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("file");
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("the earlier file") && old.flush());
-        old.close();
-        const bool saved = savesUnderLimit(rlim_t(limit), [&]() -> IoResult {
-            if (store == "map")
-                return writeMapStore(path, MapStoreContent());
-            if (store == "voltage")
-                return writeVoltageStore(path, VoltageTables());
-            return exportConfiguration(path, ConfigImage::of(BandMaps(), VoltageTables()));
-        });
-        QVERIFY(!saved);
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("the earlier file"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"file"});
+        // A whole map store is 3,222 bytes, a voltage store 100, an export 610.
+        const QList<std::pair<QString, rlim_t>> cases = {
+            {"map", 0}, {"map", 1}, {"map", 100}, {"map", 3000}, {"voltage", 40}, {"export", 100}};
+        for (const auto& [store, limit] : cases) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath("file");
+            QVERIFY(!writeFileWhole(path, "the earlier file"));
+            const pid_t child = ::fork(); // its files may grow to `limit` bytes
+            if (child == 0) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit fileSize{limit, limit};
+                ::setrlimit(RLIMIT_FSIZE, &fileSize);
+                const IoResult failure =
+                    store == "map" ? writeMapStore(path, MapStoreContent())
+                    : store == "voltage"
+                        ? writeVoltageStore(path, VoltageTables())
+                        : exportConfiguration(path, ConfigImage::of(BandMaps(), {}));
+                ::_exit(failure ? 1 : 0);
+            }
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 1, qPrintable(store)); // failed
+            QCOMPARE(test::readFile(path), QByteArray("the earlier file"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"file"});
+        }
     }
 
     void aSizeLimitEndsNoProgram() {
         QTemporaryDir dir;
         QProcess ctl;
-        ctl.setChildProcessModifier([] {
-            const rlimit fileSize{200, 200}; // SIGXFSZ left at its default, which would kill
+        ctl.setChildProcessModifier([] { // SIGXFSZ left at its default, which would end it
+            const rlimit fileSize{200, 200};
             ::setrlimit(RLIMIT_FSIZE, &fileSize);
         });
         ctl.start(QStringLiteral(BDX4CTL_PATH),
                   {"export", "--store", dir.path(), dir.filePath("out.txt")});
-        QVERIFY(ctl.waitForFinished(10000));
-        QCOMPARE(ctl.exitStatus(), QProcess::NormalExit);
+        QVERIFY(ctl.waitForFinished(10000) && ctl.exitStatus() == QProcess::NormalExit);
         QCOMPARE(ctl.exitCode(), 1);
         QVERIFY(ctl.readAllStandardError().contains("could not be written"));
         QVERIFY(!QFileInfo::exists(dir.filePath("out.txt")));

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QList>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -18,25 +17,22 @@ namespace bdx4::test {
 class BoxAnswerer : public QObject {
 public:
     struct Shown {
-        QString title;
-        QString text;
+        QString title, text;
         QMessageBox::Icon icon;
     };
-
-    BoxAnswerer() {
-        timer_.setInterval(2);
-        connect(&timer_, &QTimer::timeout, this, &BoxAnswerer::look);
-        timer_.start();
-    }
-    /// The keys to press, box by box (a key that leaves a box open, like Escape at a question,
-    /// is followed by the next one on the same box); Enter when they have run out. kCloseBox
-    /// stands for a click on the box's close button in its frame.
+    /// The keys to press, box by box (a key that leaves a box open, like Escape at a question, is
+    /// followed by the next one on the same box); Enter when they run out. kCloseBox stands for
+    /// the box's close button in its frame.
     QList<int> keys;
     static constexpr int kCloseBox = 0;
     /// Called for a modal window that is no message box (a dialog the test drives).
     std::function<void(QWidget*)> onDialog;
     QList<Shown> shown;
 
+    BoxAnswerer() {
+        connect(&timer_, &QTimer::timeout, this, &BoxAnswerer::look);
+        timer_.start(2);
+    }
     QStringList titles() const {
         QStringList list;
         for (const Shown& box : shown)
@@ -48,19 +44,12 @@ private:
     void look() {
         QWidget* modal = QApplication::activeModalWidget();
         auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box) {
-            if (modal && modal != lastDialog_ && onDialog) {
-                lastDialog_ = modal;
-                onDialog(modal);
-            }
+        if (!box && modal && modal != lastDialog_ && onDialog)
+            onDialog(lastDialog_ = modal);
+        if (!box || (box == last_ && sinceKey_.elapsed() < 300)) // a letter clicks a moment later
             return;
-        }
-        if (box != last_) {
-            last_ = box;
-            shown.append({box->windowTitle(), box->text(), box->icon()});
-        } else if (sinceKey_.elapsed() < 300) {
-            return; // a button pressed by its letter clicks a moment later
-        }
+        if (box != last_)
+            shown.append({(last_ = box)->windowTitle(), box->text(), box->icon()});
         sinceKey_.start();
         const int key = keys.isEmpty() ? Qt::Key_Return : keys.takeFirst();
         if (key == kCloseBox)

@@ -7,86 +7,86 @@
 #include "io/SerialLine.h"
 #include "io/SettingsStore.h"
 
+#include <QFile>
 #include <QHash>
-#include <QList>
 
+#include <algorithm>
 #include <functional>
-#include <map>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace bdx4::test {
+
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
 
 /// Virtual time: `advance` jumps forward, firing on the way every timer step and every scheduled
 /// action at its own time (equal times in the order they were set).
 class FakeClock : public Clock {
+    struct Timer : StepTimer {
+        explicit Timer(FakeClock& clock) : clock(clock) { clock.timers_.push_back(this); }
+        ~Timer() override {
+            clock.timers_.erase(std::find(clock.timers_.begin(), clock.timers_.end(), this));
+        }
+        void start(int ms, std::function<void()> next) override {
+            due = clock.now_ + ms;
+            order = clock.order_++;
+            step = std::move(next);
+        }
+        void stop() override { step = nullptr; }
+        bool isActive() const override { return bool(step); }
+        FakeClock& clock;
+        qint64 due = 0;
+        int order = 0;
+        std::function<void()> step;
+    };
+
 public:
     qint64 nowMs() const override { return now_; }
     std::unique_ptr<StepTimer> createTimer() override { return std::make_unique<Timer>(*this); }
-    /// Runs `action` at `delayMs` from now (a box's answer, a user's click).
+    /// Runs `action` `delayMs` from now (a box's answer, a user's click).
     void after(qint64 delayMs, std::function<void()> action) {
-        queue_.emplace(std::make_tuple(now_ + delayMs, seq_++, nullptr), std::move(action));
-    }
-    void advance(qint64 ms) {
-        const qint64 until = now_ + ms;
-        while (!queue_.empty() && std::get<0>(queue_.begin()->first) <= until) {
-            const auto first = queue_.begin();
-            now_ = std::get<0>(first->first);
-            if (Timer* timer = std::get<2>(first->first))
-                timer->pending_ = queue_.end();
-            const std::function<void()> action = std::move(first->second);
-            queue_.erase(first);
-            action();
-        }
-        now_ = until;
+        actions_.push_back(std::make_unique<Timer>(*this));
+        actions_.back()->start(int(delayMs), std::move(action));
     }
     /// Advances until nothing is pending any more, at most `limitMs`.
-    void runUntilIdle(qint64 limitMs = 60000) {
-        const qint64 until = now_ + limitMs;
-        while (!queue_.empty() && std::get<0>(queue_.begin()->first) <= until)
-            advance(std::get<0>(queue_.begin()->first) - now_);
+    void runUntilIdle(qint64 limitMs = 60000) { advance(limitMs, true); }
+    void advance(qint64 ms, bool untilIdle = false) {
+        const qint64 until = now_ + ms;
+        for (;;) {
+            Timer* next = nullptr;
+            for (Timer* t : timers_)
+                if (t->step && t->due <= until &&
+                    (!next || std::tie(t->due, t->order) < std::tie(next->due, next->order)))
+                    next = t;
+            if (!next)
+                break;
+            now_ = next->due;
+            std::exchange(next->step, nullptr)(); // the step may start the next one
+        }
+        now_ = untilIdle ? now_ : until;
     }
 
 private:
-    struct Timer;
-    using Key = std::tuple<qint64, int, Timer*>;
-    using Queue = std::multimap<Key, std::function<void()>>;
-
-    struct Timer : StepTimer {
-        explicit Timer(FakeClock& clock) : clock_(clock), pending_(clock.queue_.end()) {}
-        ~Timer() override { stop(); }
-        void start(int ms, std::function<void()> step) override {
-            stop();
-            pending_ = clock_.queue_.emplace(std::make_tuple(clock_.now_ + ms, clock_.seq_++, this),
-                                             std::move(step));
-        }
-        void stop() override {
-            if (pending_ != clock_.queue_.end())
-                clock_.queue_.erase(pending_);
-            pending_ = clock_.queue_.end();
-        }
-        bool isActive() const override { return pending_ != clock_.queue_.end(); }
-        FakeClock& clock_;
-        Queue::iterator pending_;
-    };
-
     qint64 now_ = 0;
-    int seq_ = 0;
-    Queue queue_;
+    int order_ = 0;
+    std::vector<Timer*> timers_;
+    std::vector<std::unique_ptr<Timer>> actions_;
 };
 
 /// A serial line whose far end is the test: it records what is sent, with the time, and
-/// delivers what the test says the box answers.
+/// delivers what the test says the box sends.
 class FakeSerialLine : public SerialLine {
 public:
     explicit FakeSerialLine(FakeClock& clock) : clock_(clock) {}
-
     std::optional<OpenFailure> open(int port, qint32 speed) override {
-        close();
         ++opens;
-        if (refused.contains(port))
+        open_ = !refused.contains(port);
+        if (!open_)
             return refused.value(port);
-        open_ = true;
         openedPort = port;
         openedSpeed = speed;
         return std::nullopt;
@@ -105,7 +105,6 @@ public:
     QByteArray readAll() override { return std::exchange(input_, QByteArray()); }
     QString deviceName(int port) const override { return QStringLiteral("/dev/fake%1").arg(port); }
 
-    /// The box sends `bytes`.
     void receive(const QByteArray& bytes) {
         input_ += bytes;
         emit readyRead();
@@ -121,11 +120,16 @@ public:
         open_ = false;
         emit lineLost(reason);
     }
+    QString times() const {
+        QStringList list;
+        for (const qint64 t : writeTimes)
+            list << QString::number(t);
+        return list.join(' ');
+    }
 
     QList<QByteArray> writes;
     QList<qint64> writeTimes;
-    int opens = 0;
-    int openedPort = 0;
+    int opens = 0, openedPort = 0;
     qint32 openedSpeed = 0;
     QHash<int, OpenFailure> refused;
     IoResult writeFailure;

@@ -38,12 +38,4 @@ inline const int kAn2DefaultList[13][2] = {{25, 1},   {42, 2},   {58, 3},   {73,
                                            {109, 6},  {127, 7},  {145, 8},  {160, 9}, {178, 12},
                                            {196, 13}, {254, 14}, {255, 255}};
 
-/// The first 20 lines of a map store whose map 1 has only 160M -> "160" and 80M -> "80".
-inline QByteArray mapStoreStart() {
-    QByteArray text = "\"Map 1\"\r\n\"Row 0\"\r\n1\r\n";
-    for (int i = 0; i < 15; ++i)
-        text += "0\r\n";
-    return text + "\"Row 1\"\r\n0\r\n";
-}
-
 } // namespace bdx4::golden

@@ -15,14 +15,18 @@
 using namespace bdx4;
 using namespace bdx4::test;
 
-Q_DECLARE_METATYPE(SearchResult)
-Q_DECLARE_METATYPE(DownloadResult)
-
 namespace {
 
 const QByteArray kQuery = BoxSearch::kVersionQuery;
 
-/// A line, a connection on it opened on port 1, and the clock.
+struct DownloadCase {
+    int acks, ackAfter; // records the box acknowledges (7: all), ms after a record
+    QString event;      // what else happens, and when
+    int outcome, section, sections, endMs; // section -1: none; sections started
+    QString times;                         // of every write
+};
+
+/// A line, a connection on it (opened on port 1) and the clock.
 struct Rig {
     FakeClock clock;
     FakeSerialLine line{clock};
@@ -33,326 +37,254 @@ struct Rig {
     }
 };
 
-bool isRecord(const QByteArray& bytes) {
-    return bytes.endsWith("\r\n");
+QList<int> numbers(const QString& text) {
+    QList<int> list;
+    for (const QString& n : text.split(' ', Qt::SkipEmptyParts))
+        list << n.toInt();
+    return list;
 }
+
+struct SearchCase {
+    QByteArray reply; // to each query
+    QString event;    // what else happens, and when
+    int outcome;
+    int endMs;
+    int reports; // firmware boxes
+    int queries;
+};
 
 } // namespace
 
 class TestJobs : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        qRegisterMetaType<SearchResult>();
-        qRegisterMetaType<DownloadResult>();
-    }
-
     void repliesAndAcknowledgements_data() {
-        QTest::addColumn<QByteArrayList>("arrivals");
+        QTest::addColumn<QByteArray>("arrivals"); // "|" between arrivals
         QTest::addColumn<bool>("acknowledged");
-        QTest::addColumn<QByteArrayList>("replies");
+        QTest::addColumn<QByteArray>("replies"); // "|" between replies
         QTest::addColumn<QByteArray>("pending");
-        QTest::addColumn<QByteArray>("lastReceived");
-        QTest::newRow("text before a G is dropped")
-            << QByteArrayList{"abcG"} << true << QByteArrayList{} << QByteArray()
-            << QByteArray("abcG");
-        QTest::newRow("G then a lone ;") << QByteArrayList{"G;"} << true << QByteArrayList{";"}
-                                         << QByteArray() << QByteArray("G;");
-        QTest::newRow("a reply in two pieces")
-            << QByteArrayList{"BDV:BD", "X4:2.17;x"} << false << QByteArrayList{"BDV:BDX4:2.17;"}
-            << QByteArray("x") << QByteArray("BDV:BDX4:2.17;x");
-        QTest::newRow("a small g is no acknowledgement")
-            << QByteArrayList{"g"} << false << QByteArrayList{} << QByteArray("g")
-            << QByteArray("g");
-        QTest::newRow("several at once")
-            << QByteArrayList{"ab;cdGef;gh"} << true << QByteArrayList{"ab;", "ef;"}
-            << QByteArray("gh") << QByteArray("ab;cdGef;gh");
-        QTest::newRow("an endless run is cut to its newest 4 KiB")
-            << QByteArrayList{QByteArray(5000, 'a'), "b"} << false << QByteArrayList{}
-            << QByteArray(4095, 'a') + "b" << QByteArray(4095, 'a') + "b";
+        QTest::newRow("text before G dropped")
+            << QByteArray("abcG") << true << QByteArray() << QByteArray();
+        QTest::newRow("G then a lone ;")
+            << QByteArray("G;") << true << QByteArray(";") << QByteArray();
+        QTest::newRow("a reply in two pieces") << QByteArray("BDV:BD|X4:2.17;x") << false
+                                               << QByteArray("BDV:BDX4:2.17;") << QByteArray("x");
+        QTest::newRow("small g") << QByteArray("g") << false << QByteArray() << QByteArray("g");
+        QTest::newRow("several") << QByteArray("ab;cdGef;gh") << true << QByteArray("ab;|ef;")
+                                 << QByteArray("gh");
+        QTest::newRow("newest 4 KiB kept")
+            << QByteArray(5000, 'a') + "|b" << false << QByteArray() << QByteArray(4095, 'a') + "b";
     }
     void repliesAndAcknowledgements() {
-        QFETCH(QByteArrayList, arrivals);
+        QFETCH(QByteArray, arrivals);
         QFETCH(bool, acknowledged);
-        QFETCH(QByteArrayList, replies);
+        QFETCH(QByteArray, replies);
         QFETCH(QByteArray, pending);
-        QFETCH(QByteArray, lastReceived);
         ReplyReader reader;
         bool acks = false;
         QByteArrayList got;
-        for (const QByteArray& arrival : arrivals) {
+        for (const QByteArray& arrival : arrivals.split('|')) {
             const ReplyReader::Arrival taken = reader.take(arrival);
             acks = acks || taken.acknowledged;
             got += taken.replies;
         }
         QCOMPARE(acks, acknowledged);
-        QCOMPARE(got, replies);
+        QCOMPARE(got.join('|'), replies);
         QCOMPARE(reader.pending(), pending);
-        QCOMPARE(reader.lastReceived(), lastReceived);
+        QCOMPARE(reader.lastReceived(), QByteArray(arrivals.replace('|', "")).right(4096));
     }
 
     void openingThePort_data() {
         QTest::addColumn<int>("chosen");
-        QTest::addColumn<QList<int>>("refused");
+        QTest::addColumn<QString>("refused");
         QTest::addColumn<QString>("speed");
-        QTest::addColumn<QList<int>>("failed");
-        QTest::addColumn<int>("openOn"); // 0: none
-        QTest::addColumn<int>("attempts");
-        QTest::newRow("the chosen port") << 5 << QList<int>{} << "9600" << QList<int>{} << 5 << 1;
-        QTest::newRow("falls back to the start port")
-            << 5 << QList<int>{5} << "9600" << QList<int>{5} << 1 << 2;
-        QTest::newRow("the start port itself fails")
-            << 1 << QList<int>{1} << "9600" << QList<int>{1} << 0 << 1;
-        QTest::newRow("both fail") << 5 << QList<int>{1, 5} << "9600" << QList<int>{5, 1} << 0 << 2;
-        QTest::newRow("a remembered speed the line refuses")
-            << 1 << QList<int>{} << "9600x" << QList<int>{1} << 0 << 0;
+        QTest::addColumn<QString>("outcome"); // failed ports, opened, fell back, attempts
+        QTest::newRow("the chosen port") << 5 << ""
+                                         << "9600"
+                                         << "[] 1 0 1 on COM5 at 9600";
+        QTest::newRow("the start port instead") << 5 << "5"
+                                                << "9600"
+                                                << "[5] 1 1 2 on COM1 at 9600";
+        QTest::newRow("the start port fails") << 1 << "1"
+                                              << "9600"
+                                              << "[1] 0 0 1";
+        QTest::newRow("both fail") << 5 << "1 5"
+                                   << "38400"
+                                   << "[5 1] 0 0 2";
+        QTest::newRow("a speed no line takes") << 1 << ""
+                                               << "9600x"
+                                               << "[1] 0 0 0";
     }
     void openingThePort() {
         QFETCH(int, chosen);
-        QFETCH(QList<int>, refused);
+        QFETCH(QString, refused);
         QFETCH(QString, speed);
-        QFETCH(QList<int>, failed);
-        QFETCH(int, openOn);
-        QFETCH(int, attempts);
+        QFETCH(QString, outcome);
         Rig rig(false);
-        for (const int port : refused)
+        for (const int port : numbers(refused))
             rig.line.refused.insert(port, OpenFailure{OpenFailure::InUse, 2, port, {}, {}, {}});
         rig.connection.setStartPort(1);
         rig.connection.setPort(chosen);
         rig.connection.setSpeed(speed);
         const PortOpenResult result = rig.connection.open();
-        QList<int> got;
+        QStringList failed;
         for (const PortOpenResult::Failure& failure : result.failures)
-            got << failure.port;
-        QCOMPARE(got, failed);
-        QCOMPARE(result.opened, openOn != 0);
-        QCOMPARE(rig.connection.isReady(), openOn != 0);
-        QCOMPARE(result.fellBack(), openOn != 0 && !failed.isEmpty());
-        QCOMPARE(rig.line.opens, attempts);
-        if (openOn) {
-            QCOMPARE(rig.line.openedPort, openOn);
-            QCOMPARE(rig.connection.port(), openOn);
-            QCOMPARE(rig.line.openedSpeed, speed.toInt());
-        }
-        if (attempts == 0) {
-            QCOMPARE(result.failures[0].why.kind, OpenFailure::UnsupportedSpeed);
-            QCOMPARE(result.failures[0].why.detail, speed);
-        }
+            failed << QString::number(failure.port);
+        QString got = QStringLiteral("[%1] %2 %3 %4")
+                          .arg(failed.join(' '))
+                          .arg(result.opened)
+                          .arg(result.fellBack())
+                          .arg(rig.line.opens);
+        if (rig.connection.isReady())
+            got += QStringLiteral(" on COM%1 at %2")
+                       .arg(rig.line.openedPort)
+                       .arg(rig.line.openedSpeed);
+        QCOMPARE(got, outcome);
+        if (rig.line.opens == 0) // the speed is refused before the line is tried
+            QVERIFY(result.failures[0].why.kind == OpenFailure::UnsupportedSpeed &&
+                    result.failures[0].why.detail == speed);
         QCOMPARE(rig.connection.portDescription(),
                  QStringLiteral("COM%1 (/dev/fake%1)").arg(rig.connection.port()));
     }
 
     void boxSearch_data() {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<bool>("toSeparator"); // the box answers the lone ";" too
-        QTest::addColumn<int>("answerAtMs");   // how long the user takes to close the firmware box
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("endMs");
-        QTest::addColumn<int>("queries");
-        QTest::addColumn<int>("reports");
-        QTest::newRow("a silent line")
-            << QByteArray() << false << 0 << int(SearchResult::NotFound) << 4200 << 12 << 0;
-        QTest::newRow("the box answers") << QByteArray("BDV:BDX4:2.17;") << false << 0
-                                         << int(SearchResult::Found) << 900 << 1 << 1;
-        QTest::newRow("the user reads the firmware for a while")
-            << QByteArray("BDV:BDX4:2.17;") << false << 2000 << int(SearchResult::Found) << 2000
-            << 1 << 1;
-        QTest::newRow("the reply to the lone ; is forgotten")
-            << QByteArray("BDV:BDX4:2.17;") << true << 0 << int(SearchResult::Found) << 900 << 1
-            << 1;
-        QTest::newRow("a BDV reply of the wrong length ends it unfound")
-            << QByteArray("BDV:BDX4:2.1;") << false << 0 << int(SearchResult::NotFound) << 900 << 1
-            << 0;
-        QTest::newRow("a firmware reply not starting with BDV")
-            << QByteArray("XYZ:BDX4:2.17;") << false << 0 << int(SearchResult::Found) << 4200 << 12
-            << 12;
-        QTest::newRow("the product name in small letters")
-            << QByteArray("bdv:bdx4:2.17;") << false << 0 << int(SearchResult::Found) << 4200 << 12
-            << 12;
-        QTest::newRow("a reply that names no box")
-            << QByteArray("BDV:ABCD:2.17;") << false << 0 << int(SearchResult::NotFound) << 4200
-            << 12 << 0;
-        QTest::newRow("two version replies show twice")
-            << QByteArray("BDV:BDX4:2.17;BDV:BDX4:2.17;") << false << 0 << int(SearchResult::Found)
-            << 900 << 1 << 2;
+        QTest::addColumn<SearchCase>("c");
+        const auto row = [](const char* name, const char* reply, const char* event, int outcome,
+                            int end, int reports, int queries) {
+            QTest::newRow(name) << SearchCase{QByteArray(reply), QString(event), outcome, end,
+                                              reports,           queries};
+        };
+        using R = SearchResult;
+        const char* version = "BDV:BDX4:2.17;";
+        row("a silent line", "", "", R::NotFound, 4200, 0, 12);
+        row("answered", version, "", R::Found, 900, 1, 1);
+        row("the user reads the firmware a while", version, "answer 2000", R::Found, 2000, 1, 1);
+        row("the reply to the lone ; is forgotten", version, "to ;", R::Found, 900, 1, 1);
+        row("BDV of the wrong length", "BDV:BDX4:2.1;", "", R::NotFound, 900, 0, 1);
+        row("firmware not after BDV", "XYZ:BDX4:2.17;", "", R::Found, 4200, 12, 12);
+        row("small letters", "bdv:bdx4:2.17;", "", R::Found, 4200, 12, 12);
+        row("no box named", "BDV:ABCD:2.17;", "", R::NotFound, 4200, 0, 12);
+        row("two replies at once", "BDV:BDX4:2.17;BDV:BDX4:2.17;", "", R::Found, 900, 2, 1);
+        row("cancelled", "", "cancel 1000", R::Cancelled, 1000, 0, 2);
+        row("the line lost", "", "lose 1000", R::LineLost, 1000, 0, 2);
     }
     void boxSearch() {
-        QFETCH(QByteArray, reply);
-        QFETCH(bool, toSeparator);
-        QFETCH(int, answerAtMs);
-        QFETCH(int, outcome);
-        QFETCH(int, endMs);
-        QFETCH(int, queries);
-        QFETCH(int, reports);
+        QFETCH(SearchCase, c);
         Rig rig;
-        if (!reply.isEmpty())
+        if (!c.reply.isEmpty())
             rig.line.answer(
-                [&](const QByteArray& b) { return b == kQuery || (toSeparator && b == ";"); },
-                reply, 100);
+                [&](const QByteArray& b) { return b == kQuery || (c.event == "to ;" && b == ";"); },
+                c.reply, 100);
         BoxSearch search(rig.connection, rig.clock);
-        QSignalSpy finished(&search, &BoxSearch::finished);
         QList<int> progress;
         connect(&search, &BoxSearch::progressed, this, [&](int retries) { progress << retries; });
-        QStringList firmware;
+        int shown = 0;
         connect(&search, &BoxSearch::firmwareReported, this, [&](const QString& version) {
-            firmware << version;
-            rig.clock.after(std::max<qint64>(0, answerAtMs - rig.clock.nowMs()),
+            QCOMPARE(version, QStringLiteral("2.17"));
+            ++shown;
+            const qint64 answerAt =
+                c.event.startsWith("answer") ? c.event.section(' ', 1).toInt() : 0;
+            rig.clock.after(std::max<qint64>(0, answerAt - rig.clock.nowMs()),
                             [&] { search.acknowledgeFirmware(); });
         });
+        if (c.event.startsWith("cancel") || c.event.startsWith("lose"))
+            rig.clock.after(1000, [&] {
+                c.event.startsWith("cancel") ? search.cancel() : rig.line.lose("unplugged");
+            });
+        SearchResult result;
         qint64 endedAt = -1;
-        connect(&search, &BoxSearch::finished, this, [&] { endedAt = rig.clock.nowMs(); });
+        connect(&search, &BoxSearch::finished, this, [&](const SearchResult& r) {
+            result = r;
+            endedAt = rig.clock.nowMs();
+        });
         search.start();
         rig.clock.runUntilIdle();
-        QCOMPARE(finished.size(), 1);
-        const auto result = finished.first().first().value<SearchResult>();
-        QCOMPARE(int(result.outcome), outcome);
-        QCOMPARE(result.firmware,
-                 outcome == SearchResult::Found ? QStringLiteral("2.17") : QString());
-        QCOMPARE(endedAt, endMs);
-        QCOMPARE(firmware.size(), reports);
-        QCOMPARE(rig.line.writes.count(kQuery), queries);
+        QCOMPARE(int(result.outcome), c.outcome);
+        QCOMPARE(result.firmware, c.outcome == SearchResult::Found ? "2.17" : "");
+        QCOMPARE(result.reason, c.outcome == SearchResult::LineLost ? "unplugged" : "");
+        QCOMPARE(endedAt, c.endMs);
+        QCOMPARE(shown, c.reports);
         // A lone ";" first, the query 600 ms later, then ";" and the query every 300 ms.
-        QCOMPARE(rig.line.writes.value(0), QByteArray(";"));
-        QCOMPARE(rig.line.writeTimes.value(1), 600);
-        if (queries == 12) {
-            QCOMPARE(rig.line.writeTimes.last(), 3900);
+        QCOMPARE(rig.line.writes.count(kQuery), c.queries);
+        QCOMPARE(rig.line.times().left(5), QStringLiteral("0 600"));
+        if (c.queries == 12) {
+            QVERIFY(rig.line.times().endsWith(" 3600 3600 3900 3900"));
             QCOMPARE(progress, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
         }
-    }
-
-    void searchEndsEarly_data() {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("cancelled") << true;
-        QTest::newRow("line lost") << false;
-    }
-    void searchEndsEarly() {
-        QFETCH(bool, cancel);
-        Rig rig;
-        BoxSearch search(rig.connection, rig.clock);
-        QSignalSpy finished(&search, &BoxSearch::finished);
-        search.start();
-        rig.clock.advance(1000);
-        const qsizetype sent = rig.line.writes.size();
-        if (cancel)
-            search.cancel();
-        else
-            rig.line.lose(QStringLiteral("unplugged"));
-        rig.clock.runUntilIdle();
-        QCOMPARE(rig.line.writes.size(), sent); // nothing more goes out
-        QCOMPARE(finished.size(), 1);
-        const auto result = finished.first().first().value<SearchResult>();
-        QCOMPARE(result.outcome, cancel ? SearchResult::Cancelled : SearchResult::LineLost);
-        QCOMPARE(result.reason, cancel ? QString() : QStringLiteral("unplugged"));
         QVERIFY(!search.isRunning());
     }
 
     void download_data() {
-        QTest::addColumn<int>("acks");      // records the box acknowledges; 8: the end record too
-        QTest::addColumn<int>("ackAfter");  // ms after a record
-        QTest::addColumn<QString>("event"); // what else happens, and when
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("section");      // -1: none
-        QTest::addColumn<QList<int>>("times"); // of every write
-        QTest::addColumn<int>("endMs");
-        QTest::addColumn<int>("sectionsStarted");
-        const QList<int> passing{0, 600, 900, 1200, 1500, 1800, 2100, 2400};
-        QTest::newRow("every record acknowledged")
-            << 7 << 100 << "" << int(DownloadResult::Passed) << -1 << passing << 2700 << 6;
-        QTest::newRow("the end record not judged")
-            << 6 << 100 << "" << int(DownloadResult::Passed) << -1 << passing << 2700 << 6;
-        QTest::newRow("a silent box") << 0 << 0 << "" << int(DownloadResult::NotAcknowledged) << 0
-                                      << QList<int>{0, 600, 1500} << 1500 << 1;
-        QTest::newRow("acknowledged up to the accessory record")
-            << 3 << 100 << "" << int(DownloadResult::NotAcknowledged) << 3
-            << QList<int>{0, 600, 900, 1200, 1500, 2400} << 2400 << 4;
-        QTest::newRow("late acknowledgements count at the end of the step")
-            << 7 << 700 << "" << int(DownloadResult::Passed) << -1
-            << QList<int>{0, 600, 1500, 2400, 3300, 4200, 5100, 6000} << 6300 << 6;
-        QTest::newRow("a G before the record is none of its")
-            << 0 << 100 << "G at 590" << int(DownloadResult::NotAcknowledged) << 0
-            << QList<int>{0, 600, 1500} << 1500 << 1;
-        QTest::newRow("cancelled in the first pause")
-            << 7 << 100 << "cancel at 300" << int(DownloadResult::Cancelled) << 0
-            << QList<int>{0, 300} << 300 << 0;
-        QTest::newRow("cancelled during VHF")
-            << 7 << 100 << "cancel at 1000" << int(DownloadResult::Cancelled) << 1
-            << QList<int>{0, 600, 900, 1000} << 1000 << 2;
-        QTest::newRow("cancelled after the end record")
-            << 7 << 100 << "cancel at 2500" << int(DownloadResult::Passed) << -1 << passing << 2500
-            << 6;
-        QTest::newRow("the line lost during AN2")
-            << 7 << 100 << "lose at 1850" << int(DownloadResult::LineLost) << 4 << passing.mid(0, 6)
-            << 1850 << 5;
-        QTest::newRow("the HF record refused")
-            << 7 << 100 << "refuse at 590" << int(DownloadResult::NotSent) << 0 << QList<int>{0}
-            << 600 << 1;
-        QTest::newRow("the port closed")
-            << 7 << 100 << "close at 0" << int(DownloadResult::PortClosed) << -1 << QList<int>{}
-            << 0 << 0;
+        QTest::addColumn<DownloadCase>("c");
+        const char* passing = "0 600 900 1200 1500 1800 2100 2400";
+        using R = DownloadResult;
+        for (const auto& [name, c] : QList<std::pair<const char*, DownloadCase>>{
+                 {"acknowledged", {7, 100, "", R::Passed, -1, 6, 2700, passing}},
+                 {"the end record not judged", {6, 100, "", R::Passed, -1, 6, 2700, passing}},
+                 {"a silent box", {0, 0, "", R::NotAcknowledged, 0, 1, 1500, "0 600 1500"}},
+                 {"up to the accessory record",
+                  {3, 100, "", R::NotAcknowledged, 3, 4, 2400, "0 600 900 1200 1500 2400"}},
+                 {"late acknowledgements",
+                  {7, 700, "", R::Passed, -1, 6, 6300, "0 600 1500 2400 3300 4200 5100 6000"}},
+                 {"a G before the record",
+                  {0, 0, "G 590", R::NotAcknowledged, 0, 1, 1500, "0 600 1500"}},
+                 {"cancelled in the pause",
+                  {7, 100, "cancel 300", R::Cancelled, 0, 0, 300, "0 300"}},
+                 {"cancelled during VHF",
+                  {7, 100, "cancel 1000", R::Cancelled, 1, 2, 1000, "0 600 900 1000"}},
+                 {"cancelled after the end record",
+                  {7, 100, "cancel 2500", R::Passed, -1, 6, 2500, passing}},
+                 {"the line lost during AN2",
+                  {7, 100, "lose 1850", R::LineLost, 4, 5, 1850, "0 600 900 1200 1500 1800"}},
+                 {"the HF record refused", {7, 100, "refuse 590", R::NotSent, 0, 1, 600, "0"}},
+                 {"the port closed", {7, 100, "close 0", R::PortClosed, -1, 0, 0, ""}}})
+            QTest::newRow(name) << c;
     }
     void download() {
-        QFETCH(int, acks);
-        QFETCH(int, ackAfter);
-        QFETCH(QString, event);
-        QFETCH(int, outcome);
-        QFETCH(int, section);
-        QFETCH(QList<int>, times);
-        QFETCH(int, endMs);
-        QFETCH(int, sectionsStarted);
+        QFETCH(DownloadCase, c);
         Rig rig;
         int records = 0;
         rig.line.onWrite = [&](const QByteArray& bytes) {
-            if (isRecord(bytes) && ++records <= acks)
-                rig.clock.after(ackAfter, [&] { rig.line.receive("G"); });
+            if (bytes.endsWith("\r\n") && ++records <= c.acks)
+                rig.clock.after(c.ackAfter, [&] { rig.line.receive("G"); });
         };
         DownloadJob download(rig.connection, rig.clock);
-        QSignalSpy finished(&download, &DownloadJob::finished);
-        QSignalSpy sections(&download, &DownloadJob::sectionStarted);
+        QSignalSpy started(&download, &DownloadJob::sectionStarted);
+        DownloadResult result;
         qint64 endedAt = -1;
-        connect(&download, &DownloadJob::finished, this, [&] { endedAt = rig.clock.nowMs(); });
-        const QStringList what = event.split(QLatin1Char(' '));
-        if (!event.isEmpty()) {
-            rig.clock.after(what.last().toInt(), [&] {
-                if (what[0] == "G")
-                    rig.line.receive("G");
-                else if (what[0] == "cancel")
-                    download.cancel();
-                else if (what[0] == "lose")
-                    rig.line.lose(QStringLiteral("unplugged"));
-                else if (what[0] == "refuse")
-                    rig.line.writeFailure = IoError{7, QStringLiteral("refused")};
-                else
-                    rig.line.close();
-            });
-        }
-        rig.clock.runUntilIdle(0); // the event set at 0 comes first
+        connect(&download, &DownloadJob::finished, this, [&](const DownloadResult& r) {
+            result = r;
+            endedAt = rig.clock.nowMs();
+        });
+        const QMap<QString, std::function<void()>> events = {
+            {"G", [&] { rig.line.receive("G"); }},
+            {"cancel", [&] { download.cancel(); }},
+            {"lose", [&] { rig.line.lose("unplugged"); }},
+            {"refuse",
+             [&] {
+                 rig.line.writeFailure = IoError{7, "refused"};
+             }},
+            {"close", [&] { rig.line.close(); }}};
+        if (!c.event.isEmpty())
+            rig.clock.after(c.event.section(' ', 1).toInt(), events[c.event.section(' ', 0, 0)]);
+        rig.clock.runUntilIdle(0); // an event at 0 comes first
         const ConfigImage image = ConfigImage::of(BandMaps(), VoltageTables());
         download.start(image);
         rig.clock.runUntilIdle();
-        QCOMPARE(finished.size(), 1);
-        const auto result = finished.first().first().value<DownloadResult>();
-        QCOMPARE(int(result.outcome), outcome);
-        QCOMPARE(result.section ? int(*result.section) : -1, section);
-        QCOMPARE(endedAt, endMs);
-        QList<int> got;
-        for (const qint64 t : rig.line.writeTimes)
-            got << int(t);
-        QCOMPARE(got, times);
-        // What went out: the command, the records in order with CR LF, and the end record last.
-        if (!times.isEmpty()) {
-            QCOMPARE(rig.line.writes.first(), QByteArray(";BD00;BD73;BDE;"));
-            const QList<QByteArray> lines = image.lines();
-            for (qsizetype i = 1; i < rig.line.writes.size() - 1; ++i)
-                QCOMPARE(rig.line.writes[i], lines[i] + "\r\n");
-        }
-        if (outcome != DownloadResult::Passed && outcome != DownloadResult::LineLost &&
-            outcome != DownloadResult::PortClosed && outcome != DownloadResult::NotSent)
-            QCOMPARE(rig.line.writes.last(), QByteArray(":00000001FF\r\n"));
-        QCOMPARE(sections.size(), sectionsStarted);
-        // The title of the failure shows what the box sent last.
-        QCOMPARE(
-            result.received,
-            QByteArray(rig.line.writes.size() > 2 && (acks > 0 || !event.isEmpty()) ? "G" : ""));
+        QCOMPARE(int(result.outcome), c.outcome);
+        QCOMPARE(result.section ? int(*result.section) : -1, c.section);
+        QCOMPARE(rig.line.times(), c.times);
+        QCOMPARE(endedAt, c.endMs);
+        QCOMPARE(started.size(), c.sections);
+        const bool endRecord = c.outcome != DownloadResult::LineLost &&
+                               c.outcome != DownloadResult::PortClosed &&
+                               c.outcome != DownloadResult::NotSent;
+        // The command, the records with CR LF in order, the end record last.
+        for (qsizetype i = 0; i < rig.line.writes.size(); ++i)
+            QCOMPARE(rig.line.writes[i], i == 0 ? image.lines()[0]
+                                         : i + 1 == rig.line.writes.size() && endRecord
+                                             ? QByteArray(":00000001FF\r\n")
+                                             : image.lines()[i] + "\r\n");
     }
 
     void startup_data() {
@@ -360,25 +292,24 @@ private slots:
         QTest::addColumn<QByteArray>("mapStore"); // "-": none, "/": a folder in its place
         QTest::addColumn<QByteArray>("voltageStore");
         QTest::addColumn<int>("mapOutcome");
-        QTest::addColumn<int>("shown"); // 0: nothing, 1: MAP1, 2: the first start's arrangement
-        QTest::addColumn<QByteArray>("mapStoreAfter");
+        QTest::addColumn<int>("shown"); // 0: nothing, 1: MAP1, 2: the first start's arrangement;
+                                        // -1: the window closed during the search
         MapStoreContent content;
         content.maps[0][3][3] = content.maps[2][20][0] = 1;
         content.accForBandMap = true;
         const QByteArray whole = mapStoreText(content);
-        QTest::newRow("a first start without a port")
-            << false << QByteArray("-") << QByteArray("-") << int(StoreReading::Missing) << 2
-            << QByteArray("\"Empty\"\r\n");
+        QTest::newRow("a first start, no port")
+            << false << QByteArray("-") << QByteArray("-") << int(StoreReading::Missing) << 2;
         QTest::newRow("the box found, the stores read")
-            << true << whole << QByteArray("51\r\n") << int(StoreReading::Complete) << 1 << whole;
-        QTest::newRow("an Empty store")
-            << true << QByteArray("\"Empty\"\r\n") << QByteArray("-") << int(StoreReading::Empty)
-            << 2 << QByteArray("\"Empty\"\r\n");
-        QTest::newRow("a store cut short") << true << whole.left(800) << QByteArray("-")
-                                           << int(StoreReading::Incomplete) << 0 << whole.left(800);
+            << true << whole << QByteArray("51\r\n") << int(StoreReading::Complete) << 1;
+        QTest::newRow("an Empty store") << true << QByteArray("\"Empty\"\r\n") << QByteArray("-")
+                                        << int(StoreReading::Empty) << 2;
+        QTest::newRow("a store cut short")
+            << true << whole.left(800) << QByteArray("-") << int(StoreReading::Incomplete) << 0;
         QTest::newRow("stores that cannot be read")
-            << true << QByteArray("/") << QByteArray("/") << int(StoreReading::Unreadable) << 2
-            << QByteArray("<folder>");
+            << true << QByteArray("/") << QByteArray("/") << int(StoreReading::Unreadable) << 2;
+        QTest::newRow("closed during the search")
+            << true << QByteArray("-") << QByteArray("-") << 0 << -1;
     }
     void startup() {
         QFETCH(bool, portOpens);
@@ -386,17 +317,14 @@ private slots:
         QFETCH(QByteArray, voltageStore);
         QFETCH(int, mapOutcome);
         QFETCH(int, shown);
-        QFETCH(QByteArray, mapStoreAfter);
         QTemporaryDir dir;
-        auto place = [&dir](const QString& name, const QByteArray& content) {
+        for (const auto& [name, content] :
+             {std::pair(kMapStoreName, mapStore), std::pair(kVoltageStoreName, voltageStore)}) {
             if (content == "/")
                 QDir(dir.path()).mkdir(name);
-            QFile file(dir.filePath(name));
-            if (content != "-" && content != "/")
-                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        };
-        place(kMapStoreName, mapStore);
-        place(kVoltageStoreName, voltageStore);
+            else if (content != "-")
+                QVERIFY(!writeFileWhole(dir.filePath(name), content));
+        }
         Rig rig(false);
         if (!portOpens)
             rig.line.refused.insert(1, OpenFailure{});
@@ -404,109 +332,80 @@ private slots:
         BandMaps maps;
         VoltageTables volts;
         QSignalSpy modes(&maps, &BandMaps::accModeChanged);
-        StorePlaces places;
-        places.programFolder = dir.path();
-        StartupJob startup(rig.connection, rig.clock, maps, volts, places);
+        StartupJob startup(rig.connection, rig.clock, maps, volts, {dir.path(), {}, {}});
         QStringList said;
-        connect(&startup, &StartupJob::portOpened, this, [&](const PortOpenResult& result) {
-            said << QStringLiteral("port %1").arg(result.opened);
+        connect(&startup, &StartupJob::portOpened, this, [&](const PortOpenResult& r) {
+            said << QStringLiteral("port %1").arg(r.opened);
             startup.proceed();
         });
         connect(&startup.search(), &BoxSearch::firmwareReported, this, [&](const QString& version) {
             said << version;
             startup.search().acknowledgeFirmware();
         });
-        connect(&startup, &StartupJob::searchFinished, this, [&](const SearchResult& result) {
+        connect(&startup, &StartupJob::searchFinished, this, [&](const SearchResult& r) {
             // The stores are read only once the user has seen how the search ended.
             said << QStringLiteral("search %1, store %2")
-                        .arg(result.outcome)
+                        .arg(r.outcome)
                         .arg(QFileInfo::exists(dir.filePath(kVoltageStoreName)));
             startup.proceed();
         });
         StartupResult result;
         connect(&startup, &StartupJob::finished, this, [&](const StartupResult& r) { result = r; });
+        if (shown < 0)
+            rig.clock.after(450, [&] { startup.cancel(); });
         startup.start();
         rig.clock.runUntilIdle();
         QVERIFY(!startup.isRunning());
-        const QStringList expected =
-            portOpens ? QStringList{"port 1", "2.17",
-                                    QStringLiteral("search 0, store %1").arg(voltageStore != "-")}
-                      : QStringList{"port 0"};
-        QCOMPARE(said, expected);
+        if (shown < 0) { // no store was read or written
+            QVERIFY(result.cancelled && said == QStringList{"port 1"} &&
+                    QDir(dir.path()).isEmpty());
+            return;
+        }
+        QCOMPARE(said.join(", "),
+                 portOpens
+                     ? QStringLiteral("port 1, 2.17, search 0, store %1").arg(voltageStore != "-")
+                     : QStringLiteral("port 0"));
         QCOMPARE(result.storeFolder, dir.path());
         QCOMPARE(int(result.maps.outcome), mapOutcome);
         QCOMPARE(result.mapStoreCreated, mapStore == "-");
-        QFile after(dir.filePath(kMapStoreName));
-        QCOMPARE(after.open(QIODevice::ReadOnly) ? after.readAll() : QByteArray("<folder>"),
-                 mapStoreAfter);
+        QCOMPARE(readFile(dir.filePath(kMapStoreName)), // kept as it was
+                 mapStore == "-"   ? "\"Empty\"\r\n"
+                 : mapStore == "/" ? "<none>"
+                                   : mapStore);
         QCOMPARE(maps.hasUnsavedChanges(), shown == 2);
         QCOMPARE(maps.labelledMap(), shown == 1 ? 0 : -1);
         QCOMPARE(modes.size(), shown == 0 ? 0 : 1);
         QCOMPARE(maps.accOutputsForBandMap(), shown == 1);
-        QCOMPARE(maps.cell(3, 3), shown == 1 ? 1 : shown == 2 ? 1 : 0);
-        QCOMPARE(maps.cell(17, 13), shown == 2 ? 1 : 0); // XVTR4 -> AC1 at a first start
-        if (shown == 0)
-            QCOMPARE(maps.storedMaps()[0][3][3], 1); // what was read stands
+        QCOMPARE(maps.cell(3, 3), shown == 0 ? 0 : 1);
+        QCOMPARE(maps.cell(17, 13), shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
+        QCOMPARE(maps.storedMaps()[0][3][3], shown == 2 ? 0 : 1); // read, even when cut short
         QCOMPARE(volts.value(0, 0), voltageStore == "51\r\n" ? 51.0f : 0.0f);
-        if (voltageStore == "-") {
-            QFile created(dir.filePath(kVoltageStoreName));
-            QVERIFY(created.open(QIODevice::ReadOnly));
-            QCOMPARE(created.readAll(), QByteArray("0,0\r\n"));
-        }
-    }
-
-    void startupCancelledDuringTheSearch() {
-        QTemporaryDir dir;
-        Rig rig(false);
-        BandMaps maps;
-        VoltageTables volts;
-        StorePlaces places;
-        places.programFolder = dir.path();
-        StartupJob startup(rig.connection, rig.clock, maps, volts, places);
-        connect(&startup, &StartupJob::portOpened, &startup, &StartupJob::proceed);
-        QSignalSpy searchEnds(&startup, &StartupJob::searchFinished);
-        StartupResult result;
-        connect(&startup, &StartupJob::finished, this, [&](const StartupResult& r) { result = r; });
-        startup.start();
-        rig.clock.advance(1000);
-        QVERIFY(startup.search().isRunning());
-        startup.cancel();
-        rig.clock.runUntilIdle();
-        QVERIFY(result.cancelled);
-        QCOMPARE(searchEnds.size(), 0);
-        QVERIFY(!startup.isRunning());
-        QVERIFY(QDir(dir.path()).isEmpty()); // no store was read or written
+        if (voltageStore == "-")
+            QCOMPARE(readFile(dir.filePath(kVoltageStoreName)), QByteArray("0,0\r\n"));
     }
 
     void resultTexts() {
-        DownloadResult result;
-        result.outcome = DownloadResult::NotAcknowledged;
-        result.section = Section::An1;
-        result.received = "G";
-        ResultText text = ResultTexts::downloadFailed(result, QStringLiteral("COM1"));
-        QCOMPARE(text.title, QStringLiteral("BDX4: G"));
-        QCOMPARE(text.text, QStringLiteral("Download failed in section AN1 Band Voltages"));
-        result.outcome = DownloadResult::Cancelled;
-        QCOMPARE(ResultTexts::downloadFailed(result, "COM1").text,
-                 QStringLiteral("Download cancelled in section AN1 Band Voltages"));
-        result.outcome = DownloadResult::LineLost;
-        result.reason = QStringLiteral("gone");
-        QCOMPARE(ResultTexts::downloadFailed(result, "COM1").text,
-                 QStringLiteral("Download failed in section AN1 Band Voltages\r\n\r\nThe serial "
-                                "line on COM1 was lost (gone)."));
-        result.outcome = DownloadResult::NotSent;
-        result.section.reset();
-        QCOMPARE(ResultTexts::downloadFailed(result, "COM1").text,
-                 QStringLiteral("Nothing could be sent to the BDX4 on COM1:\r\ngone"));
-        result.outcome = DownloadResult::PortClosed;
-        QVERIFY(ResultTexts::downloadFailed(result, "COM1 (/dev/x)")
-                    .text.startsWith("The serial port COM1 (/dev/x) is not open, so nothing"));
-        SearchResult lost{SearchResult::LineLost, QString(), QStringLiteral("gone")};
-        text = ResultTexts::searchFailed(lost, QStringLiteral("COM2"));
-        QCOMPARE(text.title, QStringLiteral("Error connecting to a BDX4"));
+        using R = DownloadResult;
+        const QList<std::tuple<R::Outcome, int, QString>> cases = {
+            {R::LineLost, 2,
+             "Download failed in section Accessory Data\r\n\r\nThe serial line on COM1 was lost "
+             "(why)."},
+            {R::NotSent, 5, "Download failed in section AN3 Band Voltages\r\n\r\nwhy"},
+            {R::NotSent, -1, "Nothing could be sent to the BDX4 on COM1:\r\nwhy"},
+            {R::PortClosed, -1,
+             "The serial port COM1 is not open, so nothing was sent to the BDX4."}};
+        for (const auto& [outcome, section, text] : cases) {
+            const R result{outcome, section < 0 ? std::nullopt : std::optional(Section(section)),
+                           "why", "G"};
+            const ResultText shown = ResultTexts::downloadFailed(result, "COM1");
+            QVERIFY2(shown.text.startsWith(text), qPrintable(shown.text));
+            QCOMPARE(shown.title, outcome == R::PortClosed ? "" : "BDX4: G");
+        }
+        const ResultText lost =
+            ResultTexts::searchFailed({SearchResult::LineLost, {}, "gone"}, "COM2");
+        QCOMPARE(lost.title, QStringLiteral("Error connecting to a BDX4"));
         QVERIFY(
-            text.text.startsWith("The serial line on COM2 was lost (gone).\r\n\r\nNo BDX4 found."));
-        QVERIFY(text.text.endsWith("set to DL (toward Power jack)."));
+            lost.text.startsWith("The serial line on COM2 was lost (gone).\r\n\r\nNo BDX4 found."));
     }
 
     void exportWritesTheDownloadsLines() {
@@ -517,9 +416,7 @@ private slots:
         QCOMPARE(exportText(image), expected);
         QTemporaryDir dir;
         QVERIFY(!exportConfiguration(dir.filePath("out.txt"), image));
-        QFile file(dir.filePath("out.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), expected);
+        QCOMPARE(readFile(dir.filePath("out.txt")), expected);
         QVERIFY(exportConfiguration(dir.path(), image)); // a folder is no file
     }
 };
