@@ -49,7 +49,7 @@ VoltageTables defaultVolts() {
 
 struct FaultCase {
     QString sim;     // the box's options; "-": no box
-    QString command; // @ is the box's link, % a folder in a store's place
+    QString command; // @ is the box's link, % a folder in a store's place, ^n Ctrl+C after n ms
     int exitCode;
     QString saying; // on standard output or error
 };
@@ -66,6 +66,12 @@ private slots:
         QVERIFY(QDir().mkpath(stores_));
         QVERIFY(!writeMapStore(mapStorePath(stores_), patternMaps()));
         QVERIFY(!writeVoltageStore(voltageStorePath(stores_), defaultVolts()));
+        // The desktop program's settings, which bdx4ctl reads but never writes.
+        settings_ = home_->filePath("config/bdx4config/bdx4config.ini");
+        settingsText_ = "[Options]\nCOM_Port=3\nBAUD_Rate=19200\n\n[Ports]\nCOM3=" +
+                        box_->linkPath().toLocal8Bit() + "\n";
+        QVERIFY(QDir().mkpath(QFileInfo(settings_).path()) &&
+                !writeFileWhole(settings_, settingsText_));
     }
 
     void faults_data() {
@@ -78,6 +84,8 @@ private slots:
             "BDX4 Connected: BDX4 Firmware = 3.42\n");
         row("a megabyte of noise first", "--flood 1000000", "query --port @", 0,
             "BDX4 Firmware = 2.17");
+        row("port and speed from the settings", "--firmware 2.17", "query --port 3", 0,
+            "Port COM3 (@) at 19200 baud");
         row("two replies", "--replies 2", "query --port @", 0,
             "2.17\nBDX4 Connected: BDX4 Firmware");
         row("a reply of the wrong length", "--reply BDV:BDX4:2.1;", "query --port @", 1,
@@ -86,6 +94,8 @@ private slots:
         row("the box goes away at a query", "--hangup-at-query 0", "query --port @", 1, "was lost");
         row("noise after every answer", "--burst 40", "write --port @", 0,
             "Closing\nLast Send Passed!");
+        row("Ctrl+C during a write", "--firmware 2.17", "write --port @ ^1100", 1,
+            "Download cancelled in section");
         row("three records acknowledged", "--ack-limit 3", "write --port @", 1,
             "BDX4: G: Download failed in section AN1 Band Voltages");
         row("the box goes away at AN3", "--hangup-after 5", "write --port @", 1,
@@ -105,17 +115,25 @@ private slots:
             QVERIFY(box_->startBox(box, c.sim.split(' ')));
         const QString bad = home_->filePath("bad");
         QVERIFY(QDir().mkpath(mapStorePath(bad)));
-        QStringList arguments = c.command.split(' ');
+        QStringList arguments = c.command.section(" ^", 0, 0).split(' ');
         for (QString& argument : arguments)
             argument.replace('@', box_->linkPath()).replace('%', bad);
         if (c.command.startsWith("write") && !c.command.contains("--store"))
             arguments << "--store" << stores_;
-        const Result r = ctl(arguments);
+        const int interruptAt = c.command.section(" ^", 1).toInt();
+        const Result r = ctl(arguments, interruptAt);
         QCOMPARE(r.exitCode, c.exitCode);
         QVERIFY2((r.out + r.err).contains(QString(c.saying).replace('@', box_->linkPath())),
                  qPrintable(r.err));
         QVERIFY(!r.err.contains("COMM menu")); // the c.command line names its own options
         QVERIFY(r.ms < 4000);                  // none of these runs out the search's retries
+        QCOMPARE(readFile(settings_), settingsText_);
+        if (interruptAt > 0) { // the box was told the download ended
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
+            const QStringList lines =
+                readReport(box_->reportPath())["lines"].toVariant().toStringList();
+            QVERIFY(lines.size() < 8 && lines.last() == ":00000001FF");
+        }
     }
 
     void writeSendsTheMapAndTracesIt() {
@@ -159,32 +177,6 @@ private slots:
         QCOMPARE(traced.count(" RX   1 \"G\" 47"), 7);
     }
 
-    void interruptStopsAWriteWithTheEndRecord() {
-        SimProcess box;
-        QVERIFY(box_->startBox(box, {}));
-        const Result r = ctl({"write", "--port", box_->linkPath(), "--store", stores_}, 1100);
-        QCOMPARE(r.exitCode, 1);
-        QVERIFY(r.out.endsWith("Last Send Failed!\n") &&
-                r.err.contains("Download cancelled in section"));
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
-        const QStringList lines =
-            readReport(box_->reportPath())["lines"].toVariant().toStringList();
-        QVERIFY(lines.size() < 8 && lines.last() == ":00000001FF");
-    }
-
-    void portAndSpeedComeFromTheDesktopSettings() {
-        SimProcess box;
-        QVERIFY(box_->startBox(box, {}));
-        const QString settings = home_->filePath("config/bdx4config/bdx4config.ini");
-        const QByteArray text = "[Options]\nCOM_Port=3\nBAUD_Rate=19200\n\n[Ports]\nCOM3=" +
-                                box_->linkPath().toLocal8Bit() + "\n";
-        QVERIFY(QDir().mkpath(QFileInfo(settings).path()) && !writeFileWhole(settings, text));
-        const Result r = ctl({"query", "--port", "3"});
-        QCOMPARE(r.exitCode, 0);
-        QVERIFY(r.err.contains(QStringLiteral("COM3 (%1) at 19200 baud").arg(box_->linkPath())));
-        QCOMPARE(readFile(settings), text); // nothing written back
-    }
-
 private:
     /// Runs bdx4ctl in a home of its own; with `interruptAfterMs`, Ctrl+C comes then.
     Result ctl(const QStringList& arguments, int interruptAfterMs = 0) {
@@ -208,7 +200,8 @@ private:
 
     std::unique_ptr<BoxFolder> box_;
     std::unique_ptr<QTemporaryDir> home_;
-    QString stores_;
+    QString stores_, settings_;
+    QByteArray settingsText_;
 };
 
 QTEST_GUILESS_MAIN(TestE2e)

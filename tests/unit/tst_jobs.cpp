@@ -3,7 +3,6 @@
 
 #include "io/MapStore.h"
 #include "io/VoltageStore.h"
-#include "jobs/Export.h"
 #include "jobs/ResultTexts.h"
 #include "jobs/StartupJob.h"
 #include "support/Fakes.h"
@@ -63,17 +62,17 @@ private slots:
         QTest::addColumn<bool>("acknowledged");
         QTest::addColumn<QByteArray>("replies"); // "|" between replies
         QTest::addColumn<QByteArray>("pending");
-        QTest::newRow("text before G dropped")
-            << QByteArray("abcG") << true << QByteArray() << QByteArray();
-        QTest::newRow("G then a lone ;")
-            << QByteArray("G;") << true << QByteArray(";") << QByteArray();
-        QTest::newRow("a reply in two pieces") << QByteArray("BDV:BD|X4:2.17;x") << false
-                                               << QByteArray("BDV:BDX4:2.17;") << QByteArray("x");
-        QTest::newRow("small g") << QByteArray("g") << false << QByteArray() << QByteArray("g");
-        QTest::newRow("several") << QByteArray("ab;cdGef;gh") << true << QByteArray("ab;|ef;")
-                                 << QByteArray("gh");
-        QTest::newRow("newest 4 KiB kept")
-            << QByteArray(5000, 'a') + "|b" << false << QByteArray() << QByteArray(4095, 'a') + "b";
+        const auto row = [](const char* name, const QByteArray& arrivals, bool acknowledged,
+                            const char* replies, const QByteArray& pending) {
+            QTest::newRow(name) << arrivals << acknowledged << QByteArray(replies) << pending;
+        };
+        row("text before G dropped", "abcG", true, "", "");
+        row("G then a lone ;", "G;", true, ";", "");
+        row("a reply in two pieces", "BDV:BD|X4:2.17;x", false, "BDV:BDX4:2.17;", "x");
+        row("small g", "g", false, "", "g");
+        row("several", "ab;cdGef;gh", true, "ab;|ef;", "gh");
+        row("newest 4 KiB kept", QByteArray(5000, 'a') + "|b", false, "",
+            QByteArray(4095, 'a') + "b");
     }
     void repliesAndAcknowledgements() {
         QFETCH(QByteArray, arrivals);
@@ -99,21 +98,15 @@ private slots:
         QTest::addColumn<QString>("refused");
         QTest::addColumn<QString>("speed");
         QTest::addColumn<QString>("outcome"); // failed ports, opened, fell back, attempts
-        QTest::newRow("the chosen port") << 5 << ""
-                                         << "9600"
-                                         << "[] 1 0 1 on COM5 at 9600";
-        QTest::newRow("the start port instead") << 5 << "5"
-                                                << "9600"
-                                                << "[5] 1 1 2 on COM1 at 9600";
-        QTest::newRow("the start port fails") << 1 << "1"
-                                              << "9600"
-                                              << "[1] 0 0 1";
-        QTest::newRow("both fail") << 5 << "1 5"
-                                   << "38400"
-                                   << "[5 1] 0 0 2";
-        QTest::newRow("a speed no line takes") << 1 << ""
-                                               << "9600x"
-                                               << "[1] 0 0 0";
+        const auto row = [](const char* name, int chosen, const char* refused, const char* speed,
+                            const char* outcome) {
+            QTest::newRow(name) << chosen << QString(refused) << QString(speed) << QString(outcome);
+        };
+        row("the chosen port", 5, "", "9600", "[] 1 0 1 on COM5 at 9600");
+        row("the start port instead", 5, "5", "9600", "[5] 1 1 2 on COM1 at 9600");
+        row("the start port fails", 1, "1", "9600", "[1] 0 0 1");
+        row("both fail", 5, "1 5", "38400", "[5 1] 0 0 2");
+        row("a speed no line takes", 1, "", "9600x", "[1] 0 0 0");
     }
     void openingThePort() {
         QFETCH(int, chosen);
@@ -157,6 +150,7 @@ private slots:
         using R = SearchResult;
         const char* version = "BDV:BDX4:2.17;";
         row("a silent line", "", "", R::NotFound, 4200, 0, 12);
+        row("a stray acknowledgement", "", "stray 1000", R::NotFound, 4200, 0, 12);
         row("answered", version, "", R::Found, 900, 1, 1);
         row("the user reads the firmware a while", version, "answer 2000", R::Found, 2000, 1, 1);
         row("the reply to the lone ; is forgotten", version, "to ;", R::Found, 900, 1, 1);
@@ -187,9 +181,14 @@ private slots:
             rig.clock.after(std::max<qint64>(0, answerAt - rig.clock.nowMs()),
                             [&] { search.acknowledgeFirmware(); });
         });
-        if (c.event.startsWith("cancel") || c.event.startsWith("lose"))
+        if (c.event.endsWith(" 1000"))
             rig.clock.after(1000, [&] {
-                c.event.startsWith("cancel") ? search.cancel() : rig.line.lose("unplugged");
+                if (c.event.startsWith("cancel"))
+                    search.cancel();
+                else if (c.event.startsWith("lose"))
+                    rig.line.lose("unplugged");
+                else // nothing was reported, so there is nothing to acknowledge
+                    search.acknowledgeFirmware();
             });
         SearchResult result;
         qint64 endedAt = -1;
@@ -298,18 +297,18 @@ private slots:
         content.maps[0][3][3] = content.maps[2][20][0] = 1;
         content.accForBandMap = true;
         const QByteArray whole = mapStoreText(content);
-        QTest::newRow("a first start, no port")
-            << false << QByteArray("-") << QByteArray("-") << int(StoreReading::Missing) << 2;
-        QTest::newRow("the box found, the stores read")
-            << true << whole << QByteArray("51\r\n") << int(StoreReading::Complete) << 1;
-        QTest::newRow("an Empty store") << true << QByteArray("\"Empty\"\r\n") << QByteArray("-")
-                                        << int(StoreReading::Empty) << 2;
-        QTest::newRow("a store cut short")
-            << true << whole.left(800) << QByteArray("-") << int(StoreReading::Incomplete) << 0;
-        QTest::newRow("stores that cannot be read")
-            << true << QByteArray("/") << QByteArray("/") << int(StoreReading::Unreadable) << 2;
-        QTest::newRow("closed during the search")
-            << true << QByteArray("-") << QByteArray("-") << 0 << -1;
+        const auto row = [](const char* name, bool portOpens, const QByteArray& mapStore,
+                            const char* voltageStore, int mapOutcome, int shown) {
+            QTest::newRow(name) << portOpens << mapStore << QByteArray(voltageStore) << mapOutcome
+                                << shown;
+        };
+        using R = StoreReading;
+        row("a first start, no port", false, "-", "-", R::Missing, 2);
+        row("the box found, the stores read", true, whole, "51\r\n", R::Complete, 1);
+        row("an Empty store", true, "\"Empty\"\r\n", "-", R::Empty, 2);
+        row("a store cut short", true, whole.left(800), "-", R::Incomplete, 0);
+        row("stores that cannot be read", true, "/", "/", R::Unreadable, 2);
+        row("closed during the search", true, "-", "-", 0, -1);
     }
     void startup() {
         QFETCH(bool, portOpens);
@@ -406,18 +405,6 @@ private slots:
         QCOMPARE(lost.title, QStringLiteral("Error connecting to a BDX4"));
         QVERIFY(
             lost.text.startsWith("The serial line on COM2 was lost (gone).\r\n\r\nNo BDX4 found."));
-    }
-
-    void exportWritesTheDownloadsLines() {
-        const ConfigImage image = ConfigImage::of(BandMaps(), VoltageTables());
-        QByteArray expected;
-        for (const QByteArray& line : image.lines())
-            expected += '"' + line + "\"\r\n";
-        QCOMPARE(exportText(image), expected);
-        QTemporaryDir dir;
-        QVERIFY(!exportConfiguration(dir.filePath("out.txt"), image));
-        QCOMPARE(readFile(dir.filePath("out.txt")), expected);
-        QVERIFY(exportConfiguration(dir.path(), image)); // a folder is no file
     }
 };
 
