@@ -97,7 +97,7 @@ public:
         if (!open_ || writeFailure)
             return writeFailure ? writeFailure : IoError{13, QStringLiteral("not open")};
         writes << bytes;
-        writeTimes << clock_.nowMs();
+        writeTimes << QString::number(clock_.nowMs());
         if (onWrite)
             onWrite(bytes);
         return std::nullopt;
@@ -120,15 +120,10 @@ public:
         open_ = false;
         emit lineLost(reason);
     }
-    QString times() const {
-        QStringList list;
-        for (const qint64 t : writeTimes)
-            list << QString::number(t);
-        return list.join(' ');
-    }
+    QString times() const { return writeTimes.join(' '); }
 
     QList<QByteArray> writes;
-    QList<qint64> writeTimes;
+    QStringList writeTimes; // in ms
     int opens = 0, openedPort = 0;
     qint32 openedSpeed = 0;
     QHash<int, OpenFailure> refused;

@@ -8,6 +8,7 @@
 #include "io/StorePlaces.h"
 #include "io/VoltageStore.h"
 #include "support/Fakes.h"
+#include "support/Golden.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -56,7 +57,7 @@ private slots:
         QVERIFY(read.maps == pattern().maps && read.accForBandMap);
         QVERIFY(mapStoreText(first).endsWith("\"----\"\r\n#FALSE#\r\n"));
         QVERIFY(!createEmptyMapStore(path));
-        QCOMPARE(readFile(path), QByteArray("\"Empty\"\r\n"));
+        QCOMPARE(readFile(path), golden::kEmptyMapStore);
         QCOMPARE(readMapStore(path, read).outcome, StoreReading::Empty);
     }
 
@@ -121,7 +122,7 @@ private slots:
             all << float(i);
         }
         QTest::newRow("whole") << whole << all;
-        QTest::newRow("as created") << QByteArray("0,0\r\n") << QList<float>{0, 0};
+        QTest::newRow("as created") << golden::kNewVoltageStore << QList<float>{0, 0};
         QTest::newRow("blanks and empty fields")
             << QByteArray(" 51 ,, 64\r\n\r\n90") << QList<float>{51, 64, 90};
         QTest::newRow("clamped") << QByteArray("300\r\n-5\r\n-0\r\n") << QList<float>{255, 0, 0};
@@ -150,7 +151,7 @@ private slots:
         QCOMPARE(readVoltageStore(path, back).outcome, StoreReading::Complete);
         QCOMPARE(voltageStoreText(back), voltageStoreText(volts));
         QVERIFY(!createVoltageStore(path));
-        QCOMPARE(readFile(path), QByteArray("0,0\r\n"));
+        QCOMPARE(readFile(path), golden::kNewVoltageStore);
     }
 
     void storesThatCannotBeRead() {

@@ -6,6 +6,7 @@
 #include "jobs/ResultTexts.h"
 #include "jobs/StartupJob.h"
 #include "support/Fakes.h"
+#include "support/Golden.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -305,7 +306,7 @@ private slots:
         using R = StoreReading;
         row("a first start, no port", false, "-", "-", R::Missing, 2);
         row("the box found, the stores read", true, whole, "51\r\n", R::Complete, 1);
-        row("an Empty store", true, "\"Empty\"\r\n", "-", R::Empty, 2);
+        row("an Empty store", true, golden::kEmptyMapStore, "-", R::Empty, 2);
         row("a store cut short", true, whole.left(800), "-", R::Incomplete, 0);
         row("stores that cannot be read", true, "/", "/", R::Unreadable, 2);
         row("closed during the search", true, "-", "-", 0, -1);
@@ -368,7 +369,7 @@ private slots:
         QCOMPARE(int(result.maps.outcome), mapOutcome);
         QCOMPARE(result.mapStoreCreated, mapStore == "-");
         QCOMPARE(readFile(dir.filePath(kMapStoreName)), // kept as it was
-                 mapStore == "-"   ? "\"Empty\"\r\n"
+                 mapStore == "-"   ? golden::kEmptyMapStore
                  : mapStore == "/" ? "<none>"
                                    : mapStore);
         QCOMPARE(maps.hasUnsavedChanges(), shown == 2);
@@ -380,7 +381,7 @@ private slots:
         QCOMPARE(maps.storedMaps()[0][3][3], shown == 2 ? 0 : 1); // read, even when cut short
         QCOMPARE(volts.value(0, 0), voltageStore == "51\r\n" ? 51.0f : 0.0f);
         if (voltageStore == "-")
-            QCOMPARE(readFile(dir.filePath(kVoltageStoreName)), QByteArray("0,0\r\n"));
+            QCOMPARE(readFile(dir.filePath(kVoltageStoreName)), golden::kNewVoltageStore);
     }
 
     void resultTexts() {

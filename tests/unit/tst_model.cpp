@@ -1,6 +1,7 @@
 // The band maps, the voltage tables and the records the box receives.
 
 #include "model/ConfigImage.h"
+#include "support/Golden.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -10,39 +11,6 @@
 using namespace bdx4;
 
 namespace {
-
-// Worked values from the box's documentation.
-QByteArray fDigits(int count) {
-    return QByteArray(count, 'F');
-}
-
-/// An empty grid, the default-table mode and every band at level 0.
-const QByteArray kEmptyHf = ":20004000" + QByteArray(64, '0') + "A0";
-const QByteArray kEmptyVhf = ":10006000" + QByteArray(32, '0') + "90";
-const QByteArray kAccessoryRecord = ":100070000020406080A0C0E000204080FFFFFFFF24";
-const QByteArray kAccessoryZeros = ":10007000" + QByteArray(32, '0') + "80";
-const QByteArray kEmptyAn1 = ":2000A000" + fDigits(64) + "60";
-const QByteArray kEmptyAn2 = ":2000C000" + fDigits(64) + "40";
-const QByteArray kEmptyAn3 = ":2000E000" + fDigits(64) + "20";
-
-/// Only 160M -> "160" (byte 0 = 0x01) and 20M -> "20" (byte 1 = 0x02).
-const QByteArray kHf160And20 =
-    ":2000400000000100000000000000000200000000000000000000000000000000000000009D";
-/// Every output of every band, AC1-AC3 as band outputs.
-const QByteArray kVhfAllOn = ":100060000000" + fDigits(28) + "9E";
-const QByteArray kHfAllOnEnd = "0000BC";
-/// XVTR1 with XV3 and AC3 (byte 0 = 0x90): the bytes sum to a multiple of 256.
-const QByteArray kVhfChecksumZero = ":100060000000900000000000000000000000000000";
-/// The AN1 default table.
-const QByteArray kAn1Defaults = ":2000A0001F04330C40095A0773058D03A602FE01" + fDigits(32) + "95";
-
-/// The AN1 and AN2 default tables' level lists, as (level, band code).
-const int kAn1DefaultList[13][2] = {{31, 4},    {51, 12},   {64, 9},   {90, 7},    {115, 5},
-                                    {141, 3},   {166, 2},   {254, 1},  {255, 255}, {255, 255},
-                                    {255, 255}, {255, 255}, {255, 255}};
-const int kAn2DefaultList[13][2] = {{25, 1},   {42, 2},   {58, 3},   {73, 4},  {91, 5},
-                                    {109, 6},  {127, 7},  {145, 8},  {160, 9}, {178, 12},
-                                    {196, 13}, {254, 14}, {255, 255}};
 
 /// Cells given as "row:output" (value 1) or "row:output=value".
 BandMaps& withCells(BandMaps& maps, const QStringList& cells) {
@@ -170,8 +138,8 @@ private slots:
         for (int b = 0; b < kVoltageBands; ++b) {
             an1 << kDefaultLevelsAn1An3[b];
             an2 << kDefaultLevelsAn2[b];
-            defaults1 << kAn1DefaultList[b][0] << kAn1DefaultList[b][1];
-            defaults2 << kAn2DefaultList[b][0] << kAn2DefaultList[b][1];
+            defaults1 << golden::kAn1DefaultList[b][0] << golden::kAn1DefaultList[b][1];
+            defaults2 << golden::kAn2DefaultList[b][0] << golden::kAn2DefaultList[b][1];
             empties << 255 << 255;
             fulls << 254 << kBandCodes[b];
         }
@@ -218,9 +186,10 @@ private slots:
         QTest::addColumn<bool>("acc");
         QTest::addColumn<int>("section");
         QTest::addColumn<QByteArray>("record");
+        using namespace golden;
         QTest::newRow("empty HF") << QStringList() << false << 0 << kEmptyHf;
         QTest::newRow("empty VHF") << QStringList() << false << 1 << kEmptyVhf;
-        QTest::newRow("accessory table") << QStringList() << false << 2 << kAccessoryRecord;
+        QTest::newRow("accessory table") << QStringList() << false << 2 << golden::kAccessoryTable;
         QTest::newRow("AC as band outputs") << QStringList() << true << 2 << kAccessoryZeros;
         QTest::newRow("empty AN1") << QStringList() << false << 3 << kEmptyAn1;
         QTest::newRow("empty AN2") << QStringList() << false << 4 << kEmptyAn2;
@@ -228,7 +197,7 @@ private slots:
         QTest::newRow("160 and 20") << QStringList{"0:0", "5:5"} << false << 0 << kHf160And20;
         QTest::newRow("all on VHF") << everyCell() << true << 1 << kVhfAllOn;
         QTest::newRow("all on HF")
-            << everyCell() << true << 0 << ":200040000000" + fDigits(56) + kHfAllOnEnd;
+            << everyCell() << true << 0 << ":200040000000" + golden::ffs(56) + kHfAllOnEnd;
         QTest::newRow("AC checked, left to the box")
             << QStringList{"14:13", "20:15"} << false << 1 << kEmptyVhf;
         QTest::newRow("checksum 00")
@@ -254,13 +223,13 @@ private slots:
         worked.setValue(0, 7, 0x33);  // 20 m
         worked.setValue(0, 12, 0x80); // 160 m
         QCOMPARE(ConfigImage::of(BandMaps(), worked).record(Section::An1),
-                 ":2000A00033058001" + fDigits(56) + "A3");
+                 ":2000A00033058001" + golden::ffs(56) + "A3");
         for (int b = 0; b < kVoltageBands; ++b)
             defaults.setValue(0, b, kDefaultLevelsAn1An3[b]);
         const QList<QByteArray> lines = ConfigImage::of(BandMaps(), defaults).lines();
         QCOMPARE(lines.size(), 8);
-        QCOMPARE(lines.first(), QByteArray(";BD00;BD73;BDE;"));
-        QCOMPARE(lines[4], kAn1Defaults);
+        QCOMPARE(lines.first(), golden::kDownloadCommand);
+        QCOMPARE(lines[4], golden::kAn1Defaults);
         QCOMPARE(lines.last(), QByteArray(":00000001FF"));
     }
 };

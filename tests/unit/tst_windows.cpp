@@ -5,6 +5,7 @@
 #include "io/VoltageStore.h"
 #include "support/Boxes.h"
 #include "support/Fakes.h"
+#include "support/Golden.h"
 #include "ui/BandMapGrid.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
@@ -14,8 +15,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
@@ -145,7 +144,7 @@ private slots:
     void mapsByMouseAndKeyboard() {
         Rig rig;
         rig.start(); // a first start: the Empty store, COM1 at 4800 baud
-        QVERIFY(rig.mapStore() == "\"Empty\"\r\n" &&
+        QVERIFY(rig.mapStore() == golden::kEmptyMapStore &&
                 rig.boxes.titles() == QStringList{"BDX4 Connected"});
         QVERIFY(rig.action("COM1")->isChecked() && rig.action("  4800 BAUD")->isChecked() &&
                 rig.labels().isEmpty());
@@ -292,7 +291,7 @@ private slots:
         };
         rig.action("Write Bandmap to File")->trigger();
         const QByteArray exported = readFile(rig.dir.filePath("out.txt")); // the lines, quoted
-        QVERIFY(exported.startsWith("\";BD00;BD73;BDE;\"\r\n\":200040") &&
+        QVERIFY(exported.startsWith('"' + golden::kDownloadCommand + "\"\r\n\":200040") &&
                 exported.endsWith("\"\r\n\":00000001FF\"\r\n") && exported.count("\"\r\n") == 8);
         QCOMPARE(rig.window->statusBox()->text(), QStringLiteral("Last Send Passed!"));
         QVERIFY(rig.line.writes.size() == 2 &&
@@ -372,8 +371,11 @@ private slots:
     }
 
     void voltageWindowAsksBeforeChangesAreLost() {
-        for (const auto& [key, how] : QList<std::pair<int, QString>>{
-                 {Qt::Key_Y, "Close"}, {Qt::Key_N, "frame"}, {Qt::Key_Escape, "Escape"}}) {
+        using Closing = std::function<void(VoltageWindow&)>;
+        for (const auto& [key, closeIt] : QList<std::pair<int, Closing>>{
+                 {Qt::Key_Y, [](VoltageWindow& w) { find<QPushButton>(&w, "Close")->click(); }},
+                 {Qt::Key_N, [](VoltageWindow& w) { w.close(); }}, // the frame's close box
+                 {Qt::Key_Escape, [](VoltageWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }}}) {
             QTemporaryDir dir;
             QByteArray store;
             for (int i = 0; i < 39; ++i)
@@ -386,12 +388,7 @@ private slots:
             QCOMPARE(window.voltsBox(0)->text(), QStringLiteral("8.86")); // level 226 of 10 V
             find<QPushButton>(&window, "Defaults")->click();
             boxes.keys = {key};
-            if (how == "Close")
-                find<QPushButton>(&window, "Close")->click();
-            else if (how == "frame")
-                window.close();
-            else
-                QTest::keyClick(&window, Qt::Key_Escape);
+            closeIt(window);
             QCOMPARE(
                 boxes.shown.value(0).text,
                 QStringLiteral(
@@ -412,7 +409,7 @@ private slots:
         VoltageWindow window(0, volts, dir.path(), nullptr);
         window.show();
         QApplication::setActiveWindow(&window);
-        QCOMPARE(readFile(voltageStorePath(dir.path())), QByteArray("0,0\r\n")); // created
+        QCOMPARE(readFile(voltageStorePath(dir.path())), golden::kNewVoltageStore); // created
         QLineEdit* typed = window.voltsBox(5);
         typed->setFocus();
         typed->selectAll();
