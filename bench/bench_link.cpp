@@ -36,7 +36,7 @@ namespace {
 constexpr double kDownloadFloorMs = 2700.0;
 constexpr double kSeekFloorMs = 900.0;
 constexpr double kSilentSeekFloorMs = 4200.0;
-constexpr double kWallTarget = 1.05;
+constexpr double kWallTarget = 1.01;
 constexpr double kCpuTarget = 0.05;
 
 double cpuMs() {

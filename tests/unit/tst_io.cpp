@@ -87,6 +87,7 @@ private slots:
                                << 0;
         QTest::newRow("empty in small letters") << QByteArray("\"empty\"\r\n") << cutShort << 0;
         QTest::newRow("an empty file") << QByteArray() << cutShort << 0;
+        QTest::newRow("cut inside a row") << cut(3) << cutShort << 1;
         QTest::newRow("cut after map 2") << cut(716) << cutShort << 2 * 336;
         QTest::newRow("cut before the flag") << cut(1075) << cutShort << all;
         QTest::newRow("256") << edited(whole, row3, "\"Row 3\"\r\n256\r\n") << cutShort << 48;
