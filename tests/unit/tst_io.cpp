@@ -179,7 +179,8 @@ private slots:
         const IoResult failure = writeMapStore(mapStorePath(dir.path()), content); // left alone
         QVERIFY(failure && !failure->description.isEmpty() &&
                 QFileInfo(mapStorePath(dir.path())).isDir());
-        QVERIFY(writeFileWhole(dir.filePath("no/such/folder"), "x"));
+        QCOMPARE(writeFileWhole(dir.filePath("no/such/folder"), "x")->code,
+                 int(QFileDevice::OpenError));
         QVERIFY(!writeFileWhole(dir.filePath("f"), "old content, longer") &&
                 !writeFileWhole(dir.filePath("f"), "new"));
         QCOMPARE(readFile(dir.filePath("f")), QByteArray("new"));
@@ -252,18 +253,15 @@ private slots:
                 missing.code == QSerialPort::OpenError);
         QCOMPARE(describeOpenFailure(missing, ChoiceHint::Menu),
                  "The serial device /dev/x does not exist (is the adapter plugged in?).  Serial "
-                 "ports on this "
-                 "computer: /dev/ttyS0 (COM13).  Choose one in the COMM menu.");
+                 "ports on this computer: /dev/ttyS0 (COM13).  Choose one in the COMM menu.");
         QVERIFY(describeOpenFailure(missing, ChoiceHint::CommandLine)
                     .endsWith("(COM13).  Give one with --port."));
         QCOMPARE(
             describeOpenFailure(failure(QSerialPort::PermissionError, {true, false, "dialout"}),
                                 ChoiceHint::Menu),
             "You may not read and write /dev/x.  It belongs to the group \"dialout\", whose "
-            "members may use "
-            "it: add yourself to that group (for example: sudo adduser $USER dialout), then log "
-            "out and in "
-            "again.");
+            "members may use it: add yourself to that group (for example: sudo adduser $USER "
+            "dialout), then log out and in again.");
         QCOMPARE(failure(QSerialPort::PermissionError, {true, true, ""}).kind, OpenFailure::InUse);
         QCOMPARE(describeOpenFailure(failure(QSerialPort::OpenError, {true, true, ""}),
                                      ChoiceHint::Menu),

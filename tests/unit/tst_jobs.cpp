@@ -222,8 +222,9 @@ private slots:
                  {"acknowledged", {7, 100, "", R::Passed, -1, 6, 2700, passing}},
                  {"the end record not judged", {6, 100, "", R::Passed, -1, 6, 2700, passing}},
                  {"a silent box", {0, 0, "", R::NotAcknowledged, 0, 1, 1500, "0 600 1500"}},
-                 {"up to the accessory record",
-                  {3, 100, "", R::NotAcknowledged, 3, 4, 2400, "0 600 900 1200 1500 2400"}},
+                 {"up to AN2",
+                  {5, 100, "", R::NotAcknowledged, 5, 6, 3000,
+                   "0 600 900 1200 1500 1800 2100 3000"}},
                  {"late acknowledgements",
                   {7, 700, "", R::Passed, -1, 6, 6300, "0 600 1500 2400 3300 4200 5100 6000"}},
                  {"a G before the record",
@@ -365,6 +366,7 @@ private slots:
                  portOpens
                      ? QStringLiteral("port 1, 2.17, search 0, store %1").arg(voltageStore != "-")
                      : QStringLiteral("port 0"));
+        QCOMPARE(rig.line.times(), portOpens ? "0 600" : ""); // searched at once, found
         QCOMPARE(result.storeFolder, dir.path());
         QCOMPARE(int(result.maps.outcome), mapOutcome);
         QCOMPARE(result.mapStoreCreated, mapStore == "-");

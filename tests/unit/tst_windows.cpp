@@ -300,9 +300,8 @@ private slots:
 
     void windowsStayLightUnderADarkTheme() {
         const QPalette desktop = QApplication::palette();
-        QPalette dark(QColor(53, 53, 53)); // dark boxes and buttons, white text
-        dark.setColor(QPalette::Base, QColor(42, 42, 42));
-        QApplication::setPalette(dark);
+        // Dark buttons and window, black boxes, white text: a dark desktop theme.
+        QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(42, 42, 42)));
         Rig rig;
         rig.start(false);
         VoltageWindow an2(1, rig.window->volts(), rig.dir.path(), rig.window.get());
@@ -311,7 +310,7 @@ private slots:
         QStringList wrong; // dark text on light boxes and buttons; captions keep their colours
         for (QWidget* window : QList<QWidget*>{rig.window.get(), &an2, &an2Help, &help})
             for (const QWidget* part : window->findChildren<QWidget*>() + QList<QWidget*>{window}) {
-                const auto light = [&](QPalette::ColorRole role) {
+                const auto light = [part](auto role) {
                     return part->palette().color(role).lightness();
                 };
                 if (light(QPalette::Base) <= 200 || light(QPalette::Button) <= 200 ||
