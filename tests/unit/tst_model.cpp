@@ -170,10 +170,9 @@ private slots:
                                                       {std::nan(""), 0}, {254.6, 255}, {1e9, 255}};
         for (const auto& [value, level] : levels) // halves go to the even neighbour
             QCOMPARE(VoltageTables::levelOf(value), level);
-        QCOMPARE(VoltageTables::voltsText(255, 1), QStringLiteral("5.00"));
-        QCOMPARE(VoltageTables::voltsText(255, 2), QStringLiteral("10.00"));
-        QCOMPARE(VoltageTables::voltsText(1, 0), QStringLiteral("0.04"));
-        QCOMPARE(VoltageTables::voltsText(1, 1), QStringLiteral("0.02"));
+        for (const auto& [level, table, text] : QList<std::tuple<int, int, QString>>{
+                 {255, 1, "5.00"}, {255, 2, "10.00"}, {1, 0, "0.04"}, {1, 1, "0.02"}})
+            QCOMPARE(VoltageTables::voltsText(level, table), text);
         const QList<std::tuple<int, QString, int>> typed = {
             {0, "2.51", 64},  {0, " 10 ", 255}, {1, "2.5", 128}, {1, "5,00", 255}, {0, "0", 0},
             {0, "10.01", -1}, {1, "6", -1},     {0, "-1", -1},   {0, "abc", -1},   {2, "inf", -1}};
@@ -196,16 +195,21 @@ private slots:
         QTest::newRow("empty AN3") << QStringList() << false << 5 << kEmptyAn3;
         QTest::newRow("160 and 20") << QStringList{"0:0", "5:5"} << false << 0 << kHf160And20;
         QTest::newRow("all on VHF") << everyCell() << true << 1 << kVhfAllOn;
+        QStringList diagonal; // row r ticks output r % 16: each slot shows which row it carries
+        for (int r = 0; r < kBandRows; ++r)
+            diagonal << QStringLiteral("%1:%2").arg(r).arg(r % kOutputs);
+        QTest::newRow("diagonal HF, 60M after 10M")
+            << diagonal << true << 0
+            << QByteArray(":2000400000000100020008000001000200040008001000"
+                          "2004000040008010002000000062");
+        QTest::newRow("diagonal VHF")
+            << diagonal << true << 1 << QByteArray(":1000600000004000800001000200040008000001C0");
         QTest::newRow("all on HF")
             << everyCell() << true << 0 << ":200040000000" + golden::ffs(56) + kHfAllOnEnd;
         QTest::newRow("AC checked, left to the box")
             << QStringList{"14:13", "20:15"} << false << 1 << kEmptyVhf;
         QTest::newRow("checksum 00")
             << QStringList{"14:12", "14:15"} << true << 1 << kVhfChecksumZero;
-        // 60M sits in slot 10, after 10M; XV3 in slot 14.
-        QTest::newRow("slot order") << QStringList{"2:2", "13:12"} << false << 0
-                                    << ":20004000" + QByteArray(40, '0') + "0400" +
-                                           QByteArray(12, '0') + "1000" + QByteArray(4, '0') + "8C";
     }
     void records() {
         QFETCH(QStringList, cells);
