@@ -63,8 +63,7 @@ private slots:
         box_ = std::make_unique<BoxFolder>();
         home_ = std::make_unique<QTemporaryDir>();
         stores_ = home_->filePath("stores");
-        QVERIFY(QDir().mkpath(stores_));
-        QVERIFY(!writeMapStore(mapStorePath(stores_), patternMaps()));
+        QVERIFY(QDir().mkpath(stores_) && !writeMapStore(mapStorePath(stores_), patternMaps()));
         QVERIFY(!writeVoltageStore(voltageStorePath(stores_), defaultVolts()));
         // The desktop program's settings, which bdx4ctl reads but never writes.
         settings_ = home_->filePath("config/bdx4config/bdx4config.ini");
@@ -147,8 +146,7 @@ private slots:
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(r.out, QStringLiteral("HF Data\nVHF Data\nAcc Data\nAN1 Data\nAN2 Data\nAN3 Data\n"
                                        "Closing\nLast Send Passed!\n"));
-        QVERIFY(r.err.contains(QStringLiteral("MAP2 from %1").arg(stores_)));
-        QVERIFY(r.ms >= 2700);
+        QVERIFY(r.err.contains(QStringLiteral("MAP2 from %1").arg(stores_)) && r.ms >= 2700);
         // The box got map 2 with its worked HF record, as an export of the same map holds it.
         BandMaps maps;
         maps.setStoredMaps(patternMaps().maps);

@@ -124,8 +124,7 @@ public:
 
     QList<QByteArray> writes;
     QStringList writeTimes; // in ms
-    int opens = 0, openedPort = 0;
-    qint32 openedSpeed = 0;
+    int opens = 0, openedPort = 0, openedSpeed = 0;
     QHash<int, OpenFailure> refused;
     IoResult writeFailure;
     std::function<void(const QByteArray&)> onWrite;

@@ -1,6 +1,9 @@
 // bdx4ctl's command line, read in the process.
 
 #include "ctl/CommandLine.h"
+#include "ctl/Commands.h"
+
+#include <unistd.h>
 
 #include <QtTest>
 
@@ -51,6 +54,14 @@ private slots:
         read << QString::number(int(o.command)) << QString::number(o.map) << QString::number(o.port)
              << o.device << o.speed << o.tracePath << QFileInfo(o.exportFile).fileName();
         QCOMPARE(read.join(' ').trimmed(), reading);
+    }
+
+    void sudoSaysWhoseStores() { // root's stores are not the user's: say so, and where theirs are
+        if (::geteuid() != 0)
+            QSKIP("bdx4ctl says this to root only");
+        qputenv("SUDO_USER", "nobody");
+        QVERIFY(
+            sudoNotice("/r/", "/r").contains("the stores in /r/, root's own; nobody's are in "));
     }
 };
 

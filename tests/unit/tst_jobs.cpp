@@ -124,15 +124,10 @@ private slots:
         QStringList failed;
         for (const PortOpenResult::Failure& failure : result.failures)
             failed << QString::number(failure.port);
-        QString got = QStringLiteral("[%1] %2 %3 %4")
-                          .arg(failed.join(' '))
-                          .arg(result.opened)
-                          .arg(result.fellBack())
-                          .arg(rig.line.opens);
+        QString got = QString::asprintf("[%s] %d %d %d", qPrintable(failed.join(' ')),
+                                        result.opened, result.fellBack(), rig.line.opens);
         if (rig.connection.isReady())
-            got += QStringLiteral(" on COM%1 at %2")
-                       .arg(rig.line.openedPort)
-                       .arg(rig.line.openedSpeed);
+            got += QString::asprintf(" on COM%d at %d", rig.line.openedPort, rig.line.openedSpeed);
         QCOMPARE(got, outcome);
         if (rig.line.opens == 0) // the speed is refused before the line is tried
             QVERIFY(result.failures[0].why.kind == OpenFailure::UnsupportedSpeed &&
