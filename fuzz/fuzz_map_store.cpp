@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK((outcome == StoreReading::Empty) == (first == QLatin1String("Empty")));
     bool reached = true;
     for (int i = 0; i < kMaps * kBandRows * kOutputs; ++i) {
-        const bool read =
-            content.maps[i / 336][i / 16 % 21][i % 16] == other.maps[i / 336][i / 16 % 21][i % 16];
+        const int m = i / (kBandRows * kOutputs), r = i / kOutputs % kBandRows, c = i % kOutputs;
+        const bool read = content.maps[m][r][c] == other.maps[m][r][c];
         FUZZ_CHECK(reached || !read); // nothing read after the first cell not reached
         reached = reached && read;
     }
