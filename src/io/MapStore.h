@@ -17,6 +17,10 @@ inline const QString kMapStoreName = QStringLiteral("bdx4_cfg.ini");
 struct MapStoreContent {
     StoredMaps maps = {};
     bool accForBandMap = false;
+    friend bool operator==(const MapStoreContent& a, const MapStoreContent& b) {
+        return a.maps == b.maps && a.accForBandMap == b.accForBandMap;
+    }
+    friend bool operator!=(const MapStoreContent& a, const MapStoreContent& b) { return !(a == b); }
 };
 
 /// The map store in `folder`.

@@ -63,6 +63,29 @@ void BandMaps::setAccOutputsForBandMap(bool forBandMap) {
     emit accModeChanged(forBandMap);
 }
 
+bool BandMaps::showsStoredMap() const {
+    for (int r = 0; r < kBandRows; ++r)
+        for (int c = 0; c < kOutputs; ++c)
+            if (shown_[r][c] != std::min<int>(stored_[current_][r][c], kGrayed))
+                return false;
+    return true;
+}
+
+GridView BandMaps::view() const {
+    return GridView{shown_, current_, labelled_, accForBandMap_};
+}
+
+void BandMaps::restore(const GridView& view) {
+    for (int r = 0; r < kBandRows; ++r)
+        for (int c = 0; c < kOutputs; ++c)
+            setCell(r, c, view.cells[r][c]);
+    current_ = view.current;
+    if (labelled_ != view.labelled)
+        setLabelledMap(view.labelled);
+    if (accForBandMap_ != view.accForBandMap)
+        setAccOutputsForBandMap(view.accForBandMap);
+}
+
 RowOutputs BandMaps::rowOutputs() const {
     RowOutputs rows = {};
     for (int r = 0; r < kBandRows; ++r) {

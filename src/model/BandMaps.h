@@ -16,6 +16,20 @@ using StoredMaps = std::array<StoredMap, kMaps>;
 /// Byte 0 and byte 1 of each row as the box receives them.
 using RowOutputs = std::array<std::array<std::uint8_t, 2>, kBandRows>;
 
+/// What the grid shows and what it stands for: its cells, the map it belongs to, the map named
+/// as displayed and the ACn mode. Undo and redo put such a view back.
+struct GridView {
+    StoredMap cells = {};
+    int current = 0;
+    int labelled = -1;
+    bool accForBandMap = false;
+    friend bool operator==(const GridView& a, const GridView& b) {
+        return a.cells == b.cells && a.current == b.current && a.labelled == b.labelled &&
+               a.accForBandMap == b.accForBandMap;
+    }
+    friend bool operator!=(const GridView& a, const GridView& b) { return !(a == b); }
+};
+
 /// Which default arrangement "Defaults" puts on the grid.
 enum class Arrangement {
     FirstStart, ///< what a first start without stored maps shows
@@ -72,6 +86,14 @@ public:
     /// AC1-AC3 only while they are band outputs.
     RowOutputs rowOutputs() const;
 
+    /// The shown map is what its map holds (a stored value above 2 shows grayed).
+    bool showsStoredMap() const;
+    /// The shown map with what it belongs to.
+    GridView view() const;
+    /// Shows `view`: its cells (each change is told as by `setCell`), the map it belongs to, the
+    /// label and the mode (told only when they change). The stored maps are not touched.
+    void restore(const GridView& view);
+
     const StoredMaps& storedMaps() const { return stored_; }
     /// Replaces the three stored maps (from the store file); the shown map is unchanged.
     void setStoredMaps(const StoredMaps& maps) { stored_ = maps; }
@@ -89,7 +111,7 @@ private:
     void setLabelledMap(int map);
 
     StoredMaps stored_ = {};
-    std::array<std::array<std::uint8_t, kOutputs>, kBandRows> shown_ = {};
+    StoredMap shown_ = {};
     int current_ = 0;
     int labelled_ = -1;
     bool unsaved_ = false;

@@ -34,15 +34,19 @@ QString VoltageTables::voltsText(int level, int table) {
     return QString::number(double(level * kFullScaleVolts[table]) / kTopLevel, 'f', 2);
 }
 
-std::optional<int> VoltageTables::levelOfVoltsText(const QString& text, int table) {
+TypedVolts VoltageTables::readVoltsText(const QString& text, int table) {
     QString number = text.trimmed();
     number.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double volts = number.toDouble(&ok);
     const double fullScale = kFullScaleVolts[table];
-    if (!ok || !std::isfinite(volts) || volts < 0 || volts > fullScale)
-        return std::nullopt;
-    return int(std::lround(volts * kTopLevel / fullScale));
+    if (!ok || !std::isfinite(volts))
+        return {TypedVolts::NotANumber, 0};
+    if (volts < 0)
+        return {TypedVolts::BelowZero, 0};
+    if (volts > fullScale)
+        return {TypedVolts::AboveRange, 0};
+    return {TypedVolts::Taken, int(std::lround(volts * kTopLevel / fullScale))};
 }
 
 } // namespace bdx4

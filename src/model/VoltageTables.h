@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 namespace bdx4 {
 
@@ -42,6 +41,18 @@ struct LevelEntry {
 /// A table's bands sorted by ascending level; (255, 255) marks a band at level 0.
 using LevelList = std::array<LevelEntry, kVoltageBands>;
 
+/// A voltage typed into a window's box, read.
+struct TypedVolts {
+    enum Outcome {
+        Taken,      ///< a voltage the table holds; `level` is the nearest level
+        NotANumber, ///< no number at all
+        BelowZero,  ///< below 0 volts
+        AboveRange, ///< above the table's full scale
+    };
+    Outcome outcome = NotANumber;
+    int level = 0;
+};
+
 /// The three band-voltage tables. A band's value is a level 0-255, 0 meaning that the
 /// transceiver gives no voltage on that band. Values are kept as the store holds them (a
 /// hand-edited store may hold fractions) and rounded where a whole level is needed.
@@ -63,9 +74,9 @@ public:
     static const std::array<std::uint8_t, kVoltageBands>& defaultLevels(int table);
     /// A level as the windows show it, in volts with two decimals ("#0.00").
     static QString voltsText(int level, int table);
-    /// The level nearest to a typed voltage, or nothing when the text is no number within 0 to
-    /// the table's full scale. A decimal comma counts as a point.
-    static std::optional<int> levelOfVoltsText(const QString& text, int table);
+    /// What a voltage typed for table `table` comes to: the level nearest to it, or why the
+    /// table cannot hold it. A decimal comma counts as a point.
+    static TypedVolts readVoltsText(const QString& text, int table);
 
 private:
     std::array<std::array<float, kVoltageBands>, kVoltageTables> values_ = {};

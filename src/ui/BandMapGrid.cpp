@@ -6,20 +6,43 @@
 
 namespace bdx4 {
 
+namespace {
+
+bool isGridKey(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void GridCheckBox::nextCheckState() {
     setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 }
 
 void GridCheckBox::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    const bool arrow =
-        key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-    if (arrow && event->modifiers() == Qt::NoModifier) {
-        if (!arrow_ || !arrow_(key))
-            event->ignore();
+    if (!isGridKey(*event)) {
+        QCheckBox::keyPressEvent(event);
         return;
     }
-    QCheckBox::keyPressEvent(event);
+    if (!move_ || !move_(*event))
+        event->ignore(); // an edge of the grid: the key leads nowhere
+}
+
+void GridCheckBox::focusInEvent(QFocusEvent* event) {
+    // Styles draw the focus frame only after a focus change by keyboard; in the grid the user
+    // must see where the arrow keys go on from also after a click.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    QCheckBox::focusInEvent(event);
+    emit focused();
 }
 
 int BandMapGrid::rowTopTwips(int row) {
@@ -32,23 +55,28 @@ BandMapGrid::BandMapGrid(BandMaps& maps, QWidget* canvas, const Twips& twips)
         for (int c = 0; c < kOutputs; ++c) {
             auto* box = new GridCheckBox(canvas);
             box->setGeometry(twips.rect(1320 + 480 * c, rowTopTwips(r), 252, 252));
+            box->setFocusPolicy(Qt::ClickFocus);
             // Screen readers name each box by the band and the output it connects.
             box->setAccessibleName(
                 tr("%1 to %2")
                     .arg(QLatin1String(kRowCaptions[r]), QLatin1String(kOutputCaptions[c])));
-            box->setArrowHandler([this, r, c](int key) { return moveFocus(r, c, key); });
+            box->setMoveHandler(
+                [this, r, c](const QKeyEvent& key) { return moveFocus(r, c, key); });
+            connect(box, &GridCheckBox::focused, this, [this, r, c] { makeCurrent(r, c); });
             connect(box, &QCheckBox::stateChanged, this, [this, r, c](int state) {
-                maps_.setCell(r, c, state == Qt::Checked ? 1 : state == Qt::Unchecked ? 0 : 2);
+                const int value = state == Qt::Checked ? 1 : state == Qt::Unchecked ? 0 : 2;
+                if (maps_.cell(r, c) != value) // not the map's own change coming back
+                    emit toggledByUser(r, c, value);
             });
             boxes_[r][c] = box;
         }
     }
+    makeCurrent(0, 0);
     connect(&maps_, &BandMaps::cellChanged, this, &BandMapGrid::showCell);
     connect(&maps_, &BandMaps::accModeChanged, this, &BandMapGrid::showAccColumns);
 }
 
 void BandMapGrid::showCell(int row, int output, int value) {
-    // The box's own change comes back here with the value it has; that changes nothing.
     boxes_[row][output]->setCheckState(value == 0   ? Qt::Unchecked
                                        : value == 1 ? Qt::Checked
                                                     : Qt::PartiallyChecked);
@@ -58,6 +86,16 @@ void BandMapGrid::showAccColumns(bool visible) {
     for (int c = kFirstAccOutput; c < kOutputs; ++c)
         for (int r = 0; r < kBandRows; ++r)
             boxes_[r][c]->setVisible(visible);
+    // A hidden box takes no Tab: the grid's stop moves to the nearest shown box of its row.
+    if (!visible && currentOutput_ >= kFirstAccOutput)
+        makeCurrent(currentRow_, kFirstAccOutput - 1);
+}
+
+void BandMapGrid::makeCurrent(int row, int output) {
+    boxes_[currentRow_][currentOutput_]->setFocusPolicy(Qt::ClickFocus);
+    boxes_[row][output]->setFocusPolicy(Qt::StrongFocus);
+    currentRow_ = row;
+    currentOutput_ = output;
 }
 
 void BandMapGrid::setEnabled(bool enabled) {
@@ -66,18 +104,38 @@ void BandMapGrid::setEnabled(bool enabled) {
             box->setEnabled(enabled);
 }
 
-bool BandMapGrid::moveFocus(int row, int output, int key) {
-    const int dRow = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
-    const int dOutput = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
-    // Hidden boxes (the AC columns in the default-table mode) are passed over.
-    for (int r = row + dRow, c = output + dOutput;
-         r >= 0 && r < kBandRows && c >= 0 && c < kOutputs; r += dRow, c += dOutput) {
-        if (!boxes_[r][c]->isHidden()) {
-            boxes_[r][c]->setFocus(Qt::OtherFocusReason);
-            return true;
-        }
-    }
-    return false;
+GridCheckBox* BandMapGrid::shownFrom(int row, int output, int step) const {
+    for (int c = output; c >= 0 && c < kOutputs; c += step)
+        if (!boxes_[row][c]->isHidden())
+            return boxes_[row][c];
+    return nullptr;
+}
+
+bool BandMapGrid::moveFocus(int row, int output, const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    GridCheckBox* to = nullptr;
+    if (modifiers == Qt::ControlModifier && key.key() == Qt::Key_Home)
+        to = shownFrom(0, 0, 1);
+    else if (modifiers == Qt::ControlModifier && key.key() == Qt::Key_End)
+        to = shownFrom(kBandRows - 1, kOutputs - 1, -1);
+    else if (modifiers != Qt::NoModifier)
+        return false;
+    else if (key.key() == Qt::Key_Home)
+        to = shownFrom(row, 0, 1);
+    else if (key.key() == Qt::Key_End)
+        to = shownFrom(row, kOutputs - 1, -1);
+    else if (key.key() == Qt::Key_Left)
+        to = shownFrom(row, output - 1, -1);
+    else if (key.key() == Qt::Key_Right)
+        to = shownFrom(row, output + 1, 1);
+    else if (key.key() == Qt::Key_Up && row > 0)
+        to = boxes_[row - 1][output];
+    else if (key.key() == Qt::Key_Down && row + 1 < kBandRows)
+        to = boxes_[row + 1][output];
+    if (!to)
+        return false;
+    to->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 } // namespace bdx4

@@ -8,51 +8,76 @@
 #include <array>
 #include <functional>
 
+class QKeyEvent;
+
 namespace bdx4 {
 
 class Twips;
 
 /// A grid check box: a click toggles between unchecked and checked (the grayed state is only
-/// ever set by the program), and the arrow keys move to the neighbouring box.
+/// ever set by the program); the keys that walk the grid go to its handler.
 class GridCheckBox : public QCheckBox {
     Q_OBJECT
 public:
     using QCheckBox::QCheckBox;
-    /// Called for an arrow key pressed on the box; true when it moved the focus.
-    void setArrowHandler(std::function<bool(int key)> handler) { arrow_ = std::move(handler); }
+    /// Called for a key pressed on the box; true when it moved the focus within the grid.
+    void setMoveHandler(std::function<bool(const QKeyEvent&)> handler) {
+        move_ = std::move(handler);
+    }
+
+signals:
+    /// The box took the focus, by a click, a key or the Tab key.
+    void focused();
 
 protected:
     void nextCheckState() override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
-    std::function<bool(int key)> arrow_;
+    std::function<bool(const QKeyEvent&)> move_;
 };
 
 /// The 21 x 16 check boxes on which the user sets the shown band map, one per band and output,
-/// placed on the main window's canvas. They show the map's cells as the map changes and hand the
-/// user's clicks to it; the AC1-AC3 columns are hidden (keeping their values) while the box
-/// drives those outputs from its accessory table.
+/// placed on the main window's canvas. They show the map's cells as the map changes and report
+/// the user's clicks; the AC1-AC3 columns are hidden (keeping their values) while the box drives
+/// those outputs from its accessory table.
+///
+/// The grid is one stop in the window's Tab order: only its current box takes the Tab key, the
+/// others are reached with the arrow keys, Home and End (the ends of the row) and Ctrl+Home and
+/// Ctrl+End (the corners), or with the mouse. Each box keeps its own name and state for screen
+/// readers.
 class BandMapGrid : public QObject {
     Q_OBJECT
 public:
     BandMapGrid(BandMaps& maps, QWidget* canvas, const Twips& twips);
 
     QCheckBox* box(int row, int output) const { return boxes_[row][output]; }
+    /// The box that Tab enters the grid at: the one that had the focus last.
+    QCheckBox* currentBox() const { return boxes_[currentRow_][currentOutput_]; }
     /// Takes clicks, or not (before the stores are read).
     void setEnabled(bool enabled);
 
     /// Top edge of a row, in twips: the XVTR rows begin one row lower than a continuous grid.
     static int rowTopTwips(int row);
 
+signals:
+    /// The user ticked (1) or unticked (0) a box; the map has not changed yet.
+    void toggledByUser(int row, int output, int value);
+
 private:
     void showCell(int row, int output, int value);
     void showAccColumns(bool visible);
-    /// Moves the focus to the next shown box in the arrow's direction; false at the edge.
-    bool moveFocus(int row, int output, int key);
+    void makeCurrent(int row, int output);
+    /// Moves the focus as the key says; false when it leads nowhere (an edge).
+    bool moveFocus(int row, int output, const QKeyEvent& key);
+    /// The first shown box of `row` from `output` on, stepping by `step`; nullptr if none.
+    GridCheckBox* shownFrom(int row, int output, int step) const;
 
     BandMaps& maps_;
     std::array<std::array<GridCheckBox*, kOutputs>, kBandRows> boxes_ = {};
+    int currentRow_ = 0;
+    int currentOutput_ = 0;
 };
 
 } // namespace bdx4

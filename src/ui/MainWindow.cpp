@@ -9,6 +9,7 @@
 #include "ui/BandMapGrid.h"
 #include "ui/CommandButton.h"
 #include "ui/Dialogs.h"
+#include "ui/EditCommands.h"
 #include "ui/HelpWindow.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/SeekingWindow.h"
@@ -27,6 +28,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace bdx4 {
 
@@ -35,6 +37,10 @@ namespace {
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 255, 0);
+
+// Where the window was last closed, as saved by QWidget::saveGeometry.
+const QString kWindowSection = QStringLiteral("Window");
+const QString kGeometryKey = QStringLiteral("Geometry");
 
 /// The client area under the menu bar: the grid's frame and shading are drawn on it, and a click
 /// on it (not on a control) is a click on the window's background.
@@ -83,6 +89,18 @@ QString version() {
     return QStringLiteral(BDX4_VERSION);
 }
 
+/// "COM3" with its mnemonic: the port's digit for COM1-COM10; COM11-COM16 share the letters of
+/// "COM", since the menu's twenty entries have only seventeen characters to choose from.
+QString portCaption(int port) {
+    const QString name = portName(port);
+    if (port <= 9)
+        return name.left(3) + QLatin1Char('&') + name.mid(3);
+    if (port == 10)
+        return QStringLiteral("COM1&0");
+    const int letter = (port - 11) % 3;
+    return name.left(letter) + QLatin1Char('&') + name.mid(letter);
+}
+
 } // namespace
 
 QString MainWindow::caption() {
@@ -101,16 +119,27 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     : QMainWindow(parent), settings_(settings), places_(places), trace_(trace), connection_(line),
       startup_(connection_, clock, maps_, volts_, places), search_(connection_, clock),
       download_(connection_, clock) {
-    setWindowTitle(caption());
+    setWindowTitle(caption() + QStringLiteral("[*]"));
+    setWindowIcon(look::programIcon());
     setFont(look::defaultFont());
+    undo_ = new QUndoStack(this);
     buildCanvas();
     buildMenus();
+    setTabOrderByPlace();
     // A single fixed border: the client area as laid out, with the menu bar above it.
     setFixedSize(canvas_->width(), canvas_->height() + menuBar()->sizeHint().height());
     look::useLightPalette(this); // once the menu bar has laid out its overflow menu too
 
     connect(&maps_, &BandMaps::accModeChanged, this, &MainWindow::showAccMode);
     connect(&maps_, &BandMaps::labelledMapChanged, this, &MainWindow::showLabelledMap);
+    connect(undo_, &QUndoStack::indexChanged, this, &MainWindow::showModified);
+    connect(grid_, &BandMapGrid::toggledByUser, this, [this](int row, int output, int value) {
+        const QString cell =
+            tr("%1 to %2")
+                .arg(QLatin1String(kRowCaptions[row]), QLatin1String(kOutputCaptions[output]));
+        changeGrid(value == 1 ? tr("Tick %1").arg(cell) : tr("Untick %1").arg(cell),
+                   [&] { maps_.setCell(row, output, value); });
+    });
 
     connect(&startup_, &StartupJob::portOpened, this, [this](const PortOpenResult& result) {
         showPortOpenResult(result);
@@ -138,6 +167,7 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     });
 
     loadPortSettings();
+    placeWindow();
     updateCommands();
 }
 
@@ -237,18 +267,34 @@ void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
 
     QMenu* main = bar->addMenu(tr("&Main"));
-    test_ = main->addAction(tr("Test for BDX4"), this, &MainWindow::testForBox);
+    test_ = main->addAction(tr("&Test for BDX4"), this, &MainWindow::testForBox);
     main->addSeparator();
-    export_ = main->addAction(tr("Write Bandmap to File"), this, &MainWindow::exportToFile);
+    saveShown_ = main->addAction(QString(), this, [this] { saveMap(maps_.currentMap()); });
+    saveShown_->setShortcuts(QKeySequence::Save);
+    export_ = main->addAction(tr("&Write Bandmap to File"), this, &MainWindow::exportToFile);
     main->addSeparator();
-    main->addAction(tr("Exit"), this, &QWidget::close);
+    QAction* exit = main->addAction(tr("E&xit"), this, &QWidget::close);
+    exit->setShortcuts(QKeySequence::Quit);
+    // Ctrl+S saves the shown map as the map it belongs to; the entry says which.
+    auto nameSave = [this] {
+        saveShown_->setText(tr("&Save as MAP%1").arg(maps_.currentMap() + 1));
+    };
+    nameSave();
+    connect(main, &QMenu::aboutToShow, this, nameSave);
 
-    accMenu_ = bar->addMenu(tr("Use ACn"));
+    editMenu_ = bar->addMenu(tr("&Edit"));
+    QAction* undo = undo_->createUndoAction(this, tr("&Undo"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = undo_->createRedoAction(this, tr("&Redo"));
+    redo->setShortcuts(QKeySequence::Redo);
+    editMenu_->addActions({undo, redo});
+
+    accMenu_ = bar->addMenu(tr("&Use ACn"));
     auto* accModes = new QActionGroup(this);
     accForBandMap_ =
-        accMenu_->addAction(tr("Use AC1 - AC3 for Bandmap"), this, [this] { setAccMode(true); });
-    accDefaultTable_ =
-        accMenu_->addAction(tr("Use AC1 - AC3 default table"), this, [this] { setAccMode(false); });
+        accMenu_->addAction(tr("Use AC1 - AC3 for &Bandmap"), this, [this] { setAccMode(true); });
+    accDefaultTable_ = accMenu_->addAction(tr("Use AC1 - AC3 &default table"), this,
+                                           [this] { setAccMode(false); });
     for (QAction* mode : {accForBandMap_, accDefaultTable_}) {
         mode->setCheckable(true);
         accModes->addAction(mode);
@@ -256,22 +302,22 @@ void MainWindow::buildMenus() {
 
     for (int t = 0; t < 3; ++t)
         analog_[t] =
-            bar->addAction(tr("Analog%1").arg(t + 1), this, [this, t] { openVoltageWindow(t); });
+            bar->addAction(tr("Analog&%1").arg(t + 1), this, [this, t] { openVoltageWindow(t); });
 
-    commMenu_ = bar->addMenu(tr("COMM"));
+    commMenu_ = bar->addMenu(tr("&COMM"));
     commMenu_->setToolTipsVisible(true);
     auto* ports = new QActionGroup(this);
     for (int port = kFirstPort; port <= kLastPort; ++port) {
-        QAction* item =
-            commMenu_->addAction(portName(port), this, [this, port] { connection_.setPort(port); });
+        QAction* item = commMenu_->addAction(portCaption(port), this,
+                                             [this, port] { connection_.setPort(port); });
         item->setCheckable(true);
         ports->addAction(item);
         ports_[port - kFirstPort] = item;
     }
     commMenu_->addSeparator();
     auto* speeds = new QActionGroup(this);
-    const QString speedCaptions[] = {tr("  4800 BAUD"), tr("  9600 BAUD"), tr("19200 BAUD"),
-                                     tr("38400 BAUD")};
+    const QString speedCaptions[] = {tr("  4800 &BAUD"), tr("  9600 B&AUD"), tr("19200 BA&UD"),
+                                     tr("38400 BAU&D")};
     for (std::size_t i = 0; i < kBoxSpeeds.size(); ++i) {
         QAction* item = commMenu_->addAction(speedCaptions[i], this, [this, i] {
             connection_.setSpeed(QLatin1String(kBoxSpeeds[i]));
@@ -287,8 +333,28 @@ void MainWindow::buildMenus() {
     });
 
     helpMenu_ = bar->addMenu(tr("&Help"));
-    helpMenu_->addAction(tr("Using"), this, &MainWindow::showHelp);
-    helpMenu_->addAction(tr("About"), this, &MainWindow::showAbout);
+    QAction* using_ = helpMenu_->addAction(tr("&Using"), this, &MainWindow::showHelp);
+    using_->setShortcuts(QKeySequence::HelpContents);
+    helpMenu_->addAction(tr("&About"), this, &MainWindow::showAbout);
+}
+
+void MainWindow::setTabOrderByPlace() {
+    // The grid is one stop; the rest as they stand, left to right and top to bottom.
+    QList<QWidget*> order;
+    for (int r = 0; r < kBandRows; ++r)
+        for (int c = 0; c < kOutputs; ++c)
+            order << grid_->box(r, c);
+    order << cancelDownload_ << clear_ << display_[0] << display_[1] << display_[2] << write_
+          << defaults_ << save_[0] << save_[1] << save_[2] << quit_;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void MainWindow::placeWindow() {
+    // Where it was last closed; restoreGeometry moves it onto a screen that is there.
+    const QByteArray geometry =
+        QByteArray::fromBase64(settings_.value(kWindowSection, kGeometryKey, QString()).toLatin1());
+    placed_ = !geometry.isEmpty() && restoreGeometry(geometry);
 }
 
 void MainWindow::loadPortSettings() {
@@ -316,7 +382,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (startupQueued_)
         return;
     startupQueued_ = true;
-    if (const QScreen* screen = this->screen()) { // centred the first time it shows
+    if (const QScreen* screen = this->screen(); screen && !placed_) { // else centred
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
@@ -343,6 +409,13 @@ void MainWindow::showStartupResult(const StartupResult& result) {
         showStoreUnreadable(voltageStorePath(storeFolder_), result.voltages.reason,
                             tr("a voltage table"));
     ready_ = true;
+    // From here on the window knows what is unsaved: a first start's arrangement is.
+    storeContent_ = {maps_.storedMaps(), maps_.accOutputsForBandMap()};
+    undo_->clear();
+    keptAt_.clear();
+    if (!maps_.hasUnsavedChanges())
+        markKept();
+    showModified();
     updateCommands();
 }
 
@@ -357,45 +430,95 @@ void MainWindow::showStoreUnreadable(const QString& path, const QString& reason,
 
 // The band maps.
 
-bool MainWindow::askToKeepChanges() {
-    if (!maps_.hasUnsavedChanges())
-        return false;
-    const QString question = tr("The last Map%1 changes have not been saved.  Do you want to save "
-                                "these changes?")
-                                 .arg(maps_.currentMap() + 1);
-    if (dialogs::askYesNo(this, question) != dialogs::Answer::Yes)
-        return false;
-    maps_.keepShownMap();
-    return true;
+bool MainWindow::hasUnsavedMap() const {
+    return ready_ && !(keptAt_.count(undo_->index()) > 0 && maps_.showsStoredMap());
+}
+
+bool MainWindow::hasUnsavedStore() const {
+    return hasUnsavedMap() ||
+           (ready_ &&
+            storeContent_ != MapStoreContent{maps_.storedMaps(), maps_.accOutputsForBandMap()});
+}
+
+void MainWindow::markKept() {
+    keptAt_.insert(undo_->index());
+    showModified();
+}
+
+void MainWindow::showModified() {
+    setWindowModified(hasUnsavedStore());
+}
+
+QString MainWindow::unsavedQuestion() const {
+    return tr("The last Map%1 changes have not been saved.  Do you want to save these changes?")
+        .arg(maps_.currentMap() + 1);
+}
+
+bool MainWindow::settleUnsavedMap() {
+    if (!hasUnsavedMap())
+        return true;
+    switch (dialogs::askYesNoCancel(this, unsavedQuestion())) {
+    case dialogs::Answer::Yes:
+        maps_.keepShownMap();
+        markKept();
+        showModified();
+        return true;
+    case dialogs::Answer::No:
+        return true;
+    case dialogs::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::changeGrid(const QString& text, const std::function<void()>& change, bool always) {
+    const GridView before = maps_.view();
+    change();
+    const GridView after = maps_.view();
+    if (!always && after == before)
+        return;
+    // The steps after this one are gone, and with them what was kept there.
+    keptAt_.erase(keptAt_.upper_bound(undo_->index()), keptAt_.end());
+    undo_->push(new GridCommand(maps_, before, after, text));
 }
 
 void MainWindow::clearGrid() {
-    askToKeepChanges();
-    maps_.clear();
+    if (settleUnsavedMap())
+        changeGrid(tr("Clear"), [this] { maps_.clear(); });
 }
 
 void MainWindow::putDefaults() {
-    askToKeepChanges();
-    maps_.setDefaults(Arrangement::Standard);
+    if (settleUnsavedMap())
+        changeGrid(
+            tr("Defaults"), [this] { maps_.setDefaults(Arrangement::Standard); }, true);
 }
 
 void MainWindow::displayMap(int map) {
-    if (maps_.hasUnsavedChanges() && !askToKeepChanges())
-        maps_.discardChanges();
-    maps_.display(map);
+    if (!settleUnsavedMap())
+        return;
+    // Edits the user chose not to keep stay a step back.
+    changeGrid(tr("Display MAP%1").arg(map + 1), [this, map] { maps_.display(map); });
+    markKept();
 }
 
 void MainWindow::saveMap(int map) {
     maps_.saveAs(map);
+    markKept();
     writeMapStore();
 }
 
-void MainWindow::writeMapStore() {
+bool MainWindow::writeMapStore() {
     const MapStoreContent content{maps_.storedMaps(), maps_.accOutputsForBandMap()};
-    if (const IoResult failure = bdx4::writeMapStore(mapStorePath(storeFolder_), content))
+    if (const IoResult failure = bdx4::writeMapStore(mapStorePath(storeFolder_), content)) {
         dialogs::inform(this, tr("Error # %1").arg(failure->code),
                         tr("Oops! Error message...\r\n\r\n%1").arg(failure->description),
                         dialogs::Icon::Critical);
+        showModified();
+        return false;
+    }
+    storeContent_ = content;
+    showModified();
+    return true;
 }
 
 void MainWindow::setAccMode(bool forBandMap) {
@@ -404,6 +527,7 @@ void MainWindow::setAccMode(bool forBandMap) {
 
 void MainWindow::showAccMode(bool forBandMap) {
     (forBandMap ? accForBandMap_ : accDefaultTable_)->setChecked(true);
+    showModified();
 }
 
 void MainWindow::showLabelledMap(int map) {
@@ -567,7 +691,8 @@ void MainWindow::updateCommands() {
     write_->setEnabled(ready && !busy);
     test_->setEnabled(ready && !busy);
     export_->setEnabled(ready && !busy);
-    for (QMenu* menu : {accMenu_, commMenu_, helpMenu_})
+    saveShown_->setEnabled(ready);
+    for (QMenu* menu : {editMenu_, accMenu_, commMenu_, helpMenu_})
         menu->menuAction()->setEnabled(ready);
     for (QAction* analog : analog_)
         analog->setEnabled(ready);
@@ -577,24 +702,42 @@ void MainWindow::updateCommands() {
 // The end.
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Closing cannot be refused; a second close while the first is under way only agrees.
-    event->accept();
-    if (closing_)
+    if (closing_ || asking_) { // a second close while the first is under way changes nothing
+        event->setAccepted(closing_);
         return;
+    }
+    // Before the start-up has read the store there are no maps of the user's to keep.
+    if (hasUnsavedStore()) {
+        asking_ = true;
+        const dialogs::Answer answer = dialogs::askYesNoCancel(this, unsavedQuestion());
+        asking_ = false;
+        if (answer == dialogs::Answer::Cancel) {
+            event->ignore();
+            return;
+        }
+        if (answer == dialogs::Answer::Yes) {
+            maps_.keepShownMap();
+            markKept();
+            if (!writeMapStore()) { // the maps stay in memory, and the program with them
+                event->ignore();
+                return;
+            }
+        }
+    }
+    event->accept();
     closing_ = true;
     updateCommands();
     startup_.cancel();
     search_.cancel();
     download_.cancel(); // the box is told that the download is over
-    // Before the start-up has read the store there are no maps of the user's to keep.
-    if (ready_ && askToKeepChanges())
-        writeMapStore();
     if (connection_.isReady()) {
         connection_.close();
         settings_.setValue(kOptionsSection, kComPortKey, QString::number(connection_.port()));
         settings_.setValue(kOptionsSection, kBaudRateKey, connection_.speed());
-        settings_.sync();
     }
+    settings_.setValue(kWindowSection, kGeometryKey,
+                       QString::fromLatin1(saveGeometry().toBase64()));
+    settings_.sync();
 }
 
 } // namespace bdx4

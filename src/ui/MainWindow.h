@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/Clock.h"
+#include "io/MapStore.h"
 #include "io/SerialLine.h"
 #include "io/SerialTrace.h"
 #include "io/SettingsStore.h"
@@ -16,6 +17,8 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
+#include <set>
 
 class QAction;
 class QActionGroup;
@@ -23,6 +26,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QUndoStack;
 
 namespace bdx4 {
 
@@ -32,7 +36,13 @@ class SeekingWindow;
 /// The main window: the grid of the shown band map with the buttons that display and save the
 /// three maps, the menus of every command, and the status box where a download reports. On its
 /// first showing it runs the start-up; closing it ends the program, after asking whether to keep
-/// unsaved changes of the map.
+/// unsaved changes of the store (the answer Cancel keeps it open).
+///
+/// Every change of the grid is a step that Edit > Undo takes back. The grid counts as unsaved
+/// unless it is at a step where it was kept in its map (displayed, saved, or kept at a question)
+/// and still shows what that map holds: a change and its undoing leave nothing unsaved, a tick
+/// and its untick do. The store counts as unsaved while the grid does, or while the maps kept in
+/// memory or the ACn mode differ from what the map store holds. The title marks an unsaved store.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -51,6 +61,10 @@ public:
     bool isReady() const { return ready_; }
     /// The folder of the stores, once the start-up chose it.
     QString storeFolder() const { return storeFolder_; }
+    /// The grid holds changes not kept in its map.
+    bool hasUnsavedMap() const;
+    /// Something would be lost if the program ended now: see the class comment.
+    bool hasUnsavedStore() const;
 
     /// "Morvane BDX4 Configuration Utility, rev 2.1.7".
     static QString caption();
@@ -66,7 +80,9 @@ private:
     void buildCanvas();
     QPushButton* addButton(const QString& text, const QString& tip, int left, int top);
     void buildMenus();
+    void setTabOrderByPlace();
     void loadPortSettings();
+    void placeWindow();
     void startUp();
 
     // The commands.
@@ -82,9 +98,19 @@ private:
     void showHelp();
     void showAbout();
     void clearStatus();
-    /// With unsaved changes, asks whether to keep them in their map (in memory); true for Yes.
-    bool askToKeepChanges();
-    void writeMapStore();
+    /// With unsaved changes of the grid, asks whether to keep them in their map (in memory);
+    /// false when the user cancelled, and the command must not go on.
+    bool settleUnsavedMap();
+    /// "The last Map1 changes have not been saved. ..."
+    QString unsavedQuestion() const;
+    /// Makes `change` of the grid an undoable step named `text`: only when it changed something,
+    /// or always with `always` (Defaults counts as a change even where it changes nothing).
+    void changeGrid(const QString& text, const std::function<void()>& change, bool always = false);
+    /// Writes the three maps and the ACn mode; false (the user told why) when that failed.
+    bool writeMapStore();
+    /// The grid, as it stands at this step, is kept in its map.
+    void markKept();
+    void showModified();
 
     // What the jobs report.
     void showPortOpenResult(const PortOpenResult& result);
@@ -111,10 +137,19 @@ private:
     BoxSearch search_;
     DownloadJob download_;
     QString storeFolder_;
+    /// What the map store holds, as read at the start-up or last written.
+    MapStoreContent storeContent_;
+    QUndoStack* undo_ = nullptr;
+    /// The steps of `undo_` at which the grid was kept in its map.
+    std::set<int> keptAt_;
     bool startupQueued_ = false;
     bool startupBegun_ = false;
     bool ready_ = false;
     bool closing_ = false;
+    /// The closing question is open.
+    bool asking_ = false;
+    /// The window took its place from the settings: it is not centred.
+    bool placed_ = false;
 
     QWidget* canvas_ = nullptr;
     BandMapGrid* grid_ = nullptr;
@@ -129,7 +164,9 @@ private:
     QPushButton* quit_ = nullptr;
 
     QAction* test_ = nullptr;
+    QAction* saveShown_ = nullptr;
     QAction* export_ = nullptr;
+    QMenu* editMenu_ = nullptr;
     QMenu* accMenu_ = nullptr;
     QAction* accForBandMap_ = nullptr;
     QAction* accDefaultTable_ = nullptr;

@@ -68,6 +68,15 @@ void useLightPalette(QWidget* window) {
         menu->setPalette(lightPalette());
 }
 
+QColor refusedBackground() {
+    return rgb(255, 210, 210);
+}
+
+QIcon programIcon() {
+    return QIcon::fromTheme(QStringLiteral("com.morvane.bdx4config"),
+                            QIcon(QStringLiteral(":/icons/com.morvane.bdx4config.svg")));
+}
+
 QColor voltageWindowBackground(int table) {
     switch (table) {
     case 0:

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QPalette>
 
 class QWidget;
@@ -26,6 +27,11 @@ inline QColor rgb(int r, int g, int b) {
 QPalette lightPalette();
 /// Gives a window and all its parts, its menus included, the light palette.
 void useLightPalette(QWidget* window);
+
+/// The background of a text box whose typed value was refused.
+QColor refusedBackground();
+/// The program's icon: the desktop's installed one, else the one built into the program.
+QIcon programIcon();
 
 /// The background of the voltage window of table 0-2 and of its help window.
 QColor voltageWindowBackground(int table);

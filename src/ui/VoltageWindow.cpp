@@ -7,16 +7,26 @@
 #include "ui/Twips.h"
 #include "ui/UiLook.h"
 
+#include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolTip>
 
 namespace bdx4 {
+
+namespace {
+
+QString voltsTip() {
+    return VoltageWindow::tr("Either type in the voltage here, or use the slider control below.");
+}
+
+} // namespace
 
 VoltageWindow::VoltageWindow(int table, VoltageTables& volts, const QString& storeFolder,
                              QWidget* owner)
     : QDialog(owner), table_(table), volts_(volts), storePath_(voltageStorePath(storeFolder)) {
-    setWindowTitle(tr("Analog Voltage Table AN%1").arg(table + 1));
+    setWindowTitle(tr("Analog Voltage Table AN%1").arg(table + 1) + QStringLiteral("[*]"));
     setFont(look::defaultFont());
     look::useLightPalette(this);
     look::setBackground(this, look::voltageWindowBackground(table));
@@ -29,7 +39,7 @@ VoltageWindow::VoltageWindow(int table, VoltageTables& volts, const QString& sto
                              this);
     range->setGeometry(tw.rect(1680, 120, 3975, 255));
 
-    const QString tip = tr("Either type in the voltage here, or use the slider control below.");
+    const QString tip = voltsTip();
     for (int i = 0; i < kVoltageBands; ++i) {
         const int left = 120 + 600 * i;
         const QString band = QLatin1String(kVoltageBandCaptions[i]);
@@ -78,13 +88,25 @@ VoltageWindow::VoltageWindow(int table, VoltageTables& volts, const QString& sto
 
     for (int i = 0; i < kVoltageBands; ++i) {
         // levelChanged comes both for a change and on every step of a drag.
-        connect(sliders_[i], &LevelSlider::levelChanged, this, [this, i] { showVolts(i); });
+        connect(sliders_[i], &LevelSlider::levelChanged, this, [this, i] { onLevelChanged(i); });
+        connect(sliders_[i], &LevelSlider::sliderPressed, this, [this] { ++drags_; });
         connect(texts_[i], &QLineEdit::editingFinished, this, [this, i] { takeTypedVolts(i); });
     }
     connect(help, &QPushButton::clicked, this, &VoltageWindow::showHelp);
     connect(defaults, &QPushButton::clicked, this, &VoltageWindow::putDefaults);
     connect(saveButton, &QPushButton::clicked, this, &VoltageWindow::save);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+
+    // The window has no menu: its keys are window-wide shortcuts. A text box keeps Ctrl+Z for
+    // its own typing.
+    QAction* undo = undo_.createUndoAction(this, tr("&Undo"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = undo_.createRedoAction(this, tr("&Redo"));
+    redo->setShortcuts(QKeySequence::Redo);
+    auto* helpKey = new QAction(tr("Help"), this);
+    helpKey->setShortcuts(QKeySequence::HelpContents);
+    connect(helpKey, &QAction::triggered, this, &VoltageWindow::showHelp);
+    addActions({undo, redo, helpKey});
 
     load();
     closeButton->setFocus();
@@ -96,6 +118,37 @@ VoltageWindow::~VoltageWindow() {
         text->disconnect(this);
 }
 
+QString VoltageWindow::bandName(int band) const {
+    return tr("AN%1 %2").arg(table_ + 1).arg(QLatin1String(kVoltageBandCaptions[band]));
+}
+
+Levels VoltageWindow::levels() const {
+    Levels levels;
+    for (int i = 0; i < kVoltageBands; ++i)
+        levels[i] = sliders_[i]->level();
+    return levels;
+}
+
+void VoltageWindow::showLevels(const Levels& levels) {
+    showing_ = true;
+    for (int i = 0; i < kVoltageBands; ++i) {
+        sliders_[i]->setLevel(levels[i]);
+        showVolts(i); // also when the slider already stood there and moved not
+    }
+    showing_ = false;
+    recorded_ = levels;
+    setWindowModified(hasUnsavedChanges());
+}
+
+void VoltageWindow::record(const QString& text, int drag) {
+    const Levels now = levels();
+    if (now == recorded_)
+        return;
+    undo_.push(new LevelsCommand([this](const Levels& levels) { showLevels(levels); }, recorded_,
+                                 now, text, drag));
+    recorded_ = now;
+}
+
 void VoltageWindow::load() {
     // The window shows what was last saved; a store that is missing is created, holding only
     // bands at 0, and one that cannot be read leaves the tables as they were.
@@ -103,11 +156,10 @@ void VoltageWindow::load() {
         volts_ = VoltageTables();
         createVoltageStore(storePath_);
     }
-    for (int i = 0; i < kVoltageBands; ++i) {
+    for (int i = 0; i < kVoltageBands; ++i)
         saved_[i] = volts_.level(table_, i);
-        sliders_[i]->setLevel(saved_[i]);
-        showVolts(i); // also when the slider already stood there and moved not
-    }
+    showLevels(saved_);
+    undo_.clear();
 }
 
 void VoltageWindow::showVolts(int band) {
@@ -115,17 +167,69 @@ void VoltageWindow::showVolts(int band) {
     texts_[band]->setCursorPosition(0);
 }
 
+void VoltageWindow::onLevelChanged(int band) {
+    showVolts(band);
+    if (!refusals_[band].isEmpty())
+        showRefusal(band, QString()); // the box shows a voltage the table holds again
+    if (!showing_)
+        record(tr("Move %1").arg(bandName(band)), sliders_[band]->isSliderDown() ? drags_ : 0);
+    setWindowModified(hasUnsavedChanges());
+}
+
 void VoltageWindow::takeTypedVolts(int band) {
-    if (const std::optional<int> level =
-            VoltageTables::levelOfVoltsText(texts_[band]->text(), table_))
-        sliders_[band]->setLevel(*level);
+    const QString typed = texts_[band]->text().trimmed();
+    const TypedVolts read = VoltageTables::readVoltsText(typed, table_);
+    const int fullScale = kFullScaleVolts[table_];
+    switch (read.outcome) {
+    case TypedVolts::Taken:
+        if (read.level != sliders_[band]->level()) {
+            showing_ = true;
+            sliders_[band]->setLevel(read.level);
+            showing_ = false;
+            record(tr("Type %1").arg(bandName(band)));
+        }
+        break;
+    case TypedVolts::NotANumber:
+        showRefusal(band, tr("\"%1\" is no voltage: type 0 to %2 volts. The level stays as it was.")
+                              .arg(typed)
+                              .arg(fullScale));
+        break;
+    case TypedVolts::BelowZero:
+        showRefusal(band, tr("%1 is below 0 volts: type 0 to %2 volts. The level stays as it was.")
+                              .arg(typed)
+                              .arg(fullScale));
+        break;
+    case TypedVolts::AboveRange:
+        showRefusal(band, tr("%1 is above the AN%2 range of 0 to %3 volts. The level stays as it "
+                             "was.")
+                              .arg(typed)
+                              .arg(table_ + 1)
+                              .arg(fullScale));
+        break;
+    }
     showVolts(band); // the typed text gives way to the slider's own, also when it did not move
 }
 
+void VoltageWindow::showRefusal(int band, const QString& why) {
+    QLineEdit* box = texts_[band];
+    refusals_[band] = why;
+    box->setToolTip(why.isEmpty() ? voltsTip() : why + QLatin1Char('\n') + voltsTip());
+    box->setAccessibleDescription(why);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, why.isEmpty() ? look::lightPalette().color(QPalette::Base)
+                                                   : look::refusedBackground());
+    box->setPalette(palette);
+    if (!why.isEmpty())
+        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), why, box);
+}
+
 void VoltageWindow::putDefaults() {
-    const auto& levels = VoltageTables::defaultLevels(table_);
+    const auto& defaults = VoltageTables::defaultLevels(table_);
+    showing_ = true;
     for (int i = 0; i < kVoltageBands; ++i)
-        sliders_[i]->setLevel(levels[i]);
+        sliders_[i]->setLevel(defaults[i]);
+    showing_ = false;
+    record(tr("Defaults"));
 }
 
 bool VoltageWindow::save() {
@@ -141,16 +245,13 @@ bool VoltageWindow::save() {
                         dialogs::Icon::Critical);
         return false;
     }
-    for (int i = 0; i < kVoltageBands; ++i)
-        saved_[i] = sliders_[i]->level();
+    saved_ = levels();
+    setWindowModified(false);
     return true;
 }
 
 bool VoltageWindow::hasUnsavedChanges() const {
-    for (int i = 0; i < kVoltageBands; ++i)
-        if (sliders_[i]->level() != saved_[i])
-            return true;
-    return false;
+    return levels() != saved_;
 }
 
 void VoltageWindow::reject() {

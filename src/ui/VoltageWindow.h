@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/VoltageTables.h"
+#include "ui/EditCommands.h"
 #include "ui/LevelSlider.h"
 
 #include <QDialog>
+#include <QUndoStack>
 
 #include <array>
 
@@ -14,7 +16,9 @@ namespace bdx4 {
 
 /// "Analog Voltage Table AN1" .. "AN3": one band-voltage table on thirteen sliders, with the
 /// volts above each. It reads the voltage store when it opens; Save writes all three tables;
-/// closing it with unsaved changes asks first, whichever way it is closed.
+/// closing it with unsaved changes asks first, whichever way it is closed. Each slider move (a
+/// drag as a whole), typed voltage and Defaults can be undone (Ctrl+Z) and redone; a voltage the
+/// table cannot hold is refused, and its box says why. F1 opens its help.
 class VoltageWindow : public QDialog {
     Q_OBJECT
 public:
@@ -26,6 +30,8 @@ public:
     QLineEdit* voltsBox(int band) const { return texts_[band]; }
     /// A slider stands elsewhere than it was loaded or last saved.
     bool hasUnsavedChanges() const;
+    /// Why the last voltage typed into `band`'s box was refused; empty when it was taken.
+    QString refusal(int band) const { return refusals_[band]; }
 
 public slots:
     /// Every way of closing (Close, Escape, the frame's close box) comes here: the
@@ -40,16 +46,32 @@ private:
     /// still counts as changed.
     bool save();
     void showVolts(int band);
+    void onLevelChanged(int band);
     void takeTypedVolts(int band);
+    void showRefusal(int band, const QString& why);
     void showHelp();
+
+    Levels levels() const;
+    /// Puts levels on the sliders as the program's own change (load, undo, redo).
+    void showLevels(const Levels& levels);
+    /// Makes the change of the sliders since the last one an undoable step.
+    void record(const QString& text, int drag = 0);
+    QString bandName(int band) const;
 
     int table_;
     VoltageTables& volts_;
     QString storePath_;
     std::array<LevelSlider*, kVoltageBands> sliders_ = {};
     std::array<QLineEdit*, kVoltageBands> texts_ = {};
+    std::array<QString, kVoltageBands> refusals_;
     /// The slider levels as last loaded or saved.
-    std::array<int, kVoltageBands> saved_ = {};
+    Levels saved_ = {};
+    /// The levels as of the last undoable step.
+    Levels recorded_ = {};
+    QUndoStack undo_;
+    bool showing_ = false;
+    /// Numbers the drags of the sliders; the steps of one drag make one undoable move.
+    int drags_ = 0;
 };
 
 } // namespace bdx4

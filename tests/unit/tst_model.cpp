@@ -173,11 +173,16 @@ private slots:
         for (const auto& [level, table, text] : QList<std::tuple<int, int, QString>>{
                  {255, 1, "5.00"}, {255, 2, "10.00"}, {1, 0, "0.04"}, {1, 1, "0.02"}})
             QCOMPARE(VoltageTables::voltsText(level, table), text);
+        const int above = -TypedVolts::AboveRange, below = -TypedVolts::BelowZero,
+                  nan = -TypedVolts::NotANumber;
         const QList<std::tuple<int, QString, int>> typed = {
-            {0, "2.51", 64},  {0, " 10 ", 255}, {1, "2.5", 128}, {1, "5,00", 255}, {0, "0", 0},
-            {0, "10.01", -1}, {1, "6", -1},     {0, "-1", -1},   {0, "abc", -1},   {2, "inf", -1}};
-        for (const auto& [table, text, level] : typed) // -1: not taken
-            QCOMPARE(VoltageTables::levelOfVoltsText(text, table).value_or(-1), level);
+            {0, "2.51", 64},     {0, " 10 ", 255}, {1, "2.5", 128},     {1, "5,00", 255},
+            {0, "0", 0},         {2, "-0", 0},     {0, "10.01", above}, {1, "6", above},
+            {0, "-0.01", below}, {0, "abc", nan},  {2, "inf", nan},     {1, "", nan}};
+        for (const auto& [table, text, level] : typed) { // negative: why it is not taken
+            const TypedVolts read = VoltageTables::readVoltsText(text, table);
+            QCOMPARE(read.outcome == TypedVolts::Taken ? read.level : -read.outcome, level);
+        }
     }
 
     void records_data() {

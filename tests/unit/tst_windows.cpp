@@ -13,8 +13,10 @@
 #include "ui/SeekingWindow.h"
 #include "ui/VoltageWindow.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
@@ -28,9 +30,10 @@ namespace {
 const QString kQuestion = QStringLiteral(
     "The last Map%1 changes have not been saved.  Do you want to save these changes?");
 
+/// The control with `text`, its mnemonic's "&" left out.
 template <typename W> W* find(QObject* window, const QString& text) {
     for (W* w : window->findChildren<W*>())
-        if (w->text() == text)
+        if (QString(w->text()).remove(QLatin1Char('&')) == text)
             return w;
     return nullptr;
 }
@@ -81,6 +84,12 @@ struct Rig {
         return shown;
     }
     QByteArray mapStore() const { return readFile(mapStorePath(dir.path())); }
+    /// A key pressed in the window, on the control that has the focus.
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QApplication::setActiveWindow(window.get());
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : window.get(), Qt::Key(key), modifiers);
+    }
 };
 
 /// Where a person clicks on a slider: the centre of one of its parts, as the style draws it.
@@ -147,21 +156,30 @@ private slots:
         QVERIFY(rig.mapStore() == golden::kEmptyMapStore &&
                 rig.boxes.titles() == QStringList{"BDX4 Connected"});
         QVERIFY(rig.action("COM1")->isChecked() && rig.action("  4800 BAUD")->isChecked() &&
-                rig.labels().isEmpty());
+                rig.labels().isEmpty() && rig.window->isWindowModified());
         rig.button("Save as MAP2")->setFocus(); // Enter and Space press the focused button
         QTest::keyClick(rig.button("Save as MAP2"), Qt::Key_Return);
-        QCOMPARE(rig.labels(), QList<int>{2});
+        QVERIFY(rig.labels() == QList<int>{2} && !rig.window->isWindowModified());
         QCOMPARE(rig.mapStore().count('\n'), 1076);
-        // The arrow keys walk the grid, passing over the hidden AC columns; Space toggles a box.
-        const QList<std::tuple<int, int, Qt::Key, int, int>> moves = {
-            {0, 0, Qt::Key_Right, 0, 1}, {0, 1, Qt::Key_Down, 1, 1}, {5, 4, Qt::Key_Up, 4, 4},
-            {5, 4, Qt::Key_Left, 5, 3},  {0, 0, Qt::Key_Up, 0, 0},   {2, 12, Qt::Key_Right, 2, 12}};
+        // The grid's keys walk it, passing over the hidden AC columns; Space toggles a box.
+        const QList<std::tuple<int, int, int, int, int>> moves = {
+            {0, 0, Qt::Key_Right, 0, 1},
+            {0, 1, Qt::Key_Down, 1, 1},
+            {5, 4, Qt::Key_Up, 4, 4},
+            {5, 4, Qt::Key_Left, 5, 3},
+            {0, 0, Qt::Key_Up, 0, 0},
+            {2, 12, Qt::Key_Right, 2, 12},
+            {6, 5, Qt::Key_End, 6, 12},
+            {6, 5, Qt::Key_Home, 6, 0},
+            {6, 5, Qt::CTRL | Qt::Key_End, 20, 12},
+            {6, 5, Qt::CTRL | Qt::Key_Home, 0, 0}};
         for (const auto& [row, output, key, toRow, toOutput] : moves) {
             rig.box(row, output)->setFocus();
-            QTest::keyClick(rig.box(row, output), key);
+            QTest::keyClick(rig.box(row, output), Qt::Key(key & ~Qt::KeyboardModifierMask),
+                            Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
             QVERIFY(rig.box(toRow, toOutput)->hasFocus());
         }
-        QTest::keyClick(rig.box(2, 12), Qt::Key_Space);
+        QTest::keyClick(rig.box(0, 0), Qt::Key_Space);
         rig.boxes.keys = {Qt::Key_N};
         QTest::mouseClick(rig.button("Display MAP1"), Qt::LeftButton);
         QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(2));
@@ -169,8 +187,7 @@ private slots:
         const qsizetype asked = rig.boxes.shown.size();
         rig.button("Display MAP2")->setFocus();
         QTest::keyClick(rig.button("Display MAP2"), Qt::Key_Space); // nothing unsaved: no question
-        QVERIFY(rig.boxes.shown.size() == asked && rig.box(0, 0)->isChecked() &&
-                !rig.box(2, 12)->isChecked());
+        QVERIFY(rig.boxes.shown.size() == asked && rig.box(0, 0)->isChecked());
         rig.action("Use AC1 - AC3 for Bandmap")->trigger(); // shown again, still checked
         QVERIFY(!rig.box(17, 13)->isHidden() && rig.box(17, 13)->isChecked());
         QApplication::setActiveWindow(rig.window.get()); // back from the question
@@ -184,8 +201,7 @@ private slots:
         rig.button("Save as MAP3")->click();
         QCOMPARE(rig.labels(), QList<int>{3});
         QTest::mouseClick(rig.box(0, 1), Qt::LeftButton);
-        // Escape and the question's close box answer nothing; Y keeps the edit.
-        rig.boxes.keys = {Qt::Key_Escape, BoxAnswerer::kCloseBox, Qt::Key_Y};
+        rig.boxes.keys = {Qt::Key_Y};
         const qsizetype before = rig.boxes.shown.size();
         rig.button("Quit")->click();
         QVERIFY(rig.boxes.shown.size() == before + 1 && !rig.window->isVisible());
@@ -195,6 +211,176 @@ private slots:
                  StoreReading::Complete);
         QVERIFY(stored.accForBandMap && stored.maps[1] == StoredMap{} &&
                 stored.maps[2][0][1] == 1 && stored.maps[2][20][11] == 1);
+    }
+
+    void gridIsOneStopOfTheTabOrder() {
+        Rig rig;
+        rig.start();
+        const QStringList after = {"Clear",        "Display MAP1",  "Display MAP2",
+                                   "Display MAP3", "Write To BDX4", "Defaults"};
+        for (const auto& [row, output] : QList<std::pair<int, int>>{{0, 0}, {9, 7}, {20, 12}}) {
+            QTest::mouseClick(rig.box(row, output), Qt::LeftButton);
+            QStringList reached;
+            for (int i = 0; i < after.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                reached << qobject_cast<QPushButton*>(QApplication::focusWidget())->text();
+            }
+            QCOMPARE(reached, after);              // the rest of the window as it reads
+            for (int i = 0; i < after.size(); ++i) // and back into the grid where it was left
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), rig.box(row, output));
+        }
+        // A box clicked shows where the keys go on from: its focus frame.
+        const QImage focused = rig.box(20, 12)->grab().toImage();
+        QTest::mouseClick(rig.box(20, 11), Qt::LeftButton);
+        QVERIFY(rig.box(20, 12)->isChecked() && rig.box(20, 12)->grab().toImage() != focused);
+        // A screen reader names each box with its state, and ticks it as a click does.
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(rig.box(1, 0));
+        QVERIFY(reader->text(QAccessible::Name) == "80M to 160" && !reader->state().checked);
+        reader->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(rig.box(1, 0)->isChecked() && rig.action("Undo Tick 80M to 160")->isEnabled());
+    }
+
+    void everyGridCommandIsUndone_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("undo");
+        for (const char* c : {"Tick", "Clear", "Defaults", "Display MAP2"})
+            QTest::newRow(c) << QString(c) << QString(c);
+    }
+    void everyGridCommandIsUndone() {
+        QFETCH(QString, command);
+        QFETCH(QString, undo);
+        Rig rig;
+        rig.start();
+        rig.button("Save as MAP1")->click();
+        QTest::mouseClick(rig.box(3, 3), Qt::LeftButton); // unsaved: 40M no longer to 40
+        rig.boxes.keys = {Qt::Key_N};                     // the edit is not kept
+        if (command == "Tick")
+            QTest::mouseClick(rig.box(4, 0), Qt::LeftButton), undo = "Tick 30M to 160";
+        else
+            rig.button(command)->click();
+        const StoredMap done = rig.window->maps().view().cells;
+        QCOMPARE(rig.window->isWindowModified(), command != "Display MAP2");
+        rig.key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!rig.box(3, 3)->isChecked() && rig.window->isWindowModified()); // the edit is back
+        QVERIFY(rig.action("Redo " + undo));
+        rig.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(rig.window->maps().view().cells, done);
+        rig.action("Undo " + undo)->trigger();
+        rig.action("Undo Untick 40M to 40")->trigger(); // back where it was saved: nothing unsaved
+        QVERIFY(!rig.window->isWindowModified() && rig.labels() == QList<int>{1});
+        const qsizetype asked = rig.boxes.shown.size();
+        rig.window->close();
+        QVERIFY(!rig.window->isVisible() && rig.boxes.shown.size() == asked); // no question
+    }
+
+    void everyQuestionHasAWayBack_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        const int closeBox = BoxAnswerer::kCloseBox;
+        for (const auto& [command, answer] :
+             QList<std::pair<const char*, int>>{{"Clear", Qt::Key_Escape},
+                                                {"Defaults", closeBox},
+                                                {"Display MAP2", Qt::Key_Escape},
+                                                {"Quit", closeBox},
+                                                {"close box", Qt::Key_Escape},
+                                                {"Exit", closeBox}})
+            QTest::newRow(command) << QString(command) << answer;
+    }
+    void everyQuestionHasAWayBack() {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        Rig rig;
+        rig.start();
+        QTest::mouseClick(rig.box(3, 3), Qt::LeftButton);
+        rig.boxes.keys = {answer};
+        if (command == "close box")
+            rig.window->close();
+        else if (command == "Exit")
+            rig.action(command)->trigger();
+        else
+            rig.button(command)->click();
+        QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(1));
+        QVERIFY(rig.window->isVisible() && !rig.box(3, 3)->isChecked() &&
+                rig.box(0, 0)->isChecked());
+        QVERIFY(rig.window->isWindowModified() && rig.mapStore() == golden::kEmptyMapStore);
+    }
+
+    void nothingKeptIsLostAtTheEnd() {
+        Rig rig;
+        rig.start();
+        rig.button("Save as MAP1")->click();
+        rig.action("Use AC1 - AC3 for Bandmap")->trigger(); // only the mode: the store is unsaved
+        QVERIFY(rig.window->isWindowModified());
+        rig.action("Use AC1 - AC3 default table")->trigger(); // as stored again
+        QVERIFY(!rig.window->isWindowModified());
+        QTest::mouseClick(rig.box(3, 3), Qt::LeftButton);
+        rig.boxes.keys = {Qt::Key_Y, Qt::Key_Y};
+        rig.button("Display MAP2")->click(); // Yes keeps the edit in MAP1, in memory only
+        QVERIFY(rig.window->isWindowModified() && rig.labels() == QList<int>{2});
+        rig.action("Use AC1 - AC3 for Bandmap")->trigger();
+        rig.window->close(); // the maps and the mode reach the store
+        QVERIFY(!rig.window->isVisible() && rig.boxes.shown.last().text == kQuestion.arg(2));
+        MapStoreContent stored;
+        readMapStore(mapStorePath(rig.dir.path()), stored);
+        QVERIFY(stored.accForBandMap && stored.maps[0][3][3] == 0 && stored.maps[0][0][0] == 1);
+    }
+
+    void menusHaveLettersAndKeys() {
+        Rig rig;
+        rig.start();
+        QStringList missing, shared; // a letter to reach each title and entry with Alt
+        QList<QWidget*> menus = {rig.window->menuBar()};
+        for (QMenu* menu : rig.window->menuBar()->findChildren<QMenu*>())
+            menus << menu;
+        for (QWidget* menu : menus) {
+            QString seen;
+            for (QAction* item : menu->actions()) {
+                const qsizetype at = item->text().indexOf('&');
+                const QChar letter = at < 0 ? QChar() : item->text().at(at + 1).toLower();
+                if (item->isSeparator() || item->text().isEmpty())
+                    continue;
+                (at < 0 ? missing : shared) << item->text().remove('&');
+                if (at >= 0 && !seen.contains(letter))
+                    shared.removeLast();
+                seen += letter;
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+        QCOMPARE(shared, (QStringList{"COM14", "COM15", "COM16"})); // 20 entries, 17 letters
+        rig.key(Qt::Key_S, Qt::ControlModifier); // the shown map as the map it belongs to
+        QVERIFY(rig.mapStore().count('\n') == 1076 && rig.labels() == QList<int>{1});
+        QStringList opened;
+        rig.boxes.onDialog = [&opened](QWidget* modal) {
+            opened << modal->windowTitle();
+            modal->close();
+        };
+        rig.key(Qt::Key_F1);
+        VoltageWindow an2(1, rig.window->volts(), rig.dir.path(), rig.window.get());
+        an2.show();
+        QApplication::setActiveWindow(&an2);
+        QTest::keyClick(an2.slider(0), Qt::Key_F1);
+        QCOMPARE(opened, (QStringList{"BDX4 Config Help", "BDX4 AN2 Help "}));
+    }
+
+    void theWindowKeepsItsPlace() {
+        QHash<QString, QString> settings;
+        for (const QPoint& at : {QPoint(123, 77), QPoint(9000, 7000)}) {
+            Rig rig;
+            rig.settings.values = settings;
+            rig.start();
+            QVERIFY(!rig.window->windowIcon().pixmap(32).isNull());
+            rig.window->move(at);
+            rig.window->close();
+            Rig again;
+            again.settings.values = settings = rig.settings.values;
+            again.start();
+            const QRect screen = again.window->screen()->availableGeometry();
+            if (screen.contains(at))
+                QCOMPARE(again.window->pos(), at);
+            QVERIFY(screen.intersects(again.window->frameGeometry())); // else back on the screen
+            again.window->close();
+        }
     }
 
     void writeToTheBox_data() {
@@ -399,6 +585,43 @@ private slots:
                      key == Qt::Key_Y ? "255\r10\r" : "238\r10\r");
             QCOMPARE(volts.value(2, 12), key == Qt::Key_Y ? 255.0f : 238.0f);
         }
+    }
+
+    void voltageWindowUndoesAndRefuses() {
+        QTemporaryDir dir;
+        VoltageTables volts;
+        VoltageWindow window(0, volts, dir.path(), nullptr);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        LevelSlider* s = window.slider(3);
+        const QPoint thumb = partOf(s, QStyle::SC_ScrollBarSlider);
+        s->setFocus();
+        QTest::keyClick(s, Qt::Key_Up); // two steps
+        QTest::keyClick(s, Qt::Key_Up);
+        QTest::mousePress(s, Qt::LeftButton, {}, thumb); // a drag, one step however far
+        QTest::mouseMove(s, thumb - QPoint(0, 20));
+        QTest::mouseMove(s, QPoint(thumb.x(), 0));
+        QTest::mouseRelease(s, Qt::LeftButton, {}, QPoint(thumb.x(), 0));
+        find<QPushButton>(&window, "Defaults")->click();
+        QLineEdit* typed = window.voltsBox(3);
+        for (const QString text : {"12", "-1", "abc", "5,0"}) {
+            typed->setFocus();
+            typed->selectAll();
+            QTest::keyClicks(typed, text);
+            QTest::keyClick(typed, Qt::Key_Return);
+            const bool taken = text == "5,0"; // the others say why, and the level stays
+            QCOMPARE(s->level(), taken ? 128 : 64);
+            QCOMPARE(window.refusal(3).contains(text), !taken);
+            QCOMPARE(typed->toolTip().startsWith(window.refusal(3)), true);
+        }
+        QList<int> levels;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(s, Qt::Key_Z, Qt::ControlModifier);
+            levels << s->level();
+        }
+        QVERIFY(!window.isWindowModified());
+        QTest::keyClick(s, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(levels << s->level(), (QList<int>{64, 255, 2, 1, 0, 1}));
     }
 
     void voltageWindowSavesOrSaysWhy() {
