@@ -7,6 +7,7 @@
 #include "io/SerialTrace.h"
 #include "io/StorePlaces.h"
 #include "ui/MainWindow.h"
+#include "ui/UiLook.h"
 
 #include <QApplication>
 
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(name);
     QCoreApplication::setApplicationVersion(QStringLiteral(BDX4_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.morvane.bdx4config"));
+    QApplication::setWindowIcon(bdx4::look::programIcon()); // every window of the program
 
     // A second copy ends at once, before any window, without a word.
     bdx4::SingleInstance instance(name);
