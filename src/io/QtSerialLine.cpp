@@ -121,7 +121,10 @@ void QtSerialLine::deliver() {
 void QtSerialLine::onError(QSerialPort::SerialPortError error) {
     if ((error != QSerialPort::ReadError && error != QSerialPort::ResourceError) || !port_.isOpen())
         return;
-    const QString reason = port_.errorString();
+    // Said as what happened: QSerialPort takes its text from errno also when a read found the
+    // device gone without an error of its own, so the text is one left over from an earlier call
+    // ("File exists", "Inappropriate ioctl for device").
+    const QString reason = tr("the serial device went away: unplugged or switched off");
     port_.close();
     // Told from the event loop, so that a receiver may show a box.
     QTimer::singleShot(0, this, [this, reason] { emit lineLost(reason); });

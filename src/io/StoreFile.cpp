@@ -55,8 +55,13 @@ void TextItemReader::unget(char c) {
 
 void TextItemReader::skipToSeparator() {
     char c;
+    commaAfter_ = false;
     while (get(c)) {
-        if (c == ',' || c == '\n')
+        if (c == ',') {
+            commaAfter_ = true;
+            return;
+        }
+        if (c == '\n')
             return;
         if (c == '\r') {
             // CR LF is one line end; a lone CR ends the line too.
@@ -68,6 +73,7 @@ void TextItemReader::skipToSeparator() {
 }
 
 std::optional<QString> TextItemReader::next() {
+    commaBefore_ = commaAfter_;
     char c;
     do {
         if (!get(c))

@@ -41,6 +41,9 @@ public:
     explicit TextItemReader(QIODevice& in) : in_(in) {}
     /// The next item, or nothing at the end of the file.
     std::optional<QString> next();
+    /// The item last read stands in a list of commas (a comma before or after it on its line):
+    /// an empty one is an empty field, not an empty line.
+    bool lastItemIsField() const { return commaBefore_ || commaAfter_; }
 
 private:
     bool get(char& c);
@@ -51,6 +54,8 @@ private:
     QIODevice& in_;
     bool havePushed_ = false;
     char pushed_ = 0;
+    bool commaBefore_ = false;
+    bool commaAfter_ = false;
 };
 
 /// Writes `bytes` as the whole new content of `path`. The old file is replaced only once the new

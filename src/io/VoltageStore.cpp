@@ -18,10 +18,10 @@ StoreReading::Outcome readVoltageStore(QIODevice& in, VoltageTables& tables) {
         const std::optional<QString> item = items.next();
         if (!item)
             return StoreReading::Incomplete;
-        if (item->isEmpty())
-            continue;
-        bool ok = false;
-        const double value = item->toDouble(&ok);
+        if (item->isEmpty() && !items.lastItemIsField())
+            continue; // an empty line; an empty field between commas is a 0
+        bool ok = item->isEmpty();
+        const double value = ok ? 0.0 : item->toDouble(&ok);
         if (!ok || !std::isfinite(value))
             return StoreReading::Incomplete;
         // Only a hand-edited store holds a level outside the slider's range; + 0.0 keeps a "-0"

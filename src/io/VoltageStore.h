@@ -17,8 +17,9 @@ inline const QString kVoltageStoreName = QStringLiteral("bdx4_bv.ini");
 QString voltageStorePath(const QString& folder);
 
 /// Reads up to 39 values into the tables (AN1 bands 0-12, then AN2, then AN3). Values are
-/// separated by commas or line ends; blanks and empty fields are skipped; a value outside 0-255
-/// is clamped into it. Reading stops at the end of the file or at a field that is not a number;
+/// separated by commas or line ends; blanks and empty lines are skipped, an empty field between
+/// commas ("0,,5", or a line that ends in a comma) is a 0; a value outside 0-255 is clamped into
+/// it. Reading stops at the end of the file or at a field that is not a number;
 /// the values not reached keep what they held (Incomplete).
 StoreReading::Outcome readVoltageStore(QIODevice& in, VoltageTables& tables);
 /// The same for the file at `path`; Missing or Unreadable when it cannot be opened.

@@ -6,7 +6,49 @@ namespace bdx4 {
 
 BoxConnection::BoxConnection(SerialLine& line, QObject* parent) : QObject(parent), line_(line) {
     connect(&line_, &SerialLine::readyRead, this, &BoxConnection::onReadyRead);
-    connect(&line_, &SerialLine::lineLost, this, &BoxConnection::lineLost);
+    connect(&line_, &SerialLine::lineLost, this, [this](const QString& reason) {
+        lost_ = true;
+        firmware_.clear();
+        emit linkChanged();
+        emit lineLost(reason);
+    });
+}
+
+void BoxConnection::setPort(int port) {
+    port_ = port;
+    emit linkChanged();
+}
+
+void BoxConnection::setStartPort(int port) {
+    startPort_ = port;
+    setPort(port);
+}
+
+void BoxConnection::setSpeed(const QString& speed) {
+    speed_ = speed;
+    emit linkChanged();
+}
+
+void BoxConnection::close() {
+    line_.close();
+    openedPort_ = 0;
+    firmware_.clear();
+    emit linkChanged();
+}
+
+LinkState BoxConnection::linkState() const {
+    if (openedPort_ != port_ || openedSpeed_ != speed_)
+        return LinkState::NotOpen;
+    if (lost_)
+        return LinkState::Lost;
+    if (!line_.isOpen())
+        return LinkState::NotOpen;
+    return firmware_.isEmpty() ? LinkState::Open : LinkState::BoxFound;
+}
+
+void BoxConnection::setBoxFound(const QString& firmware) {
+    firmware_ = firmware;
+    emit linkChanged();
 }
 
 std::optional<OpenFailure> BoxConnection::openOn(int port) {
@@ -39,6 +81,11 @@ PortOpenResult BoxConnection::open() {
         ready_ = true;
     }
     result.opened = ready_;
+    openedPort_ = ready_ ? port_ : 0;
+    openedSpeed_ = speed_;
+    lost_ = false;
+    firmware_.clear();
+    emit linkChanged();
     return result;
 }
 

@@ -21,6 +21,14 @@ struct PortOpenResult {
     bool fellBack() const { return opened && !failures.isEmpty(); }
 };
 
+/// What is known of the chosen port and speed.
+enum class LinkState {
+    NotOpen,  ///< they are not what is open (a new choice, a failed open, or nothing opened yet)
+    Open,     ///< they are open
+    BoxFound, ///< they are open and the box told its firmware version there
+    Lost,     ///< they were open and the line went away under the program
+};
+
 /// The serial connection to the box: which port and speed to use, opening the port, and what the
 /// box sends, cut into acknowledgements and replies. The box search and the download talk to the
 /// box through it, one at a time.
@@ -31,14 +39,14 @@ public:
 
     /// The port to open, 1-16; a new choice counts from the next `open`.
     int port() const { return port_; }
-    void setPort(int port) { port_ = port; }
+    void setPort(int port);
     /// The port the program started with: `open` falls back to it once.
     int startPort() const { return startPort_; }
     /// At start-up: the remembered port becomes the chosen and the fallback port.
-    void setStartPort(int port) { port_ = startPort_ = port; }
+    void setStartPort(int port);
     /// The speed as text ("4800"); a remembered text that is no speed fails at `open`.
     QString speed() const { return speed_; }
-    void setSpeed(const QString& speed) { speed_ = speed; }
+    void setSpeed(const QString& speed);
 
     /// (Re)opens the chosen port at the chosen speed, 8N1. When that fails and the program started
     /// on another port, that port is tried once and becomes the chosen one.
@@ -46,7 +54,13 @@ public:
     /// The last `open` went through (the line may have been lost since).
     bool isReady() const { return ready_; }
     bool isOpen() const { return line_.isOpen(); }
-    void close() { line_.close(); }
+    void close();
+    /// What is known of the chosen port and speed; `linkChanged` tells every change.
+    LinkState linkState() const;
+    /// The firmware version the box told on the open port (BoxFound).
+    QString firmware() const { return firmware_; }
+    /// The box told its firmware version on the open port.
+    void setBoxFound(const QString& firmware);
 
     /// Sends bytes exactly as given.
     IoResult send(const QByteArray& bytes) { return line_.write(bytes); }
@@ -65,6 +79,8 @@ signals:
     void replyReceived(const QByteArray& reply);
     /// The line went away; the port is closed.
     void lineLost(const QString& reason);
+    /// The chosen port or speed, or what is known of them, changed.
+    void linkChanged();
 
 private:
     std::optional<OpenFailure> openOn(int port);
@@ -76,6 +92,11 @@ private:
     int startPort_ = kFirstPort;
     QString speed_ = QStringLiteral("4800");
     bool ready_ = false;
+    /// The port and speed last opened (0: none since the last close) and what became of them.
+    int openedPort_ = 0;
+    QString openedSpeed_;
+    bool lost_ = false;
+    QString firmware_;
 };
 
 } // namespace bdx4

@@ -74,6 +74,8 @@ void BoxSearch::finish(SearchResult::Outcome outcome, const QString& reason) {
     awaitingAnswer_ = false;
     held_.clear();
     dueStep_ = nullptr;
+    if (outcome == SearchResult::Found)
+        connection_.setBoxFound(firmware_);
     emit finished(
         SearchResult{outcome, outcome == SearchResult::Found ? firmware_ : QString(), reason});
 }

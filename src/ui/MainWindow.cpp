@@ -25,8 +25,10 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -125,9 +127,12 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     undo_ = new QUndoStack(this);
     buildCanvas();
     buildMenus();
+    buildStatusBar();
     setTabOrderByPlace();
-    // A single fixed border: the client area as laid out, with the menu bar above it.
-    setFixedSize(canvas_->width(), canvas_->height() + menuBar()->sizeHint().height());
+    // A single fixed border: the client area as laid out, the menu bar above it and the status
+    // bar below.
+    setFixedSize(canvas_->width(), canvas_->height() + menuBar()->sizeHint().height() +
+                                       statusBar()->sizeHint().height());
     look::useLightPalette(this); // once the menu bar has laid out its overflow menu too
 
     connect(&maps_, &BandMaps::accModeChanged, this, &MainWindow::showAccMode);
@@ -154,9 +159,14 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     followSearch(search_);
     connect(&search_, &BoxSearch::finished, this, &MainWindow::showSearchResult);
 
-    connect(&download_, &DownloadJob::sectionStarted, this,
-            [this](Section section) { status_->setText(ConfigImage::progressText(section)); });
-    connect(&download_, &DownloadJob::closing, this, [this] { status_->setText(tr("Closing")); });
+    connect(&download_, &DownloadJob::sectionStarted, this, [this](Section section) {
+        status_->setText(ConfigImage::progressText(section));
+        showProgress(int(section) + 1, ConfigImage::sectionName(section));
+    });
+    connect(&download_, &DownloadJob::closing, this, [this] {
+        status_->setText(tr("Closing"));
+        showProgress(int(kSections.size()) + 1, tr("End record"));
+    });
     connect(&download_, &DownloadJob::finished, this, &MainWindow::showDownloadResult);
     // Escape stops what runs: a download, as the Cancel beside the status box does, or a search.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -336,6 +346,68 @@ void MainWindow::buildMenus() {
     QAction* using_ = helpMenu_->addAction(tr("&Using"), this, &MainWindow::showHelp);
     using_->setShortcuts(QKeySequence::HelpContents);
     helpMenu_->addAction(tr("&About"), this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    portLabel_ = new QLabel(bar);
+    portLabel_->setAccessibleName(tr("Port"));
+    linkLabel_ = new QLabel(bar);
+    linkLabel_->setAccessibleName(tr("Port state"));
+    QFont bold = linkLabel_->font();
+    bold.setBold(true);
+    linkLabel_->setFont(bold);
+    bar->addWidget(portLabel_);
+    bar->addWidget(linkLabel_, 1);
+    progress_ = new QProgressBar(bar);
+    progress_->setRange(0, int(kSections.size()) + 1); // the six records and the end record
+    progress_->setAccessibleName(tr("Download"));
+    // As wide as its longest text, as high as a line: the window's height is fixed.
+    int widest = 0;
+    for (const Section section : kSections)
+        widest = std::max(widest, progress_->fontMetrics().horizontalAdvance(
+                                      progressText(ConfigImage::sectionName(section), 7)));
+    progress_->setFixedSize(widest + progress_->fontMetrics().averageCharWidth() * 4,
+                            portLabel_->sizeHint().height());
+    progress_->hide(); // a download shows it
+    bar->addPermanentWidget(progress_);
+    look::useLightPalette(bar);
+    connect(&connection_, &BoxConnection::linkChanged, this, &MainWindow::showLink);
+}
+
+void MainWindow::showLink() {
+    const int port = connection_.port();
+    const QString device = connection_.deviceName(port);
+    QStringList parts{portName(port)};
+    if (!device.isEmpty() && device != parts.first())
+        parts << device;
+    parts << tr("%1 baud").arg(connection_.speed());
+    portLabel_->setText(parts.join(QStringLiteral(" \u00B7 ")));
+    switch (connection_.linkState()) {
+    case LinkState::NotOpen:
+        linkLabel_->setText(tr("not open"));
+        break;
+    case LinkState::Open:
+        linkLabel_->setText(tr("open"));
+        break;
+    case LinkState::BoxFound:
+        linkLabel_->setText(tr("BDX4 firmware %1").arg(connection_.firmware()));
+        break;
+    case LinkState::Lost:
+        linkLabel_->setText(tr("lost"));
+        break;
+    }
+}
+
+QString MainWindow::progressText(const QString& name, int record) const {
+    return tr("%1 (%2 of %3)").arg(name).arg(record).arg(progress_->maximum());
+}
+
+void MainWindow::showProgress(int record, const QString& name) {
+    progress_->setValue(record);
+    progress_->setFormat(progressText(name, record));
+    progress_->show();
 }
 
 void MainWindow::setTabOrderByPlace() {
@@ -558,7 +630,7 @@ void MainWindow::showPortOpenResult(const PortOpenResult& result) {
 void MainWindow::followSearch(BoxSearch& search) {
     connect(&search, &BoxSearch::started, this, [this, &search] {
         status_->clear();
-        seeking_ = new SeekingWindow(this);
+        seeking_ = new SeekingWindow(connection_.portDescription(), connection_.speed(), this);
         seeking_->setAttribute(Qt::WA_DeleteOnClose);
         look::useLightPalette(seeking_);
         connect(seeking_, &SeekingWindow::cancelRequested, &search, &BoxSearch::cancel);
@@ -575,15 +647,20 @@ void MainWindow::followSearch(BoxSearch& search) {
         search.acknowledgeFirmware();
     });
     connect(&search, &BoxSearch::finished, this, [this] {
-        if (seeking_) {
-            seeking_->disconnect(); // closing it is no request to cancel
-            seeking_->close();
-        }
+        closeSeekingWindow();
         updateCommands();
     });
 }
 
+void MainWindow::closeSeekingWindow() {
+    if (seeking_) {
+        seeking_->disconnect(); // closing it is no request to cancel
+        seeking_->close();
+    }
+}
+
 void MainWindow::showSearchResult(const SearchResult& result) {
+    closeSeekingWindow(); // the search is over before its outcome is told
     if (closing_ || result.outcome == SearchResult::Found ||
         result.outcome == SearchResult::Cancelled)
         return;
@@ -607,12 +684,24 @@ void MainWindow::writeToBox() {
     beginTrace(tr("download"));
     status_->show();
     setStatus(QString(), Qt::black);
+    // A box plugged in after the start, or another port chosen since: the chosen one is opened
+    // first, and the acknowledgements tell whether a box is there.
+    if (connection_.linkState() != LinkState::Open &&
+        connection_.linkState() != LinkState::BoxFound) {
+        const PortOpenResult opened = connection_.open();
+        showPortOpenResult(opened);
+        if (!opened.opened) {
+            setStatus(tr("Last Send Failed!"), kRed);
+            return;
+        }
+    }
     // The image is taken now: edits made while the download runs do not reach it.
     download_.start(ConfigImage::of(maps_, volts_));
     updateCommands();
 }
 
 void MainWindow::showDownloadResult(const DownloadResult& result) {
+    progress_->hide();
     updateCommands();
     if (closing_)
         return;
@@ -630,7 +719,7 @@ void MainWindow::exportToFile() {
     if (download_.isRunning())
         return;
     const std::optional<QString> path =
-        SaveFileDialog::getFileName(places_.programFolder, settings_, this);
+        SaveFileDialog::getFileName(exportFolder(), settings_, this);
     if (!path)
         return;
     status_->show();
@@ -644,6 +733,13 @@ void MainWindow::exportToFile() {
         return;
     }
     setStatus(tr("Last Send Passed!"), kGreen);
+}
+
+QString MainWindow::exportFolder() const {
+    // An installed program's folder takes no files of the user's: the stores' folder does.
+    if (!places_.runsInstalled() && StorePlaces::canCreateFilesIn(places_.programFolder))
+        return places_.programFolder;
+    return storeFolder_;
 }
 
 void MainWindow::setStatus(const QString& text, const QColor& color) {

@@ -25,6 +25,7 @@ class QActionGroup;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QUndoStack;
 
@@ -80,6 +81,7 @@ private:
     void buildCanvas();
     QPushButton* addButton(const QString& text, const QString& tip, int left, int top);
     void buildMenus();
+    void buildStatusBar();
     void setTabOrderByPlace();
     void loadPortSettings();
     void placeWindow();
@@ -120,6 +122,16 @@ private:
     void showDownloadResult(const DownloadResult& result);
     void showStoreUnreadable(const QString& path, const QString& reason, const QString& what);
     void showAccMode(bool forBandMap);
+    /// The chosen port, its device and speed, and what is known of them, in the status bar.
+    void showLink();
+    /// The download's progress bar at `record` (1-7), named.
+    void showProgress(int record, const QString& name);
+    /// "HF Band Data (1 of 7)".
+    QString progressText(const QString& name, int record) const;
+    void closeSeekingWindow();
+    /// Where "Write Bandmap to File" starts: the program's folder when a file can be written
+    /// there, else the stores' folder.
+    QString exportFolder() const;
     void showLabelledMap(int map);
     void setStatus(const QString& text, const QColor& color);
     void beginTrace(const QString& what);
@@ -162,6 +174,9 @@ private:
     std::array<QLabel*, kMaps> labels_ = {};
     QPushButton* write_ = nullptr;
     QPushButton* quit_ = nullptr;
+    QLabel* portLabel_ = nullptr;
+    QLabel* linkLabel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
 
     QAction* test_ = nullptr;
     QAction* saveShown_ = nullptr;

@@ -98,7 +98,9 @@ private slots:
         row("three records acknowledged", "--ack-limit 3", "write --port @", 1,
             "BDX4: G: Download failed in section AN1 Band Voltages");
         row("the box goes away at AN3", "--hangup-after 5", "write --port @", 1,
-            "Download failed in section AN3 Band Voltages\n\nThe serial line on COM1 (@) was lost");
+            "Download failed in section AN3 Band Voltages\n\nThe serial line on COM1 (@) was lost "
+            "(the "
+            "serial device went away");
         row("no such device", "-", "query --port @", 1,
             "Error Opening COM1: 1: The serial device @");
         row("unreadable store, write", "-", "write --port @ --store %", 1,

@@ -19,6 +19,7 @@ public:
     struct Shown {
         QString title, text;
         QMessageBox::Icon icon;
+        QStringList windows; ///< the titles of the other windows on screen with it
     };
     /// The keys to press, box by box (a key that leaves a box open, like Escape at a question, is
     /// followed by the next one on the same box); Enter when they run out. kCloseBox stands for
@@ -48,8 +49,13 @@ private:
             onDialog(lastDialog_ = modal);
         if (!box || (box == last_ && sinceKey_.elapsed() < 300)) // a letter clicks a moment later
             return;
-        if (box != last_)
-            shown.append({(last_ = box)->windowTitle(), box->text(), box->icon()});
+        if (box != last_) {
+            QStringList windows;
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isVisible() && window != box)
+                    windows << window->windowTitle();
+            shown.append({(last_ = box)->windowTitle(), box->text(), box->icon(), windows});
+        }
         sinceKey_.start();
         const int key = keys.isEmpty() ? Qt::Key_Return : keys.takeFirst();
         if (key == kCloseBox)

@@ -124,8 +124,11 @@ private slots:
         }
         QTest::newRow("whole") << whole << all;
         QTest::newRow("as created") << golden::kNewVoltageStore << QList<float>{0, 0};
-        QTest::newRow("blanks and empty fields")
-            << QByteArray(" 51 ,, 64\r\n\r\n90") << QList<float>{51, 64, 90};
+        QTest::newRow("blanks, an empty line, an empty field")
+            << QByteArray(" 51 ,, 64\r\n\r\n90") << QList<float>{51, 0, 64, 90};
+        QTest::newRow("0,,5") << QByteArray("0,,5") << QList<float>{0, 0, 5};
+        QTest::newRow("the last line ends in a comma")
+            << whole.replace("37\r\n38\r\n", "37,\r\n") << all.mid(0, 38) + QList<float>{0};
         QTest::newRow("clamped") << QByteArray("300\r\n-5\r\n-0\r\n") << QList<float>{255, 0, 0};
         QTest::newRow("a fraction") << QByteArray("12.5\r\n") << QList<float>{12.5f};
         QTest::newRow("not a number") << QByteArray("7\r\nabc\r\n8\r\n") << QList<float>{7};

@@ -17,7 +17,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -57,9 +59,10 @@ struct Rig {
                 clock.after(50, [this] { line.receive("G"); });
         };
     }
-    void start(bool settled = true) {
+    void start(bool settled = true, const QString& programFolder = QString()) {
         StorePlaces places;
-        places.programFolder = dir.path();
+        places.programFolder = programFolder.isEmpty() ? dir.path() : programFolder;
+        places.userDataFolder = dir.filePath("data");
         window = std::make_unique<MainWindow>(settings, line, clock, places);
         window->show();
         if (settled)
@@ -84,6 +87,13 @@ struct Rig {
         return shown;
     }
     QByteArray mapStore() const { return readFile(mapStorePath(dir.path())); }
+    /// The status bar's port and its state, "|" between.
+    QString status() const {
+        QStringList texts;
+        for (QLabel* label : window->statusBar()->findChildren<QLabel*>())
+            texts << label->text();
+        return texts.join('|');
+    }
     /// A key pressed in the window, on the control that has the focus.
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QApplication::setActiveWindow(window.get());
@@ -444,6 +454,52 @@ private slots:
         QVERIFY(rig.window->statusBox()->isHidden() && rig.window->statusBox()->text().isEmpty());
     }
 
+    void thePortAtAGlance() {
+        Rig rig;
+        rig.answers = false;
+        rig.line.refused.insert(
+            1, OpenFailure{OpenFailure::DeviceMissing, 1, 1, "/dev/fake1", {}, {}});
+        rig.start(); // no box at the start
+        QCOMPARE(rig.status(), QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 4800 baud|not open"));
+        rig.line.refused.clear();      // then the box is plugged in
+        rig.action("COM5")->trigger(); // a choice, not yet opened
+        rig.action("Test for BDX4")->trigger();
+        rig.clock.after(700, [&] { // the search says where it looks
+            QVERIFY(find<QLabel>(rig.window->findChild<SeekingWindow*>(),
+                                 "Looking for the BDX4 on COM5 (/dev/fake5) at 4800 baud"));
+        });
+        rig.settle();
+        const BoxAnswerer::Shown& silent = rig.boxes.shown.last();
+        QVERIFY(silent.title == "Error connecting to a BDX4" &&
+                !silent.windows.contains("Seeking BDX4")); // the search window is gone first
+        QCOMPARE(rig.status(), QStringLiteral("COM5 \u00B7 /dev/fake5 \u00B7 4800 baud|open"));
+        rig.answers = true;
+        rig.action("COM1")->trigger();
+        rig.action("  9600 BAUD")->trigger();
+        QCOMPARE(rig.status(), QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 9600 baud|not open"));
+        QString during;
+        rig.clock.after(
+            1000, [&] { during = rig.window->statusBar()->findChild<QProgressBar*>()->text(); });
+        rig.button("Write To BDX4")->click(); // opens the port chosen, then writes
+        rig.settle();
+        QVERIFY(rig.line.openedPort == 1 && rig.line.openedSpeed == 9600 &&
+                during == "VHF Band Data (2 of 7)");
+        QVERIFY(rig.window->statusBox()->text() == "Last Send Passed!" &&
+                rig.status().endsWith("|open"));
+        rig.action("Test for BDX4")->trigger();
+        rig.settle();
+        QCOMPARE(rig.status(),
+                 QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 9600 baud|BDX4 firmware 2.17"));
+        rig.line.lose("gone");
+        QVERIFY(rig.status().endsWith("|lost"));
+        rig.line.refused.insert(
+            1, OpenFailure{OpenFailure::DeviceMissing, 1, 1, "/dev/fake1", {}, {}});
+        rig.boxes.shown.clear();
+        rig.button("Write To BDX4")->click(); // an open that fails says so, as the test does
+        QCOMPARE(rig.boxes.titles(), (QStringList{"Error Opening COM1", "Error COM Ports"}));
+        QCOMPARE(rig.window->statusBox()->text(), QStringLiteral("Last Send Failed!"));
+    }
+
     void searchCanBeCancelled() {
         Rig rig;
         rig.answers = false;
@@ -482,6 +538,18 @@ private slots:
         QCOMPARE(rig.window->statusBox()->text(), QStringLiteral("Last Send Passed!"));
         QVERIFY(rig.line.writes.size() == 2 &&
                 rig.settings.values.value("Options/Saved_Directory") == rig.dir.path());
+    }
+
+    void exportStartsWhereAFileCanBeWritten() {
+        Rig rig;
+        rig.start(true, rig.dir.filePath("bin-of-an-installed-program")); // no file goes there
+        QString startedIn;
+        rig.boxes.onDialog = [&startedIn](QWidget* modal) {
+            startedIn = qobject_cast<SaveFileDialog*>(modal)->folder();
+            modal->close();
+        };
+        rig.action("Write Bandmap to File")->trigger();
+        QVERIFY(startedIn == rig.dir.filePath("data") && rig.window->storeFolder() == startedIn);
     }
 
     void windowsStayLightUnderADarkTheme() {
