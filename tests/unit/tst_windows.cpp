@@ -200,10 +200,19 @@ private slots:
         QVERIFY(rig.boxes.shown.size() == asked && rig.box(0, 0)->isChecked());
         rig.action("Use AC1 - AC3 for Bandmap")->trigger(); // shown again, still checked
         QVERIFY(!rig.box(17, 13)->isHidden() && rig.box(17, 13)->isChecked());
+        const QList<GridCheckBox*> boxes = rig.window->findChildren<GridCheckBox*>();
+        QCOMPARE(
+            std::count_if(boxes.begin(), boxes.end(), [](QWidget* b) { return b->isVisible(); }),
+            336);
         QApplication::setActiveWindow(rig.window.get()); // back from the question
         rig.box(2, 12)->setFocus();
         QTest::keyClick(rig.box(2, 12), Qt::Key_Right);
         QVERIFY(rig.box(2, 13)->hasFocus() && rig.box(2, 13)->accessibleName() == "60M to AC1");
+        rig.action("Use AC1 - AC3 default table")->trigger(); // the grid's Tab stop stays shown
+        rig.button("Clear")->setFocus();
+        rig.key(Qt::Key_Backtab);
+        QVERIFY(rig.box(2, 12)->hasFocus());
+        rig.action("Use AC1 - AC3 for Bandmap")->trigger();
         rig.button("Clear")->click();
         rig.boxes.keys = {Qt::Key_Y};
         rig.button("Defaults")->click();       // Yes keeps the cleared grid as MAP2, in memory
@@ -228,6 +237,9 @@ private slots:
         rig.start();
         const QStringList after = {"Clear",        "Display MAP1",  "Display MAP2",
                                    "Display MAP3", "Write To BDX4", "Defaults"};
+        rig.button("Clear")->setFocus(); // before any click, the grid is entered at its corner
+        rig.key(Qt::Key_Backtab);
+        QVERIFY(rig.box(0, 0)->hasFocus());
         for (const auto& [row, output] : QList<std::pair<int, int>>{{0, 0}, {9, 7}, {20, 12}}) {
             QTest::mouseClick(rig.box(row, output), Qt::LeftButton);
             QStringList reached;
@@ -324,6 +336,10 @@ private slots:
         QVERIFY(rig.window->isWindowModified());
         rig.action("Use AC1 - AC3 default table")->trigger(); // as stored again
         QVERIFY(!rig.window->isWindowModified());
+        QTest::mouseClick(rig.box(4, 0), Qt::LeftButton);
+        rig.button("Save as MAP1")->click();
+        rig.key(Qt::Key_Z, Qt::ControlModifier); // the grid now differs from the MAP1 saved
+        QVERIFY(rig.window->isWindowModified());
         QTest::mouseClick(rig.box(3, 3), Qt::LeftButton);
         rig.boxes.keys = {Qt::Key_Y, Qt::Key_Y};
         rig.button("Display MAP2")->click(); // Yes keeps the edit in MAP1, in memory only
