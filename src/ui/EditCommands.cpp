@@ -24,8 +24,8 @@ void GridCommand::show(const GridView& view) {
 }
 
 LevelsCommand::LevelsCommand(std::function<void(const Levels&)> show, const Levels& before,
-                             const Levels& after, const QString& text, int drag)
-    : QUndoCommand(text), show_(std::move(show)), before_(before), after_(after), drag_(drag) {}
+                             const Levels& after, int drag)
+    : show_(std::move(show)), before_(before), after_(after), drag_(drag) {}
 
 void LevelsCommand::redo() {
     if (!std::exchange(made_, false))

@@ -38,7 +38,7 @@ class LevelsCommand : public QUndoCommand {
 public:
     /// `show` puts levels on the sliders. `drag` numbers the drag a move belongs to (0: none).
     LevelsCommand(std::function<void(const Levels&)> show, const Levels& before,
-                  const Levels& after, const QString& text, int drag = 0);
+                  const Levels& after, int drag = 0);
     void undo() override { show_(before_); }
     void redo() override;
     int id() const override { return drag_ > 0 ? drag_ : -1; }

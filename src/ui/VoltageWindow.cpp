@@ -118,10 +118,6 @@ VoltageWindow::~VoltageWindow() {
         text->disconnect(this);
 }
 
-QString VoltageWindow::bandName(int band) const {
-    return tr("AN%1 %2").arg(table_ + 1).arg(QLatin1String(kVoltageBandCaptions[band]));
-}
-
 Levels VoltageWindow::levels() const {
     Levels levels;
     for (int i = 0; i < kVoltageBands; ++i)
@@ -140,12 +136,12 @@ void VoltageWindow::showLevels(const Levels& levels) {
     setWindowModified(hasUnsavedChanges());
 }
 
-void VoltageWindow::record(const QString& text, int drag) {
+void VoltageWindow::record(int drag) {
     const Levels now = levels();
     if (now == recorded_)
         return;
     undo_.push(new LevelsCommand([this](const Levels& levels) { showLevels(levels); }, recorded_,
-                                 now, text, drag));
+                                 now, drag));
     recorded_ = now;
 }
 
@@ -172,7 +168,7 @@ void VoltageWindow::onLevelChanged(int band) {
     if (!refusals_[band].isEmpty())
         showRefusal(band, QString()); // the box shows a voltage the table holds again
     if (!showing_)
-        record(tr("Move %1").arg(bandName(band)), sliders_[band]->isSliderDown() ? drags_ : 0);
+        record(sliders_[band]->isSliderDown() ? drags_ : 0);
     setWindowModified(hasUnsavedChanges());
 }
 
@@ -186,7 +182,7 @@ void VoltageWindow::takeTypedVolts(int band) {
             showing_ = true;
             sliders_[band]->setLevel(read.level);
             showing_ = false;
-            record(tr("Type %1").arg(bandName(band)));
+            record();
         }
         break;
     case TypedVolts::NotANumber:
@@ -229,7 +225,7 @@ void VoltageWindow::putDefaults() {
     for (int i = 0; i < kVoltageBands; ++i)
         sliders_[i]->setLevel(defaults[i]);
     showing_ = false;
-    record(tr("Defaults"));
+    record();
 }
 
 bool VoltageWindow::save() {

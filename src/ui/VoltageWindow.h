@@ -55,8 +55,7 @@ private:
     /// Puts levels on the sliders as the program's own change (load, undo, redo).
     void showLevels(const Levels& levels);
     /// Makes the change of the sliders since the last one an undoable step.
-    void record(const QString& text, int drag = 0);
-    QString bandName(int band) const;
+    void record(int drag = 0);
 
     int table_;
     VoltageTables& volts_;
