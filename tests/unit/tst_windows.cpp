@@ -87,6 +87,11 @@ struct Rig {
         return shown;
     }
     QByteArray mapStore() const { return readFile(mapStorePath(dir.path())); }
+    int shownBoxes() const {
+        const QList<GridCheckBox*> boxes = window->findChildren<GridCheckBox*>();
+        return int(
+            std::count_if(boxes.begin(), boxes.end(), [](QWidget* b) { return b->isVisible(); }));
+    }
     /// The status bar's port and its state, "|" between.
     QString status() const {
         QStringList texts;
@@ -137,7 +142,7 @@ private slots:
         QVERIFY(rig.boxes.shown.value(3).text.contains("saving a voltage table will try"));
         // The window shows what a first start shows, in memory only.
         QVERIFY(rig.line.writes.isEmpty() && rig.window->isReady());
-        QVERIFY(rig.box(17, 13)->isChecked() && rig.box(17, 13)->isHidden());
+        QVERIFY(rig.box(17, 13)->isChecked() && rig.shownBoxes() == 21 * 13);
         QVERIFY(rig.action("Use AC1 - AC3 default table")->isChecked());
 
         rig.line.refused = {{7, OpenFailure{}}};
@@ -183,6 +188,7 @@ private slots:
             {6, 5, Qt::Key_Home, 6, 0},
             {6, 5, Qt::CTRL | Qt::Key_End, 20, 12},
             {6, 5, Qt::CTRL | Qt::Key_Home, 0, 0},
+            {19, 5, Qt::Key_Down, 20, 5},
             {20, 5, Qt::Key_Down, 20, 5}};
         for (const auto& [row, output, key, toRow, toOutput] : moves) {
             rig.box(row, output)->setFocus();
@@ -201,10 +207,7 @@ private slots:
         QVERIFY(rig.boxes.shown.size() == asked && rig.box(0, 0)->isChecked());
         rig.action("Use AC1 - AC3 for Bandmap")->trigger(); // shown again, still checked
         QVERIFY(!rig.box(17, 13)->isHidden() && rig.box(17, 13)->isChecked());
-        const QList<GridCheckBox*> boxes = rig.window->findChildren<GridCheckBox*>();
-        QCOMPARE(
-            std::count_if(boxes.begin(), boxes.end(), [](QWidget* b) { return b->isVisible(); }),
-            336);
+        QCOMPARE(rig.shownBoxes(), 336);
         QApplication::setActiveWindow(rig.window.get()); // back from the question
         rig.box(2, 12)->setFocus();
         QTest::keyClick(rig.box(2, 12), Qt::Key_Right);
