@@ -328,7 +328,7 @@ void MainWindow::startUp() {
     if (startupBegun_ || closing_)
         return;
     startupBegun_ = true;
-    beginTrace(tr("box search"));
+    beginTrace(QStringLiteral("box search"));
     startup_.start();
     updateCommands();
 }
@@ -470,7 +470,7 @@ void MainWindow::showSearchResult(const SearchResult& result) {
 void MainWindow::testForBox() {
     if (search_.isRunning() || download_.isRunning() || startup_.isRunning())
         return;
-    beginTrace(tr("box search"));
+    beginTrace(QStringLiteral("box search"));
     const PortOpenResult result = connection_.open();
     showPortOpenResult(result);
     if (result.opened && !closing_)
@@ -480,7 +480,7 @@ void MainWindow::testForBox() {
 void MainWindow::writeToBox() {
     if (download_.isRunning() || search_.isRunning() || startup_.isRunning())
         return;
-    beginTrace(tr("download"));
+    beginTrace(QStringLiteral("download"));
     status_->show();
     setStatus(QString(), Qt::black);
     // The image is taken now: edits made while the download runs do not reach it.
