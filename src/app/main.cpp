@@ -6,9 +6,11 @@
 #include "io/QtSettingsStore.h"
 #include "io/SerialTrace.h"
 #include "io/StorePlaces.h"
+#include "io/Translations.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <csignal>
 
@@ -24,6 +26,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(name);
     QCoreApplication::setApplicationVersion(QStringLiteral(BDX4_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.morvane.bdx4config"));
+
+    // The user's language, before the first window is built.
+    bdx4::Translations translations;
+    translations.install(QLocale::system().uiLanguages());
 
     // A second copy ends at once, before any window, without a word.
     bdx4::SingleInstance instance(name);
