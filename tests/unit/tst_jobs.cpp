@@ -2,12 +2,15 @@
 // job ends.
 
 #include "io/MapStore.h"
+#include "io/Translations.h"
 #include "io/VoltageStore.h"
+#include "jobs/Export.h"
 #include "jobs/ResultTexts.h"
 #include "jobs/StartupJob.h"
 #include "support/Fakes.h"
 #include "support/Golden.h"
 
+#include <QLibraryInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -403,6 +406,37 @@ private slots:
         QCOMPARE(lost.title, QStringLiteral("Error connecting to a BDX4"));
         QVERIFY(
             lost.text.startsWith("The serial line on COM2 was lost (gone).\r\n\r\nNo BDX4 found."));
+    }
+
+    void filesStayTheSameInGerman() {
+        // The stores and the export are read by the program and the box, never by a person.
+        const auto filesIn = [](const QDir& dir) {
+            BandMaps maps;
+            maps.setDefaults(Arrangement::FirstStart);
+            maps.keepShownMap();
+            VoltageTables volts;
+            volts.setValue(1, 4, 77.0f);
+            const bool written =
+                !writeMapStore(dir.filePath("maps"), {maps.storedMaps(), true}) &&
+                !createEmptyMapStore(dir.filePath("empty")) &&
+                !writeVoltageStore(dir.filePath("volts"), volts) &&
+                !createVoltageStore(dir.filePath("new")) &&
+                !exportConfiguration(dir.filePath("export"), ConfigImage::of(maps, volts));
+            QByteArray all = written ? "" : "not written";
+            for (const char* name : {"maps", "empty", "volts", "new", "export"})
+                all += readFile(dir.filePath(name)) + '|';
+            return all;
+        };
+        QTemporaryDir english, german;
+        const QByteArray inEnglish = filesIn(QDir(english.path()));
+        Translations translations;
+        QCOMPARE(translations.install({"de-DE", "de"}), QStringLiteral("de"));
+        const QString title = ResultTexts::searchFailed({SearchResult::NotFound, {}, {}}, "").title;
+        QVERIFY2(title != "Error connecting to a BDX4", qPrintable(title));
+        QCOMPARE(filesIn(QDir(german.path())), inEnglish);
+        // Qt's own words too, where the system has them.
+        if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm"))
+            QVERIFY(QCoreApplication::translate("QPlatformTheme", "&Yes") != "&Yes");
     }
 };
 
