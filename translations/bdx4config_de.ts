@@ -29,27 +29,27 @@
     </message>
     <message>
         <source>HF Data</source>
-        <translation>KW-Daten</translation>
+        <translation>KW</translation>
     </message>
     <message>
         <source>VHF Data</source>
-        <translation>UKW-Daten</translation>
+        <translation>UKW</translation>
     </message>
     <message>
         <source>Acc Data</source>
-        <translation>Zubehördaten</translation>
+        <translation>Zubehör</translation>
     </message>
     <message>
         <source>AN1 Data</source>
-        <translation>AN1-Daten</translation>
+        <translation>AN1</translation>
     </message>
     <message>
         <source>AN2 Data</source>
-        <translation>AN2-Daten</translation>
+        <translation>AN2</translation>
     </message>
     <message>
         <source>AN3 Data</source>
-        <translation>AN3-Daten</translation>
+        <translation>AN3</translation>
     </message>
 </context>
 <context>
@@ -223,7 +223,7 @@ Wählen Sie Schnittstelle und Baudrate im Menü „Schnittstelle“ und öffnen 
     </message>
     <message>
         <source>Closing</source>
-        <translation>Abschluss</translation>
+        <translation>Ende</translation>
     </message>
     <message>
         <source>BDX4 Control Outputs</source>
@@ -399,7 +399,7 @@ Wählen Sie Schnittstelle und Baudrate im Menü „Schnittstelle“ und öffnen 
     </message>
     <message>
         <source>Reopened COM%1</source>
-        <translation>COM%1 wieder geöffnet</translation>
+        <translation>Zurück zu COM%1</translation>
     </message>
     <message>
         <source>COM%1 didn&apos;t work.</source>
@@ -407,7 +407,7 @@ Wählen Sie Schnittstelle und Baudrate im Menü „Schnittstelle“ und öffnen 
     </message>
     <message>
         <source>Error COM Ports</source>
-        <translation>Fehler an den Schnittstellen</translation>
+        <translation>Schnittstellenfehler</translation>
     </message>
     <message>
         <source>Try selecting another COMM port.</source>
@@ -681,7 +681,7 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     </message>
     <message>
         <source>Closing</source>
-        <translation>Abschluss</translation>
+        <translation>Ende</translation>
     </message>
     <message>
         <source>Last Send Passed!</source>

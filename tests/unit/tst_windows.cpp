@@ -2,6 +2,7 @@
 // fake line and a fake clock.
 
 #include "io/MapStore.h"
+#include "io/Translations.h"
 #include "io/VoltageStore.h"
 #include "support/Boxes.h"
 #include "support/Fakes.h"
@@ -15,7 +16,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -92,6 +95,59 @@ QPoint partOf(LevelSlider* s, QStyle::SubControl part) {
     option.sliderPosition = option.sliderValue = s->value();
     option.pageStep = s->pageStep();
     return s->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, s).center();
+}
+
+/// The labels, buttons and menu titles of `window` whose text does not fit where the window puts
+/// it: a line by its width and height, a word-wrapped label by the height its text needs there.
+QStringList textsThatDoNotFit(const QWidget* window) {
+    QStringList clipped;
+    for (const QWidget* part : window->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(part);
+        const auto* button = qobject_cast<const QAbstractButton*>(part);
+        const QString text = label ? label->text() : button ? button->text() : QString();
+        if (text.isEmpty())
+            continue;
+        // Each line takes the font's line spacing, the last one only its height.
+        const QFontMetrics metrics = part->fontMetrics();
+        const auto linesHigh = [&metrics](int lines) {
+            return lines * metrics.lineSpacing() - metrics.leading();
+        };
+        QRect room = part->contentsRect();
+        QSize need(metrics.size(button ? Qt::TextShowMnemonic : 0, text).width(),
+                   linesHigh(int(text.count(QLatin1Char('\n'))) + 1));
+        if (button) { // the room the style leaves inside its frame, box or circle
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const auto* push = qobject_cast<const QPushButton*>(button);
+            if (push && (push->autoDefault() || push->isDefault()))
+                option.features |= QStyleOptionButton::AutoDefaultButton;
+            room = part->style()->subElementRect(
+                qobject_cast<const QCheckBox*>(button)      ? QStyle::SE_CheckBoxContents
+                : qobject_cast<const QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                                            : QStyle::SE_PushButtonContents,
+                &option, part);
+        } else if (label->wordWrap()) {
+            room = label->rect(); // the label's layout rounds every line up to a whole pixel
+            const int lines =
+                label->heightForWidth(room.width()) / metrics.size(0, QStringLiteral("X")).height();
+            int widest = 0; // a word is never broken
+            for (const QString& word : text.split(QLatin1Char(' ')))
+                widest = qMax(widest, metrics.horizontalAdvance(word));
+            need = {widest, linesHigh(lines)};
+        }
+        if (need.width() > room.width() || need.height() > room.height())
+            clipped << QStringLiteral("%1 \"%2\" needs %3x%4 px, has %5x%6")
+                           .arg(QLatin1String(part->metaObject()->className()), text)
+                           .arg(need.width())
+                           .arg(need.height())
+                           .arg(room.width())
+                           .arg(room.height());
+    }
+    for (const QMenuBar* bar : window->findChildren<QMenuBar*>())
+        for (QAction* menu : bar->actions())
+            if (menu->isVisible() && !bar->rect().contains(bar->actionGeometry(menu)))
+                clipped << QStringLiteral("menu \"%1\" is off the menu bar").arg(menu->text());
+    return clipped;
 }
 
 } // namespace
@@ -432,6 +488,38 @@ private slots:
             boxes.shown[1].icon == QMessageBox::Critical &&
             boxes.shown[1].text.contains(QDir::toNativeSeparators(voltageStorePath(dir.path()))));
         QVERIFY(window.isVisible() && volts.value(0, 2) == 0.0f && volts.value(0, 5) == 64.0f);
+    }
+
+    void germanTextsFit_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* window : {"main", "AN1", "AN2", "AN3", "AN1 help", "AN2 help", "AN3 help",
+                                   "help", "seeking", "save file"})
+            QTest::newRow(window) << QString(window);
+    }
+    void germanTextsFit() {
+        QFETCH(QString, window);
+        Translations german;
+        QCOMPARE(german.install({"de"}), QStringLiteral("de"));
+        Rig rig;
+        VoltageTables volts;
+        std::unique_ptr<QWidget> shown;
+        const int table = window.mid(2, 1).toInt() - 1; // AN1 is table 0
+        if (window.startsWith("AN") && window.endsWith("help"))
+            shown = std::make_unique<VoltageHelpWindow>(table, nullptr);
+        else if (window.startsWith("AN"))
+            shown = std::make_unique<VoltageWindow>(table, volts, rig.dir.path(), nullptr);
+        else if (window == "help")
+            shown = std::make_unique<HelpWindow>(nullptr);
+        else if (window == "seeking")
+            shown = std::make_unique<SeekingWindow>(nullptr);
+        else if (window == "save file")
+            shown = std::make_unique<SaveFileDialog>(rig.dir.path(), rig.settings, nullptr);
+        else
+            rig.start(false);
+        QWidget* built = shown ? shown.get() : rig.window.get();
+        built->show();
+        const QStringList clipped = textsThatDoNotFit(built);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("\n"))));
     }
 };
 
