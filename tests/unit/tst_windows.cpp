@@ -490,16 +490,23 @@ private slots:
         QVERIFY(window.isVisible() && volts.value(0, 2) == 0.0f && volts.value(0, 5) == 64.0f);
     }
 
-    void germanTextsFit_data() {
+    void translatedTextsFit_data() {
+        QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("window");
-        for (const char* window : {"main", "AN1", "AN2", "AN3", "AN1 help", "AN2 help", "AN3 help",
-                                   "help", "seeking", "save file"})
-            QTest::newRow(window) << QString(window);
+        QStringList languages{"de"}; // and every other translation the program carries
+        for (const QString& file : QDir(Translations::kFolder).entryList({"bdx4config_*.qm"}))
+            if (const QString language = file.mid(11).chopped(3); !languages.contains(language))
+                languages << language;
+        for (const QString& language : languages)
+            for (const char* window : {"main", "AN1", "AN2", "AN3", "AN1 help", "AN2 help",
+                                       "AN3 help", "help", "seeking", "save file"})
+                QTest::newRow(qPrintable(language + ' ' + window)) << language << QString(window);
     }
-    void germanTextsFit() {
+    void translatedTextsFit() {
+        QFETCH(QString, language);
         QFETCH(QString, window);
-        Translations german;
-        QCOMPARE(german.install({"de"}), QStringLiteral("de"));
+        Translations translations;
+        QCOMPARE(translations.install({language}), language);
         Rig rig;
         VoltageTables volts;
         std::unique_ptr<QWidget> shown;
