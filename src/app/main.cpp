@@ -8,6 +8,7 @@
 #include "io/StorePlaces.h"
 #include "io/Translations.h"
 #include "ui/MainWindow.h"
+#include "ui/TextFit.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -30,6 +31,10 @@ int main(int argc, char* argv[]) {
     // The user's language, before the first window is built.
     bdx4::Translations translations;
     translations.install(QLocale::system().uiLanguages());
+
+    // For translators: every window says which of its texts do not fit.
+    if (qEnvironmentVariableIntValue("BDX4_CHECK_TEXTS") != 0)
+        app.installEventFilter(new bdx4::TextFitWatcher(&app));
 
     // A second copy ends at once, before any window, without a word.
     bdx4::SingleInstance instance(name);

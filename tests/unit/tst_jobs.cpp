@@ -408,22 +408,18 @@ private slots:
             lost.text.startsWith("The serial line on COM2 was lost (gone).\r\n\r\nNo BDX4 found."));
     }
 
-    void filesStayTheSameInGerman() {
-        // The stores and the export are read by the program and the box, never by a person.
-        const auto filesIn = [](const QDir& dir) {
-            BandMaps maps;
-            maps.setDefaults(Arrangement::FirstStart);
-            maps.keepShownMap();
-            VoltageTables volts;
-            volts.setValue(1, 4, 77.0f);
-            const bool written =
-                !writeMapStore(dir.filePath("maps"), {maps.storedMaps(), true}) &&
-                !createEmptyMapStore(dir.filePath("empty")) &&
-                !writeVoltageStore(dir.filePath("volts"), volts) &&
-                !createVoltageStore(dir.filePath("new")) &&
-                !exportConfiguration(dir.filePath("export"), ConfigImage::of(maps, volts));
-            QByteArray all = written ? "" : "not written";
-            for (const char* name : {"maps", "empty", "volts", "new", "export"})
+    void filesStayTheSameInGerman() { // what the program and the box read, never a person
+        const BandMaps maps;
+        const VoltageTables volts;
+        const auto filesIn = [&](const QDir& dir) {
+            const bool failed =
+                writeMapStore(dir.filePath("1"), {maps.storedMaps(), true}) ||
+                createEmptyMapStore(dir.filePath("2")) ||
+                writeVoltageStore(dir.filePath("3"), volts) ||
+                createVoltageStore(dir.filePath("4")) ||
+                exportConfiguration(dir.filePath("5"), ConfigImage::of(maps, volts));
+            QByteArray all = failed ? "not written|" : "";
+            for (const char* name : {"1", "2", "3", "4", "5"})
                 all += readFile(dir.filePath(name)) + '|';
             return all;
         };
@@ -435,8 +431,9 @@ private slots:
         QVERIFY2(title != "Error connecting to a BDX4", qPrintable(title));
         QCOMPARE(filesIn(QDir(german.path())), inEnglish);
         // Qt's own words too, where the system has them.
-        if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm"))
-            QVERIFY(QCoreApplication::translate("QPlatformTheme", "&Yes") != "&Yes");
+        QVERIFY(
+            !QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm") ||
+            QCoreApplication::translate("QPlatformTheme", "&Yes") != "&Yes");
     }
 };
 
