@@ -6,10 +6,13 @@
 #include "io/QtSettingsStore.h"
 #include "io/SerialTrace.h"
 #include "io/StorePlaces.h"
+#include "io/Translations.h"
 #include "ui/MainWindow.h"
+#include "ui/TextFit.h"
 #include "ui/UiLook.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <csignal>
 
@@ -26,6 +29,14 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(BDX4_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.morvane.bdx4config"));
     QApplication::setWindowIcon(bdx4::look::programIcon()); // every window of the program
+
+    // The user's language, before the first window is built.
+    bdx4::Translations translations;
+    translations.install(QLocale::system().uiLanguages());
+
+    // For translators: every window says which of its texts do not fit.
+    if (qEnvironmentVariableIntValue("BDX4_CHECK_TEXTS") != 0)
+        app.installEventFilter(new bdx4::TextFitWatcher(&app));
 
     // A second copy ends at once, before any window, without a word.
     bdx4::SingleInstance instance(name);

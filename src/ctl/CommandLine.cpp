@@ -1,5 +1,6 @@
 #include "ctl/CommandLine.h"
 
+#include "ctl/Console.h"
 #include "io/SerialLine.h"
 
 #include <QCommandLineParser>
@@ -12,10 +13,6 @@
 namespace bdx4::ctl {
 
 namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("bdx4ctl", text);
-}
 
 struct CommandInfo {
     Command command;
@@ -33,7 +30,7 @@ const std::map<QString, CommandInfo>& commands() {
 }
 
 QString commandNames() {
-    return tr("show, export, query or write");
+    return Texts::tr("show, export, query or write");
 }
 
 QString dashed(const QStringList& names) {
@@ -53,12 +50,13 @@ QString take(Options& o, const QString& name, const QString& value) {
         bool ok = false;
         const int map = value.toInt(&ok, 10);
         if (!ok || map < 1 || map > 3)
-            return tr("--map: \"%1\" is no map; give 1, 2 or 3").arg(value);
+            return Texts::tr("--map: \"%1\" is no map; give 1, 2 or 3").arg(value);
         o.map = map;
     } else if (name == QLatin1String("store")) {
         if (value.isEmpty() || !QFileInfo(value).isDir())
-            return tr("--store: \"%1\" is not a folder; give the folder that holds bdx4_cfg.ini "
-                      "and bdx4_bv.ini")
+            return Texts::tr(
+                       "--store: \"%1\" is not a folder; give the folder that holds bdx4_cfg.ini "
+                       "and bdx4_bv.ini")
                 .arg(value);
         o.storeFolder = QDir::cleanPath(QFileInfo(value).absoluteFilePath());
     } else if (name == QLatin1String("port")) {
@@ -71,18 +69,20 @@ QString take(Options& o, const QString& name, const QString& value) {
             o.port = 0;
             o.device = value;
         } else {
-            return tr("--port: \"%1\" is neither a port number from 1 to 16 nor a device path "
-                      "(such as /dev/ttyUSB0)")
+            return Texts::tr(
+                       "--port: \"%1\" is neither a port number from 1 to 16 nor a device path "
+                       "(such as /dev/ttyUSB0)")
                 .arg(value);
         }
     } else if (name == QLatin1String("baud")) {
         if (!isBoxSpeed(value))
-            return tr("--baud: \"%1\" is not a speed of the box; give 4800, 9600, 19200 or 38400")
+            return Texts::tr(
+                       "--baud: \"%1\" is not a speed of the box; give 4800, 9600, 19200 or 38400")
                 .arg(value);
         o.speed = value;
     } else if (name == QLatin1String("trace")) {
         if (value.isEmpty())
-            return tr("--trace: give the file to record the conversation in");
+            return Texts::tr("--trace: give the file to record the conversation in");
         o.tracePath = value;
     }
     return QString();
@@ -104,30 +104,31 @@ Parsed parseCommandLine(const QStringList& arguments) {
         arguments.value(0) == QLatin1String("help"))
         return Parsed{Options{}, QString()};
     if (arguments.isEmpty())
-        return fail(tr("no command given; use %1 (see bdx4ctl --help)").arg(commandNames()));
+        return fail(Texts::tr("no command given; use %1 (see bdx4ctl --help)").arg(commandNames()));
     const QString& first = arguments.first();
     const auto found = commands().find(first);
     if (found == commands().end())
-        return fail(
-            tr("\"%1\" is no command; use %2 (see bdx4ctl --help)").arg(first, commandNames()));
+        return fail(Texts::tr("\"%1\" is no command; use %2 (see bdx4ctl --help)")
+                        .arg(first, commandNames()));
     const QStringList& allowed = found->second.options;
 
     // The parser takes the program's name first.
     if (!parser.parse(QStringList{QStringLiteral("bdx4ctl")} + arguments.mid(1))) {
         if (!parser.unknownOptionNames().isEmpty())
             return fail(
-                tr("%1 takes no option \"%2\"; its options are %3 and --help")
+                Texts::tr("%1 takes no option \"%2\"; its options are %3 and --help")
                     .arg(first, dashed({parser.unknownOptionNames().first()}), dashed(allowed)));
         // The only other complaint: an option given without its value.
         const QString option = parser.errorText().section(QLatin1Char('\''), 1, 1);
-        return fail(tr("%1 needs a value").arg(option.isEmpty() ? parser.errorText() : option));
+        return fail(
+            Texts::tr("%1 needs a value").arg(option.isEmpty() ? parser.errorText() : option));
     }
 
     Options o;
     o.command = found->second.command;
     for (const QString& name : parser.optionNames()) {
         if (!allowed.contains(name))
-            return fail(tr("%1 takes no option \"--%2\"; its options are %3 and --help")
+            return fail(Texts::tr("%1 takes no option \"--%2\"; its options are %3 and --help")
                             .arg(first, name, dashed(allowed)));
     }
     for (const QString& name : allowed) {
@@ -140,54 +141,56 @@ Parsed parseCommandLine(const QStringList& arguments) {
     QStringList positional = parser.positionalArguments();
     if (o.command == Command::Export) {
         if (positional.isEmpty())
-            return fail(tr("export needs the FILE to write: bdx4ctl export [--map N] FILE"));
+            return fail(Texts::tr("export needs the FILE to write: bdx4ctl export [--map N] FILE"));
         if (positional.first().isEmpty())
-            return fail(tr("export: the FILE name is empty"));
+            return fail(Texts::tr("export: the FILE name is empty"));
         o.exportFile = QFileInfo(positional.takeFirst()).absoluteFilePath();
     }
     if (!positional.isEmpty())
-        return fail(
-            tr("%1 takes no argument \"%2\" (see bdx4ctl --help)").arg(first, positional.first()));
+        return fail(Texts::tr("%1 takes no argument \"%2\" (see bdx4ctl --help)")
+                        .arg(first, positional.first()));
     if ((o.command == Command::Query || o.command == Command::Write) && o.port == 0 &&
         o.device.isEmpty())
-        return fail(tr("%1 needs --port: a port number from 1 to 16 or a device path (such as "
-                       "/dev/ttyUSB0)")
-                        .arg(first));
+        return fail(
+            Texts::tr("%1 needs --port: a port number from 1 to 16 or a device path (such as "
+                      "/dev/ttyUSB0)")
+                .arg(first));
     return Parsed{o, QString()};
 }
 
 QString usageText() {
-    return tr("bdx4ctl: the BDX4 configuration from the command line, with the stores, port "
-              "settings\n"
-              "and box conversation of bdx4config.\n"
-              "\n"
-              "Usage:\n"
-              "  bdx4ctl show   [--map N] [--store DIR]\n"
-              "      Print map N (1-3, default 1) as a grid of bands by outputs, the AC1-AC3 mode\n"
-              "      and the three band-voltage tables in volts.\n"
-              "  bdx4ctl export [--map N] [--store DIR] FILE\n"
-              "      Write the eight lines a download of map N would send into FILE, as\n"
-              "      \"Write Bandmap to File\" does.\n"
-              "  bdx4ctl query  --port P [--baud B] [--trace FILE]\n"
-              "      Look for the box and print its firmware version.\n"
-              "  bdx4ctl write  --port P [--baud B] [--map N] [--store DIR] [--trace FILE]\n"
-              "      Write map N, the accessory table and the voltage tables into the box, as\n"
-              "      \"Write To BDX4\" does. Ctrl+C stops it; the box is told that it is over.\n"
-              "\n"
-              "Options:\n"
-              "  --port P      a port number 1-16 as in bdx4config's COMM menu (the settings'\n"
-              "                [Ports] section, or /dev/ttyUSB0-7, /dev/ttyACM0-3, /dev/ttyS0-3),\n"
-              "                or a device path such as /dev/ttyUSB0 or /dev/serial/by-id/...\n"
-              "  --baud B      4800, 9600, 19200 or 38400, as set by the box's jumpers\n"
-              "                (default: bdx4config's last speed, else 4800)\n"
-              "  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini (default: bdx4config's,\n"
-              "                the per-user data folder for an installed program, else the\n"
-              "                folder of this program when it is writable)\n"
-              "  --trace FILE  record every byte sent and received, with times, into FILE\n"
-              "  --help        print this text\n"
-              "\n"
-              "Exit status: 0 done; 1 the box was not found, the port or a file failed, a record\n"
-              "was not acknowledged, or Ctrl+C stopped it; 2 the command line was wrong.\n");
+    return Texts::tr(
+        "bdx4ctl: the BDX4 configuration from the command line, with the stores, port "
+        "settings\n"
+        "and box conversation of bdx4config.\n"
+        "\n"
+        "Usage:\n"
+        "  bdx4ctl show   [--map N] [--store DIR]\n"
+        "      Print map N (1-3, default 1) as a grid of bands by outputs, the AC1-AC3 mode\n"
+        "      and the three band-voltage tables in volts.\n"
+        "  bdx4ctl export [--map N] [--store DIR] FILE\n"
+        "      Write the eight lines a download of map N would send into FILE, as\n"
+        "      \"Write Bandmap to File\" does.\n"
+        "  bdx4ctl query  --port P [--baud B] [--trace FILE]\n"
+        "      Look for the box and print its firmware version.\n"
+        "  bdx4ctl write  --port P [--baud B] [--map N] [--store DIR] [--trace FILE]\n"
+        "      Write map N, the accessory table and the voltage tables into the box, as\n"
+        "      \"Write To BDX4\" does. Ctrl+C stops it; the box is told that it is over.\n"
+        "\n"
+        "Options:\n"
+        "  --port P      a port number 1-16 as in bdx4config's COMM menu (the settings'\n"
+        "                [Ports] section, or /dev/ttyUSB0-7, /dev/ttyACM0-3, /dev/ttyS0-3),\n"
+        "                or a device path such as /dev/ttyUSB0 or /dev/serial/by-id/...\n"
+        "  --baud B      4800, 9600, 19200 or 38400, as set by the box's jumpers\n"
+        "                (default: bdx4config's last speed, else 4800)\n"
+        "  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini (default: bdx4config's,\n"
+        "                the per-user data folder for an installed program, else the\n"
+        "                folder of this program when it is writable)\n"
+        "  --trace FILE  record every byte sent and received, with times, into FILE\n"
+        "  --help        print this text\n"
+        "\n"
+        "Exit status: 0 done; 1 the box was not found, the port or a file failed, a record\n"
+        "was not acknowledged, or Ctrl+C stopped it; 2 the command line was wrong.\n");
 }
 
 } // namespace bdx4::ctl

@@ -28,10 +28,6 @@ namespace bdx4::ctl {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("bdx4ctl", text);
-}
-
 /// bdx4config's settings: their [Ports] section and remembered speed are shared.
 const QString kSettingsName = QStringLiteral("bdx4config");
 /// The port number a device given by path is reached under.
@@ -112,12 +108,12 @@ QString sudoNotice(const QString& folder, const QString& userDataFolder) {
     if (::geteuid() != 0 || user.isEmpty() || user == "root")
         return QString();
     QString notice =
-        tr("bdx4ctl: running as root through sudo: using the stores in %1").arg(folder);
+        Texts::tr("bdx4ctl: running as root through sudo: using the stores in %1").arg(folder);
     const passwd* entry = ::getpwnam(user.constData());
     if (QDir::cleanPath(folder) == QDir::cleanPath(userDataFolder) && entry && entry->pw_dir) {
         const QString theirs = QDir(QString::fromLocal8Bit(entry->pw_dir))
                                    .filePath(QStringLiteral(".local/share/bdx4config"));
-        notice += tr(", root's own; %1's are in %2 (give --store %2 to use them)")
+        notice += Texts::tr(", root's own; %1's are in %2 (give --store %2 to use them)")
                       .arg(QString::fromLocal8Bit(user), theirs);
     }
     return notice;
@@ -143,20 +139,22 @@ QStringList loadStores(const QString& folder, int map, BandMaps& maps, VoltageTa
     const StoreReading reading = readMapStore(mapPath, content);
     switch (reading.outcome) {
     case StoreReading::Missing:
-        err.line(tr("bdx4ctl: there is no %1; the default arrangement stands for MAP1 and the "
-                    "other maps are empty")
-                     .arg(mapPath));
+        err.line(
+            Texts::tr("bdx4ctl: there is no %1; the default arrangement stands for MAP1 and the "
+                      "other maps are empty")
+                .arg(mapPath));
         Q_FALLTHROUGH();
     case StoreReading::Empty:
         maps.setDefaults(Arrangement::FirstStart);
         maps.keepShownMap();
         break;
     case StoreReading::Unreadable:
-        problems << tr("%1 cannot be opened: %2").arg(mapPath, reading.reason);
+        problems << Texts::tr("%1 cannot be opened: %2").arg(mapPath, reading.reason);
         break;
     case StoreReading::Incomplete:
-        problems << tr("%1 could not be read whole: it ends early or holds an item that is not "
-                       "what belongs there")
+        problems << Texts::tr(
+                        "%1 could not be read whole: it ends early or holds an item that is not "
+                        "what belongs there")
                         .arg(mapPath);
         maps.setStoredMaps(content.maps);
         break;
@@ -170,9 +168,9 @@ QStringList loadStores(const QString& folder, int map, BandMaps& maps, VoltageTa
     const QString voltPath = voltageStorePath(folder);
     const StoreReading voltages = readVoltageStore(voltPath, volts);
     if (voltages.outcome == StoreReading::Missing)
-        err.line(tr("bdx4ctl: there is no %1; every band voltage is 0").arg(voltPath));
+        err.line(Texts::tr("bdx4ctl: there is no %1; every band voltage is 0").arg(voltPath));
     else if (voltages.outcome == StoreReading::Unreadable)
-        problems << tr("%1 cannot be opened: %2").arg(voltPath, voltages.reason);
+        problems << Texts::tr("%1 cannot be opened: %2").arg(voltPath, voltages.reason);
     return problems;
 }
 
@@ -366,21 +364,22 @@ QString mapText(const BandMaps& maps, int map) {
         }
         lines << row;
     }
-    lines << tr("x on, . off, - grayed (kept, never sent as on)");
+    lines << Texts::tr("x on, . off, - grayed (kept, never sent as on)");
     lines << QString();
     if (maps.accOutputsForBandMap()) {
-        lines << tr("ACn mode: Use AC1 - AC3 for Bandmap");
+        lines << Texts::tr("ACn mode: Use AC1 - AC3 for Bandmap");
     } else {
-        lines << tr("ACn mode: Use AC1 - AC3 default table");
-        lines << tr("  (the box drives AC1-AC3 from its accessory table; the AC1-AC3 columns are "
-                    "not sent)");
+        lines << Texts::tr("ACn mode: Use AC1 - AC3 default table");
+        lines << Texts::tr(
+            "  (the box drives AC1-AC3 from its accessory table; the AC1-AC3 columns are "
+            "not sent)");
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 QString voltageText(const VoltageTables& volts) {
     QStringList lines;
-    QString header = QStringLiteral("%1").arg(tr("Band voltages"), -14);
+    QString header = QStringLiteral("%1").arg(Texts::tr("Band voltages"), -14);
     for (int t = 0; t < kVoltageTables; ++t)
         header += QStringLiteral("%1").arg(
             QStringLiteral("AN%1 (%2 V)").arg(t + 1).arg(kFullScaleVolts[t]), 12);
@@ -391,7 +390,7 @@ QString voltageText(const VoltageTables& volts) {
             row += QStringLiteral("%1").arg(VoltageTables::voltsText(volts.level(t, b), t), 12);
         lines << row;
     }
-    lines << tr("(0.00: the transceiver gives no voltage on that band)");
+    lines << Texts::tr("(0.00: the transceiver gives no voltage on that band)");
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdio>
 
 namespace bdx4::ctl {
+
+/// bdx4ctl's words outside its classes, under one translation context: `Texts::tr("...")`.
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(bdx4ctl)
+};
 
 /// One of the program's output streams, written a line at a time and flushed at once, so the
 /// progress of a download shows while it runs.

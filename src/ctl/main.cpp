@@ -4,8 +4,10 @@
 #include "ctl/CommandLine.h"
 #include "ctl/Commands.h"
 #include "ctl/Console.h"
+#include "io/Translations.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -39,6 +41,10 @@ int main(int argc, char* argv[]) {
     // The per-user data folder (where the stores are for an installed program) is bdx4config's.
     QCoreApplication::setApplicationName(QStringLiteral("bdx4config"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BDX4_VERSION));
+
+    // The user's language, before the command line is read: its complaints and --help speak it.
+    bdx4::Translations translations;
+    translations.install(QLocale::system().uiLanguages());
 
     bdx4::ctl::Console out(stdout);
     bdx4::ctl::Console err(stderr);

@@ -14,9 +14,10 @@ namespace bdx4 {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("SerialDiagnosis", text);
-}
+/// The words for a port that did not open, under one translation context.
+class OpenFailureTexts {
+    Q_DECLARE_TR_FUNCTIONS(SerialDiagnosis)
+};
 
 } // namespace
 
@@ -82,38 +83,50 @@ QString describeOpenFailure(const OpenFailure& failure, ChoiceHint hint) {
     const bool menu = hint == ChoiceHint::Menu;
     switch (failure.kind) {
     case OpenFailure::NoSuchPort:
-        return (menu ? tr("There is no serial port %1: choose one of COM1 to COM16 in the COMM "
-                          "menu.")
-                     : tr("There is no serial port %1: give --port a number from 1 to 16 or a "
-                          "device path."))
+        return (menu ? OpenFailureTexts::tr(
+                           "There is no serial port %1: choose one of COM1 to COM16 in the COMM "
+                           "menu.")
+                     : OpenFailureTexts::tr(
+                           "There is no serial port %1: give --port a number from 1 to 16 or a "
+                           "device path."))
             .arg(portName(failure.port));
     case OpenFailure::UnsupportedSpeed:
-        return (menu ? tr("The speed \"%1\" is not one the serial port accepts; choose 4800, 9600, "
+        return (menu
+                    ? OpenFailureTexts::tr(
+                          "The speed \"%1\" is not one the serial port accepts; choose 4800, 9600, "
                           "19200 or 38400 BAUD in the COMM menu.")
-                     : tr("The speed \"%1\" is not one the serial port accepts; give --baud 4800, "
+                    : OpenFailureTexts::tr(
+                          "The speed \"%1\" is not one the serial port accepts; give --baud 4800, "
                           "9600, 19200 or 38400."))
             .arg(failure.detail);
     case OpenFailure::DeviceMissing: {
-        QString text = tr("The serial device %1 does not exist (is the adapter plugged in?).  ")
+        QString text = OpenFailureTexts::tr(
+                           "The serial device %1 does not exist (is the adapter plugged in?).  ")
                            .arg(failure.device);
         if (failure.existingPorts.isEmpty())
-            return text + tr("No serial ports were found on this computer.");
-        return text + (menu ? tr("Serial ports on this computer: %1.  Choose one in the COMM menu.")
-                            : tr("Serial ports on this computer: %1.  Give one with --port."))
+            return text + OpenFailureTexts::tr("No serial ports were found on this computer.");
+        return text + (menu
+                           ? OpenFailureTexts::tr(
+                                 "Serial ports on this computer: %1.  Choose one in the COMM menu.")
+                           : OpenFailureTexts::tr(
+                                 "Serial ports on this computer: %1.  Give one with --port."))
                           .arg(failure.existingPorts.join(QStringLiteral(", ")));
     }
     case OpenFailure::NoAccess: {
-        const QString text = tr("You may not read and write %1.  ").arg(failure.device);
+        const QString text =
+            OpenFailureTexts::tr("You may not read and write %1.  ").arg(failure.device);
         if (failure.detail.isEmpty())
-            return text + tr("Ask the administrator for access to it.");
-        return text + tr("It belongs to the group \"%1\", whose members may use it: add yourself "
-                         "to that group (for example: sudo adduser $USER %1), then log out and in "
-                         "again.")
+            return text + OpenFailureTexts::tr("Ask the administrator for access to it.");
+        return text + OpenFailureTexts::tr(
+                          "It belongs to the group \"%1\", whose members may use it: add yourself "
+                          "to that group (for example: sudo adduser $USER %1), then log out and in "
+                          "again.")
                           .arg(failure.detail);
     }
     case OpenFailure::InUse:
-        return tr("%1 is in use by another program.  Close that program, or let it release the "
-                  "port, and try again.")
+        return OpenFailureTexts::tr(
+                   "%1 is in use by another program.  Close that program, or let it release the "
+                   "port, and try again.")
             .arg(failure.device);
     case OpenFailure::Other:
         break;

@@ -293,11 +293,22 @@ void MainWindow::buildMenus() {
     connect(main, &QMenu::aboutToShow, this, nameSave);
 
     editMenu_ = bar->addMenu(tr("&Edit"));
-    QAction* undo = undo_->createUndoAction(this, tr("&Undo"));
+    QAction* undo = undo_->createUndoAction(this);
     undo->setShortcuts(QKeySequence::Undo);
-    QAction* redo = undo_->createRedoAction(this, tr("&Redo"));
+    QAction* redo = undo_->createRedoAction(this);
     redo->setShortcuts(QKeySequence::Redo);
     editMenu_->addActions({undo, redo});
+    // "Undo Clear": the step after the verb, which carries the letter.
+    const auto nameUndo = [undo](const QString& step) {
+        undo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
+    };
+    const auto nameRedo = [redo](const QString& step) {
+        redo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
+    };
+    nameUndo(QString());
+    nameRedo(QString());
+    connect(undo_, &QUndoStack::undoTextChanged, undo, nameUndo);
+    connect(undo_, &QUndoStack::redoTextChanged, redo, nameRedo);
 
     accMenu_ = bar->addMenu(tr("&Use ACn"));
     auto* accModes = new QActionGroup(this);
@@ -466,7 +477,7 @@ void MainWindow::startUp() {
     if (startupBegun_ || closing_)
         return;
     startupBegun_ = true;
-    beginTrace(tr("box search"));
+    beginTrace(QStringLiteral("box search"));
     startup_.start();
     updateCommands();
 }
@@ -671,7 +682,7 @@ void MainWindow::showSearchResult(const SearchResult& result) {
 void MainWindow::testForBox() {
     if (search_.isRunning() || download_.isRunning() || startup_.isRunning())
         return;
-    beginTrace(tr("box search"));
+    beginTrace(QStringLiteral("box search"));
     const PortOpenResult result = connection_.open();
     showPortOpenResult(result);
     if (result.opened && !closing_)
@@ -681,7 +692,7 @@ void MainWindow::testForBox() {
 void MainWindow::writeToBox() {
     if (download_.isRunning() || search_.isRunning() || startup_.isRunning())
         return;
-    beginTrace(tr("download"));
+    beginTrace(QStringLiteral("download"));
     status_->show();
     setStatus(QString(), Qt::black);
     // A box plugged in after the start, or another port chosen since: the chosen one is opened

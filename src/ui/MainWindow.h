@@ -134,6 +134,7 @@ private:
     QString exportFolder() const;
     void showLabelledMap(int map);
     void setStatus(const QString& text, const QColor& color);
+    /// The trace is for whoever reads a bug report: its words stay English, like bdx4ctl's.
     void beginTrace(const QString& what);
     /// Enables what may be used now: nothing but the ways out until the start-up has read the
     /// stores, and no second download or box search while one runs.

@@ -3,7 +3,9 @@
 
 #include "SimProcess.h"
 
+#include "ctl/CommandLine.h"
 #include "io/MapStore.h"
+#include "io/Translations.h"
 #include "io/VoltageStore.h"
 #include "jobs/Export.h"
 #include "support/Fakes.h"
@@ -175,6 +177,21 @@ private slots:
         for (const QString& line : lines.mid(1))
             QVERIFY(traced.contains(QStringLiteral("\"%1\\r\\n\"").arg(line)));
         QCOMPARE(traced.count(" RX   1 \"G\" 47"), 7);
+    }
+
+    void speaksTheDesktopsLanguage() { // the tests run with LANGUAGE=en and LC_ALL=C.UTF-8
+        const QString english = ctl::usageText();
+        Translations german;
+        QCOMPARE(german.install({"de"}), QStringLiteral("de"));
+        for (const auto& [desktop, help] : {std::pair("LANG=de_DE.UTF-8", ctl::usageText()),
+                                            {"LANGUAGE=fr:de_AT", ctl::usageText()},
+                                            {"LANGUAGE=en_GB:de", english}}) {
+            QProcess process;
+            process.start("env", {"-u", "LANGUAGE", "-u", "LC_ALL", "-u", "LC_MESSAGES", desktop,
+                                  BDX4CTL_PATH, "--help"});
+            QVERIFY(process.waitForFinished());
+            QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), help);
+        }
     }
 
 private:

@@ -2,12 +2,15 @@
 // job ends.
 
 #include "io/MapStore.h"
+#include "io/Translations.h"
 #include "io/VoltageStore.h"
+#include "jobs/Export.h"
 #include "jobs/ResultTexts.h"
 #include "jobs/StartupJob.h"
 #include "support/Fakes.h"
 #include "support/Golden.h"
 
+#include <QLibraryInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -403,6 +406,34 @@ private slots:
         QCOMPARE(lost.title, QStringLiteral("Error connecting to a BDX4"));
         QVERIFY(
             lost.text.startsWith("The serial line on COM2 was lost (gone).\r\n\r\nNo BDX4 found."));
+    }
+
+    void filesStayTheSameInGerman() { // what the program and the box read, never a person
+        const BandMaps maps;
+        const VoltageTables volts;
+        const auto filesIn = [&](const QDir& dir) {
+            const bool failed =
+                writeMapStore(dir.filePath("1"), {maps.storedMaps(), true}) ||
+                createEmptyMapStore(dir.filePath("2")) ||
+                writeVoltageStore(dir.filePath("3"), volts) ||
+                createVoltageStore(dir.filePath("4")) ||
+                exportConfiguration(dir.filePath("5"), ConfigImage::of(maps, volts));
+            QByteArray all = failed ? "not written|" : "";
+            for (const char* name : {"1", "2", "3", "4", "5"})
+                all += readFile(dir.filePath(name)) + '|';
+            return all;
+        };
+        QTemporaryDir english, german;
+        const QByteArray inEnglish = filesIn(QDir(english.path()));
+        Translations translations;
+        QCOMPARE(translations.install({"de-DE", "de"}), QStringLiteral("de"));
+        const QString title = ResultTexts::searchFailed({SearchResult::NotFound, {}, {}}, "").title;
+        QVERIFY2(title != "Error connecting to a BDX4", qPrintable(title));
+        QCOMPARE(filesIn(QDir(german.path())), inEnglish);
+        // Qt's own words too, where the system has them.
+        QVERIFY(
+            !QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm") ||
+            QCoreApplication::translate("QPlatformTheme", "&Yes") != "&Yes");
     }
 };
 

@@ -2,6 +2,7 @@
 // fake line and a fake clock.
 
 #include "io/MapStore.h"
+#include "io/Translations.h"
 #include "io/VoltageStore.h"
 #include "support/Boxes.h"
 #include "support/Fakes.h"
@@ -11,6 +12,7 @@
 #include "ui/MainWindow.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/SeekingWindow.h"
+#include "ui/TextFit.h"
 #include "ui/VoltageWindow.h"
 
 #include <QAccessible>
@@ -750,6 +752,42 @@ private slots:
             boxes.shown[1].text.startsWith("The AN1 voltage settings could not be saved to " +
                                            QDir::toNativeSeparators(voltageStorePath(dir.path()))));
         QVERIFY(window.isVisible() && volts.value(0, 2) == 0.0f && volts.value(0, 5) == 64.0f);
+    }
+
+    void translatedTextsFit() { // every window in every language the program carries
+        QStringList languages{"de"};
+        for (const QString& file : QDir(Translations::kFolder).entryList({"bdx4config_*.qm"}))
+            if (const QString language = file.mid(11).chopped(3); !languages.contains(language))
+                languages << language;
+        for (const QString& language : languages) {
+            Translations translations;
+            QCOMPARE(translations.install({language}), language);
+            Rig rig;
+            rig.start(false);
+            MainWindow* main = rig.window.get(); // the other windows as its children
+            for (int t = 0; t < 3; ++t) {
+                new VoltageWindow(t, main->volts(), rig.dir.path(), main);
+                new VoltageHelpWindow(t, main);
+            }
+            new HelpWindow(main);
+            new SeekingWindow(QStringLiteral("COM1 (/dev/ttyUSB0)"), QStringLiteral("4800"), main);
+            new SaveFileDialog(rig.dir.path(), rig.settings, main);
+            const QStringList clipped = textsThatDoNotFit(main);
+            QVERIFY2(clipped.isEmpty(), qPrintable(language + ": " + clipped.join('\n')));
+        }
+    }
+    void textsThatDoNotFitAreNamed() { // too wide, a word too wide, too many lines, a button
+        QWidget window;
+        const auto label = [&window](const char* text, const QRect& at, bool wraps) {
+            auto* label = new QLabel(QString::fromUtf8(text), &window);
+            label->setWordWrap(wraps);
+            label->setGeometry(at);
+        };
+        label("Steuerausgänge des BDX4", {0, 0, 99, 17}, false);
+        label("W5 GESTECKT", {0, 20, 41, 200}, true);
+        label("Ein Klick auf ein Kästchen ordnet das Band zu.", {0, 60, 120, 17}, true);
+        (new QPushButton(QStringLiteral("In BDX4 schreiben"), &window))->setGeometry(0, 0, 80, 25);
+        QCOMPARE(textsThatDoNotFit(&window).size(), 4);
     }
 };
 

@@ -1,0 +1,991 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>ConfigImage</name>
+    <message>
+        <source>HF Band Data</source>
+        <translation>KW-Banddaten</translation>
+    </message>
+    <message>
+        <source>VHF Band Data</source>
+        <translation>UKW-Banddaten</translation>
+    </message>
+    <message>
+        <source>Accessory Data</source>
+        <translation>Zubehördaten</translation>
+    </message>
+    <message>
+        <source>AN1 Band Voltages</source>
+        <translation>AN1-Bandspannungen</translation>
+    </message>
+    <message>
+        <source>AN2 Band Voltages</source>
+        <translation>AN2-Bandspannungen</translation>
+    </message>
+    <message>
+        <source>AN3 Band Voltages</source>
+        <translation>AN3-Bandspannungen</translation>
+    </message>
+    <message>
+        <source>HF Data</source>
+        <translation>KW</translation>
+    </message>
+    <message>
+        <source>VHF Data</source>
+        <translation>UKW</translation>
+    </message>
+    <message>
+        <source>Acc Data</source>
+        <translation>Zubehör</translation>
+    </message>
+    <message>
+        <source>AN1 Data</source>
+        <translation>AN1</translation>
+    </message>
+    <message>
+        <source>AN2 Data</source>
+        <translation>AN2</translation>
+    </message>
+    <message>
+        <source>AN3 Data</source>
+        <translation>AN3</translation>
+    </message>
+</context>
+<context>
+    <name>ResultTexts</name>
+    <message>
+        <source>The serial line on %1 was lost (%2).</source>
+        <translation>Die serielle Verbindung über %1 ist abgebrochen (%2).</translation>
+    </message>
+    <message>
+        <source>No BDX4 found.  Please check this program&apos;s COM settings.<byte value="xd"/>
+<byte value="xd"/>
+Use the COMM pull-down menu to select the correct Port and BAUD rate<byte value="xd"/>
+that has been set via the jumpers in your BDX4 (see manual).<byte value="xd"/>
+<byte value="xd"/>
+Also be sure the OP/DL switch on your BDX4 is set to DL (toward Power jack).</source>
+        <translation>Kein BDX4 gefunden.  Bitte prüfen Sie die Schnittstelleneinstellungen dieses Programms.<byte value="xd"/>
+<byte value="xd"/>
+Wählen Sie im Menü „Schnittstelle“ die Schnittstelle und die Baudrate,<byte value="xd"/>
+die mit den Jumpern in Ihrem BDX4 eingestellt sind (siehe Anleitung).<byte value="xd"/>
+<byte value="xd"/>
+Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuchse hin).</translation>
+    </message>
+    <message>
+        <source>Error connecting to a BDX4</source>
+        <translation>Fehler beim Verbinden mit dem BDX4</translation>
+    </message>
+    <message>
+        <source>BDX4: %1</source>
+        <translation>BDX4: %1</translation>
+    </message>
+    <message>
+        <source>Download failed in section %1</source>
+        <translation>Übertragung im Abschnitt %1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The serial port %1 is not open, so nothing was sent to the BDX4.<byte value="xd"/>
+<byte value="xd"/>
+Choose the port and speed in the COMM menu, then use &quot;Test for BDX4&quot; in the Main menu to open it.</source>
+        <translation>Die serielle Schnittstelle %1 ist nicht geöffnet, daher wurde nichts an den BDX4 gesendet.<byte value="xd"/>
+<byte value="xd"/>
+Wählen Sie Schnittstelle und Baudrate im Menü „Schnittstelle“ und öffnen Sie sie dann mit „BDX4 suchen“ im Menü „Programm“.</translation>
+    </message>
+    <message>
+        <source>Nothing could be sent to the BDX4 on %1:<byte value="xd"/>
+%2</source>
+        <translation>Über %1 konnte nichts an den BDX4 gesendet werden:<byte value="xd"/>
+%2</translation>
+    </message>
+    <message>
+        <source>Download cancelled in section %1</source>
+        <translation>Übertragung im Abschnitt %1 abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>SerialDiagnosis</name>
+    <message>
+        <source>There is no serial port %1: choose one of COM1 to COM16 in the COMM menu.</source>
+        <translation>Es gibt keine serielle Schnittstelle %1: Wählen Sie im Menü „Schnittstelle“ eine von COM1 bis COM16.</translation>
+    </message>
+    <message>
+        <source>There is no serial port %1: give --port a number from 1 to 16 or a device path.</source>
+        <translation>Es gibt keine serielle Schnittstelle %1: Geben Sie bei --port eine Nummer von 1 bis 16 oder einen Gerätepfad an.</translation>
+    </message>
+    <message>
+        <source>The speed &quot;%1&quot; is not one the serial port accepts; choose 4800, 9600, 19200 or 38400 BAUD in the COMM menu.</source>
+        <translation>Die Baudrate „%1“ nimmt die serielle Schnittstelle nicht an; wählen Sie im Menü „Schnittstelle“ 4800, 9600, 19200 oder 38400 Baud.</translation>
+    </message>
+    <message>
+        <source>The speed &quot;%1&quot; is not one the serial port accepts; give --baud 4800, 9600, 19200 or 38400.</source>
+        <translation>Die Baudrate „%1“ nimmt die serielle Schnittstelle nicht an; geben Sie --baud 4800, 9600, 19200 oder 38400 an.</translation>
+    </message>
+    <message>
+        <source>The serial device %1 does not exist (is the adapter plugged in?).  </source>
+        <translation>Das serielle Gerät %1 gibt es nicht (ist der Adapter eingesteckt?).  </translation>
+    </message>
+    <message>
+        <source>No serial ports were found on this computer.</source>
+        <translation>Auf diesem Computer wurde keine serielle Schnittstelle gefunden.</translation>
+    </message>
+    <message>
+        <source>Serial ports on this computer: %1.  Choose one in the COMM menu.</source>
+        <translation>Serielle Schnittstellen auf diesem Computer: %1.  Wählen Sie eine im Menü „Schnittstelle“.</translation>
+    </message>
+    <message>
+        <source>Serial ports on this computer: %1.  Give one with --port.</source>
+        <translation>Serielle Schnittstellen auf diesem Computer: %1.  Geben Sie eine mit --port an.</translation>
+    </message>
+    <message>
+        <source>You may not read and write %1.  </source>
+        <translation>Sie dürfen %1 nicht lesen und beschreiben.  </translation>
+    </message>
+    <message>
+        <source>Ask the administrator for access to it.</source>
+        <translation>Bitten Sie den Administrator um Zugriff darauf.</translation>
+    </message>
+    <message>
+        <source>It belongs to the group &quot;%1&quot;, whose members may use it: add yourself to that group (for example: sudo adduser $USER %1), then log out and in again.</source>
+        <translation>Es gehört der Gruppe „%1“, deren Mitglieder es benutzen dürfen: Treten Sie dieser Gruppe bei (zum Beispiel: sudo adduser $USER %1), melden Sie sich dann ab und wieder an.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program.  Close that program, or let it release the port, and try again.</source>
+        <translation>%1 wird von einem anderen Programm benutzt.  Schließen Sie dieses Programm oder lassen Sie es die Schnittstelle freigeben, und versuchen Sie es erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>StoreFile</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::BandMapGrid</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 an Ausgang %2</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::HelpWindow</name>
+    <message>
+        <source>BDX4 Config Help</source>
+        <translation>BDX4 Config – Hilfe</translation>
+    </message>
+    <message>
+        <source>The ACC pins may be used for accessory control from the Z7 or Z9&apos;s ACC menu or as band outputs. Use the pull-down menu &quot;Use ACn&quot; to set the correct mode for your use.</source>
+        <translation>Die ACC-Anschlüsse dienen entweder der Zubehörsteuerung über das ACC-Menü des Z7 oder Z9 oder als Bandausgänge. Die passende Betriebsart stellen Sie im Menü „ACn nutzen“ ein.</translation>
+    </message>
+    <message>
+        <source>The W5 jumper inside the BDX4 selects the bandmap used for transverters. When out (default) the HF-XVTR bandmap is used, allowing only XVTR1-XVTR3 selections. With W5 installed, the XVTR bandmap is used, allowing all XVTR inputs from the radio to make selections.</source>
+        <translation>Der Jumper W5 im BDX4 wählt die Bandzuordnung für Transverter. Ohne W5 (AUS, ab Werk) gilt die KW-XVTR-Zuordnung, in der nur XVTR1 bis XVTR3 schalten. Mit gestecktem W5 (EIN) gilt die XVTR-Zuordnung, in der alle XVTR-Eingänge vom Transceiver schalten.</translation>
+    </message>
+    <message>
+        <source>Click on a checkbox to match the band on the left side to an output across the top row.</source>
+        <translation>Ein Klick auf ein Kästchen ordnet das Band links dem Ausgang in der obersten Zeile zu.</translation>
+    </message>
+    <message>
+        <source>Forms to set Band Analog Voltage tables (AN1, AN2, and AN3) are available from the top row of pull-down menus.</source>
+        <translation>Die Bandspannungstabellen (AN1, AN2 und AN3) öffnen Sie über die Menüleiste oben.</translation>
+    </message>
+    <message>
+        <source>When your maps are complete, save them using the &quot;Save As&quot; buttons on the bottom row, then click on the &quot;Send to BDX4&quot; button on the right.</source>
+        <translation>Sind Ihre Bandzuordnungen fertig, speichern Sie sie mit „MAPn speichern“ in der unteren Reihe und klicken dann rechts auf „An BDX4 senden“.</translation>
+    </message>
+    <message>
+        <source>Please consult the BDX4 Operating Instructions for further information on  how the jumpers in the BDX4 affect the ways you can use the Band Maps.</source>
+        <translation>Wie die Jumper im BDX4 die Nutzung der Bandzuordnungen beeinflussen, steht in der Bedienungsanleitung des BDX4.</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::MainWindow</name>
+    <message>
+        <source>Morvane BDX4 Configuration Utility, rev %1</source>
+        <translation>Morvane BDX4-Konfigurationsprogramm, Rev. %1</translation>
+    </message>
+    <message>
+        <source>BDX4 Configuration Utility, made by Morvane for the BDX4 band decoder.</source>
+        <translation>BDX4-Konfigurationsprogramm von Morvane für den Banddecoder BDX4.</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Program path = %1</source>
+        <translation>Programmpfad = %1</translation>
+    </message>
+    <message>
+        <source>Closing</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>BDX4 Control Outputs</source>
+        <translation>BDX4-Steuerausgänge</translation>
+    </message>
+    <message>
+        <source>Transceiver</source>
+        <translation>Transceiver</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>W5 OUT</source>
+        <translation>W5 AUS</translation>
+    </message>
+    <message>
+        <source>W5 IN</source>
+        <translation>W5 EIN</translation>
+    </message>
+    <message>
+        <source>MAP%1 Displayed</source>
+        <translation>MAP%1 angezeigt</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Stop the download; the box is told that it is over</source>
+        <translation>Übertragung abbrechen; der BDX4 erfährt, dass sie beendet ist</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Clear all the checkboxes above</source>
+        <translation>Alle Häkchen oben entfernen</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Set the checkboxes above to the standard default arrangement</source>
+        <translation>Die Kästchen oben auf die Standardbelegung setzen</translation>
+    </message>
+    <message>
+        <source>Display MAP%1</source>
+        <translation>MAP%1 anzeigen</translation>
+    </message>
+    <message>
+        <source>Save as MAP%1</source>
+        <translation>MAP%1 speichern</translation>
+    </message>
+    <message>
+        <source>Write To BDX4</source>
+        <translation>An BDX4 senden</translation>
+    </message>
+    <message>
+        <source>Write the checkbox arrangement above to the BDX4</source>
+        <translation>Die Belegung der Kästchen oben an den BDX4 senden</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Exit this program</source>
+        <translation>Dieses Programm beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Main</source>
+        <translation>&amp;Programm</translation>
+    </message>
+    <message>
+        <source>Write Bandmap to File</source>
+        <translation>Bandzuordnung in Datei schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>a map</source>
+        <translation>einer Bandzuordnung</translation>
+    </message>
+    <message>
+        <source>a voltage table</source>
+        <translation>einer Bandspannungstabelle</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2. It was left as it is; saving %3 will try to replace it.</source>
+        <translation>%1 kann nicht gelesen werden: %2. Die Datei bleibt, wie sie ist; beim Speichern %3 wird versucht, sie zu ersetzen.</translation>
+    </message>
+    <message>
+        <source>The last Map%1 changes have not been saved.  Do you want to save these changes?</source>
+        <translation>Die letzten Änderungen an MAP%1 wurden nicht gespeichert.  Möchten Sie diese Änderungen speichern?</translation>
+    </message>
+    <message>
+        <source>Error # %1</source>
+        <translation>Fehler Nr. %1</translation>
+    </message>
+    <message>
+        <source>Oops! Error message...<byte value="xd"/>
+<byte value="xd"/>
+%1</source>
+        <translation>Hoppla! Fehlermeldung ...<byte value="xd"/>
+<byte value="xd"/>
+%1</translation>
+    </message>
+    <message>
+        <source>Error Opening COM%1</source>
+        <translation>Fehler beim Öffnen von COM%1</translation>
+    </message>
+    <message>
+        <source>Reopened COM%1</source>
+        <translation>Zurück zu COM%1</translation>
+    </message>
+    <message>
+        <source>COM%1 didn&apos;t work.</source>
+        <translation>COM%1 hat nicht funktioniert.</translation>
+    </message>
+    <message>
+        <source>Error COM Ports</source>
+        <translation>Schnittstellenfehler</translation>
+    </message>
+    <message>
+        <source>Try selecting another COMM port.</source>
+        <translation>Wählen Sie eine andere Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>BDX4 Connected</source>
+        <translation>BDX4 verbunden</translation>
+    </message>
+    <message>
+        <source>BDX4 Firmware = %1</source>
+        <translation>BDX4-Firmware = %1</translation>
+    </message>
+    <message>
+        <source>Last Send Passed!</source>
+        <translation>Senden erfolgreich!</translation>
+    </message>
+    <message>
+        <source>Last Send Failed!</source>
+        <translation>Senden fehlerhaft!</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Nothing was saved; any earlier file of that name is unchanged.</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.</translation>
+    </message>
+    <message>
+        <source>About the BDX4 program...</source>
+        <translation>Über das BDX4-Programm ...</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 an Ausgang %2</translation>
+    </message>
+    <message>
+        <source>Tick %1</source>
+        <translation>%1 ankreuzen</translation>
+    </message>
+    <message>
+        <source>Untick %1</source>
+        <translation>Kreuz bei %1 entfernen</translation>
+    </message>
+    <message>
+        <source>End record</source>
+        <translation>Abschlussdatensatz</translation>
+    </message>
+    <message>
+        <source>&amp;Test for BDX4</source>
+        <translation>BDX4 s&amp;uchen</translation>
+    </message>
+    <message>
+        <source>&amp;Write Bandmap to File</source>
+        <translation>Bandzuordnung in &amp;Datei schreiben</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Save as MAP%1</source>
+        <translation>Als MAP%1 &amp;speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Use ACn</source>
+        <translation>ACn &amp;nutzen</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 for &amp;Bandmap</source>
+        <translation>AC1 - AC3 für die &amp;Bandzuordnung nutzen</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 &amp;default table</source>
+        <translation>AC1 - AC3 mit &amp;Standardtabelle nutzen</translation>
+    </message>
+    <message>
+        <source>Analog&amp;%1</source>
+        <translation>Analog&amp;%1</translation>
+    </message>
+    <message>
+        <source>&amp;COMM</source>
+        <translation>&amp;Schnittstelle</translation>
+    </message>
+    <message>
+        <source>  4800 &amp;BAUD</source>
+        <translation>  4800 &amp;Baud</translation>
+    </message>
+    <message>
+        <source>  9600 B&amp;AUD</source>
+        <translation>  9600 B&amp;aud</translation>
+    </message>
+    <message>
+        <source>19200 BA&amp;UD</source>
+        <translation>19200 Ba&amp;ud</translation>
+    </message>
+    <message>
+        <source>38400 BAU&amp;D</source>
+        <translation>38400 Bau&amp;d</translation>
+    </message>
+    <message>
+        <source>&amp;Using</source>
+        <translation>&amp;Bedienung</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Über</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Port state</source>
+        <translation>Zustand der Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>%1 baud</source>
+        <translation>%1 Baud</translation>
+    </message>
+    <message>
+        <source>not open</source>
+        <translation>nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>geöffnet</translation>
+    </message>
+    <message>
+        <source>BDX4 firmware %1</source>
+        <translation>BDX4-Firmware %1</translation>
+    </message>
+    <message>
+        <source>lost</source>
+        <translation>verloren</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <translation>%1 (%2 von %3)</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::QtSerialLine</name>
+    <message>
+        <source>The serial port %1 is not open.</source>
+        <translation>Die serielle Schnittstelle %1 ist nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>the serial device went away: unplugged or switched off</source>
+        <translation>das serielle Gerät ist nicht mehr da: ausgesteckt oder ausgeschaltet</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::SaveFileDialog</name>
+    <message>
+        <source>Save File As...</source>
+        <translation>Datei speichern unter ...</translation>
+    </message>
+    <message>
+        <source>Drive:</source>
+        <translation>Disk:</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Disk</translation>
+    </message>
+    <message>
+        <source>Path: </source>
+        <translation>Ort: </translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Files Found:</source>
+        <translation>Dateien:</translation>
+    </message>
+    <message>
+        <source>Files Found</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Error %1, %2</source>
+        <translation>Fehler %1, %2</translation>
+    </message>
+    <message>
+        <source>Device unavailable</source>
+        <translation>Gerät nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Sorry, this drive is not accessable; try another.</source>
+        <translation>Diese Disk ist leider nicht erreichbar; versuchen Sie eine andere.</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::SeekingWindow</name>
+    <message>
+        <source>Seeking BDX4</source>
+        <translation>Suche nach BDX4</translation>
+    </message>
+    <message>
+        <source>Queries sent</source>
+        <translation>Gesendete Abfragen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Looking for the BDX4 on %1 at %2 baud</source>
+        <translation>Suche den BDX4 an %1 mit %2 Baud</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::VoltageHelpWindow</name>
+    <message>
+        <source>BDX4 AN%1 Help </source>
+        <translation>BDX4 AN%1 – Hilfe </translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Setting up Analog Band Voltages...</source>
+        <translation>Bandspannungen einstellen ...</translation>
+    </message>
+    <message>
+        <source>Consult the manufacturer of your transceiver for the Band Voltage table.  Alternatively, you could measure the voltages with a DMM.</source>
+        <translation>Die Bandspannungstabelle erfahren Sie vom Hersteller Ihres Transceivers.  Sie können die Spannungen auch mit einem Multimeter messen.</translation>
+    </message>
+    <message>
+        <source>Analog Voltage table %1 can range in value from 0 to %2 Volts.</source>
+        <translation>Die Werte der Bandspannungstabelle %1 reichen von 0 bis %2 Volt.</translation>
+    </message>
+    <message>
+        <source>If a Band for your transceiver doesn&apos;t list a voltage, set the control to 0.</source>
+        <translation>Nennt Ihr Transceiver für ein Band keine Spannung, stellen Sie den Regler auf 0.</translation>
+    </message>
+    <message>
+        <source>Voltage input for %1 is pin %2 of J1/J2.</source>
+        <translation>Der Spannungseingang für %1 ist Pin %2 von J1/J2.</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::VoltageWindow</name>
+    <message>
+        <source>Analog Voltage Table AN%1</source>
+        <translation>Bandspannungstabelle AN%1</translation>
+    </message>
+    <message>
+        <source>Analog Voltage AN%1 range is 0 to %2 volts.</source>
+        <translation>Die Bandspannung AN%1 reicht von 0 bis %2 Volt.</translation>
+    </message>
+    <message>
+        <source>Either type in the voltage here, or use the slider control below.</source>
+        <translation>Geben Sie die Spannung hier ein oder stellen Sie sie mit dem Regler darunter ein.</translation>
+    </message>
+    <message>
+        <source>AN%1 %2 volts</source>
+        <translation>AN%1 %2 Volt</translation>
+    </message>
+    <message>
+        <source>AN%1 %2 level</source>
+        <translation>AN%1 %2 Stufe</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The AN%1 voltage settings could not be saved to %2.<byte value="xd"/>
+<byte value="xd"/>
+%3</source>
+        <translation>Die Spannungseinstellungen für AN%1 konnten nicht in %2 gespeichert werden.<byte value="xd"/>
+<byte value="xd"/>
+%3</translation>
+    </message>
+    <message>
+        <source>The AN%1 Voltage Settings have changed.  Do you want to save these settings?</source>
+        <translation>Die Spannungseinstellungen für AN%1 wurden geändert.  Möchten Sie sie speichern?</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no voltage: type 0 to %2 volts. The level stays as it was.</source>
+        <translation>„%1“ ist keine Spannung: Geben Sie 0 bis %2 Volt ein. Die Stufe bleibt, wie sie war.</translation>
+    </message>
+    <message>
+        <source>%1 is below 0 volts: type 0 to %2 volts. The level stays as it was.</source>
+        <translation>%1 liegt unter 0 Volt: Geben Sie 0 bis %2 Volt ein. Die Stufe bleibt, wie sie war.</translation>
+    </message>
+    <message>
+        <source>%1 is above the AN%2 range of 0 to %3 volts. The level stays as it was.</source>
+        <translation>%1 liegt über dem Bereich von AN%2 (0 bis %3 Volt). Die Stufe bleibt, wie sie war.</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::ctl::CommandRunner</name>
+    <message>
+        <source>bdx4ctl: %1; open the maps in bdx4config and save them again, or give another --store</source>
+        <translation>bdx4ctl: %1; öffnen Sie die Bandzuordnungen in bdx4config und speichern Sie sie erneut, oder geben Sie ein anderes --store an</translation>
+    </message>
+    <message>
+        <source>nothing was sent to the box</source>
+        <translation>es wurde nichts an den BDX4 gesendet</translation>
+    </message>
+    <message>
+        <source>nothing was written</source>
+        <translation>es wurde nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>Stores in %1</source>
+        <translation>Speicherdateien in %1</translation>
+    </message>
+    <message>
+        <source> (shown as far as it was read)</source>
+        <translation> (angezeigt, soweit gelesen)</translation>
+    </message>
+    <message>
+        <source>Write Bandmap to File</source>
+        <translation>Bandzuordnung in Datei schreiben</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Nothing was saved; any earlier file of that name is unchanged.</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: --trace: &quot;%1&quot; cannot be written: %2</source>
+        <translation>bdx4ctl: --trace: „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: the remembered speed &quot;%1&quot; is none of the box&apos;s; using 4800 baud</source>
+        <translation>bdx4ctl: die gespeicherte Baudrate „%1“ kennt der BDX4 nicht; verwende 4800 Baud</translation>
+    </message>
+    <message>
+        <source>Port %1 at %2 baud</source>
+        <translation>Schnittstelle %1 mit %2 Baud</translation>
+    </message>
+    <message>
+        <source>Error Opening COM%1</source>
+        <translation>Fehler beim Öffnen von COM%1</translation>
+    </message>
+    <message>
+        <source>Seeking BDX4 ...</source>
+        <translation>Suche nach BDX4 ...</translation>
+    </message>
+    <message>
+        <source>BDX4 Connected</source>
+        <translation>BDX4 verbunden</translation>
+    </message>
+    <message>
+        <source>BDX4 Firmware = %1</source>
+        <translation>BDX4-Firmware = %1</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: stopped</source>
+        <translation>bdx4ctl: abgebrochen</translation>
+    </message>
+    <message>
+        <source>MAP%1 from %2</source>
+        <translation>MAP%1 aus %2</translation>
+    </message>
+    <message>
+        <source>Closing</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Last Send Passed!</source>
+        <translation>Senden erfolgreich!</translation>
+    </message>
+    <message>
+        <source>Last Send Failed!</source>
+        <translation>Senden fehlerhaft!</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4ctl</name>
+    <message>
+        <source>show, export, query or write</source>
+        <translation>show, export, query oder write</translation>
+    </message>
+    <message>
+        <source>--map: &quot;%1&quot; is no map; give 1, 2 or 3</source>
+        <translation>--map: „%1“ ist keine MAP; geben Sie 1, 2 oder 3 an</translation>
+    </message>
+    <message>
+        <source>--store: &quot;%1&quot; is not a folder; give the folder that holds bdx4_cfg.ini and bdx4_bv.ini</source>
+        <translation>--store: „%1“ ist kein Ordner; geben Sie den Ordner mit bdx4_cfg.ini und bdx4_bv.ini an</translation>
+    </message>
+    <message>
+        <source>--port: &quot;%1&quot; is neither a port number from 1 to 16 nor a device path (such as /dev/ttyUSB0)</source>
+        <translation>--port: „%1“ ist weder eine Schnittstellennummer von 1 bis 16 noch ein Gerätepfad (wie /dev/ttyUSB0)</translation>
+    </message>
+    <message>
+        <source>--baud: &quot;%1&quot; is not a speed of the box; give 4800, 9600, 19200 or 38400</source>
+        <translation>--baud: „%1“ ist keine Baudrate des BDX4; geben Sie 4800, 9600, 19200 oder 38400 an</translation>
+    </message>
+    <message>
+        <source>--trace: give the file to record the conversation in</source>
+        <translation>--trace: geben Sie die Datei für den Mitschnitt an</translation>
+    </message>
+    <message>
+        <source>no command given; use %1 (see bdx4ctl --help)</source>
+        <translation>kein Befehl angegeben; verwenden Sie %1 (siehe bdx4ctl --help)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no command; use %2 (see bdx4ctl --help)</source>
+        <translation>„%1“ ist kein Befehl; verwenden Sie %2 (siehe bdx4ctl --help)</translation>
+    </message>
+    <message>
+        <source>%1 takes no option &quot;%2&quot;; its options are %3 and --help</source>
+        <translation>%1 kennt keine Option „%2“; seine Optionen sind %3 und --help</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>%1 takes no option &quot;--%2&quot;; its options are %3 and --help</source>
+        <translation>%1 kennt keine Option „--%2“; seine Optionen sind %3 und --help</translation>
+    </message>
+    <message>
+        <source>export needs the FILE to write: bdx4ctl export [--map N] FILE</source>
+        <translation>export braucht die DATEI, in die es schreibt: bdx4ctl export [--map N] DATEI</translation>
+    </message>
+    <message>
+        <source>export: the FILE name is empty</source>
+        <translation>export: der Name der DATEI ist leer</translation>
+    </message>
+    <message>
+        <source>%1 takes no argument &quot;%2&quot; (see bdx4ctl --help)</source>
+        <translation>%1 nimmt kein Argument „%2“ (siehe bdx4ctl --help)</translation>
+    </message>
+    <message>
+        <source>%1 needs --port: a port number from 1 to 16 or a device path (such as /dev/ttyUSB0)</source>
+        <translation>%1 braucht --port: eine Schnittstellennummer von 1 bis 16 oder einen Gerätepfad (wie /dev/ttyUSB0)</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: the BDX4 configuration from the command line, with the stores, port settings
+and box conversation of bdx4config.
+
+Usage:
+  bdx4ctl show   [--map N] [--store DIR]
+      Print map N (1-3, default 1) as a grid of bands by outputs, the AC1-AC3 mode
+      and the three band-voltage tables in volts.
+  bdx4ctl export [--map N] [--store DIR] FILE
+      Write the eight lines a download of map N would send into FILE, as
+      &quot;Write Bandmap to File&quot; does.
+  bdx4ctl query  --port P [--baud B] [--trace FILE]
+      Look for the box and print its firmware version.
+  bdx4ctl write  --port P [--baud B] [--map N] [--store DIR] [--trace FILE]
+      Write map N, the accessory table and the voltage tables into the box, as
+      &quot;Write To BDX4&quot; does. Ctrl+C stops it; the box is told that it is over.
+
+Options:
+  --port P      a port number 1-16 as in bdx4config&apos;s COMM menu (the settings&apos;
+                [Ports] section, or /dev/ttyUSB0-7, /dev/ttyACM0-3, /dev/ttyS0-3),
+                or a device path such as /dev/ttyUSB0 or /dev/serial/by-id/...
+  --baud B      4800, 9600, 19200 or 38400, as set by the box&apos;s jumpers
+                (default: bdx4config&apos;s last speed, else 4800)
+  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini (default: bdx4config&apos;s,
+                the per-user data folder for an installed program, else the
+                folder of this program when it is writable)
+  --trace FILE  record every byte sent and received, with times, into FILE
+  --help        print this text
+
+Exit status: 0 done; 1 the box was not found, the port or a file failed, a record
+was not acknowledged, or Ctrl+C stopped it; 2 the command line was wrong.
+</source>
+        <translation>bdx4ctl: die BDX4-Konfiguration von der Kommandozeile, mit den Speicherdateien,
+Schnittstelleneinstellungen und der Verbindung zum BDX4 von bdx4config.
+
+Aufruf:
+  bdx4ctl show   [--map N] [--store ORDNER]
+      MAP N (1-3, Standard 1) als Raster aus Bändern und Ausgängen ausgeben,
+      dazu die ACn-Betriebsart und die drei Bandspannungstabellen in Volt.
+  bdx4ctl export [--map N] [--store ORDNER] DATEI
+      Die acht Zeilen, die eine Übertragung von MAP N senden würde, in DATEI
+      schreiben, wie es „Bandzuordnung in Datei schreiben“ tut.
+  bdx4ctl query  --port P [--baud B] [--trace DATEI]
+      Den BDX4 suchen und seine Firmware-Version ausgeben.
+  bdx4ctl write  --port P [--baud B] [--map N] [--store ORDNER] [--trace DATEI]
+      MAP N, die Zubehörtabelle und die Bandspannungstabellen in den BDX4
+      schreiben, wie es „An BDX4 senden“ tut. Strg+C bricht ab; der BDX4
+      erfährt, dass die Übertragung beendet ist.
+
+Optionen:
+  --port P        eine Schnittstellennummer 1-16 wie im Menü „Schnittstelle“ von
+                  bdx4config (Abschnitt [Ports] der Einstellungen, sonst
+                  /dev/ttyUSB0-7, /dev/ttyACM0-3, /dev/ttyS0-3) oder ein
+                  Gerätepfad wie /dev/ttyUSB0 oder /dev/serial/by-id/...
+  --baud B        4800, 9600, 19200 oder 38400, wie mit den Jumpern im BDX4
+                  eingestellt (Standard: die zuletzt von bdx4config benutzte
+                  Baudrate, sonst 4800)
+  --store ORDNER  der Ordner von bdx4_cfg.ini und bdx4_bv.ini (Standard: der von
+                  bdx4config, also der persönliche Datenordner bei einem
+                  installierten Programm, sonst der Ordner dieses Programms,
+                  wenn es dort schreiben darf)
+  --trace DATEI   jedes gesendete und empfangene Byte mit Zeit in DATEI
+                  mitschneiden
+  --help          diesen Text ausgeben
+
+Rückgabewert: 0 erledigt; 1 BDX4 nicht gefunden, Fehler an der Schnittstelle
+oder in einer Datei, ein Datensatz nicht bestätigt oder mit Strg+C abgebrochen;
+2 die Kommandozeile war falsch.
+</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: running as root through sudo: using the stores in %1</source>
+        <translation>bdx4ctl: läuft über sudo als root: verwende die Speicherdateien in %1</translation>
+    </message>
+    <message>
+        <source>, root&apos;s own; %1&apos;s are in %2 (give --store %2 to use them)</source>
+        <translation>, die von root; die von %1 liegen in %2 (mit --store %2 werden sie verwendet)</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: there is no %1; the default arrangement stands for MAP1 and the other maps are empty</source>
+        <translation>bdx4ctl: %1 fehlt; MAP1 enthält die Standardbelegung, die anderen MAPs sind leer</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be read whole: it ends early or holds an item that is not what belongs there</source>
+        <translation>%1 konnte nicht vollständig gelesen werden: die Datei endet zu früh oder enthält einen Eintrag, der dort nicht hingehört</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: there is no %1; every band voltage is 0</source>
+        <translation>bdx4ctl: %1 fehlt; alle Bandspannungen sind 0</translation>
+    </message>
+    <message>
+        <source>x on, . off, - grayed (kept, never sent as on)</source>
+        <translation>x ein, . aus, - grau (bleibt erhalten, wird nie als ein gesendet)</translation>
+    </message>
+    <message>
+        <source>ACn mode: Use AC1 - AC3 for Bandmap</source>
+        <translation>ACn-Betriebsart: AC1 - AC3 für die Bandzuordnung nutzen</translation>
+    </message>
+    <message>
+        <source>ACn mode: Use AC1 - AC3 default table</source>
+        <translation>ACn-Betriebsart: AC1 - AC3 mit Standardtabelle nutzen</translation>
+    </message>
+    <message>
+        <source>  (the box drives AC1-AC3 from its accessory table; the AC1-AC3 columns are not sent)</source>
+        <translation>  (der BDX4 steuert AC1-AC3 über seine Zubehörtabelle; die Spalten AC1-AC3 werden nicht gesendet)</translation>
+    </message>
+    <message>
+        <source>Band voltages</source>
+        <translation>Bandspannungen</translation>
+    </message>
+    <message>
+        <source>(0.00: the transceiver gives no voltage on that band)</source>
+        <translation>(0.00: der Transceiver gibt auf diesem Band keine Spannung aus)</translation>
+    </message>
+</context>
+<context>
+    <name>dialogs</name>
+    <message>
+        <source>BDX4 Config</source>
+        <translation>BDX4 Config</translation>
+    </message>
+</context>
+</TS>
