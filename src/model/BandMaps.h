@@ -16,6 +16,10 @@ using StoredMaps = std::array<StoredMap, kMaps>;
 /// Byte 0 and byte 1 of each row as the box receives them.
 using RowOutputs = std::array<std::array<std::uint8_t, 2>, kBandRows>;
 
+/// `map` packed as the box receives it: a cell counts only when it is exactly 1, and AC1-AC3 only
+/// while they are band outputs (`accForBandMap`).
+RowOutputs packRows(const StoredMap& map, bool accForBandMap);
+
 /// Which default arrangement "Defaults" puts on the grid.
 enum class Arrangement {
     FirstStart, ///< what a first start without stored maps shows
@@ -39,6 +43,13 @@ public:
     int cell(int row, int output) const { return shown_[row][output]; }
     /// Sets a cell of the shown map (a value above 2 counts as grayed).
     void setCell(int row, int output, int value);
+
+    /// The shown map as a whole.
+    const StoredMap& shownMap() const { return shown_; }
+    /// Puts `map` on the grid cell by cell, as if the user clicked each cell that differs: the
+    /// current map stays, and any change counts as unsaved. An undo of the grid puts the earlier
+    /// map back the same way.
+    void showMap(const StoredMap& map);
 
     /// The shown map holds changes that were not kept in its slot.
     bool hasUnsavedChanges() const { return unsaved_; }
@@ -70,7 +81,7 @@ public:
 
     /// The shown map packed as the box receives it: a cell counts only when it is exactly 1, and
     /// AC1-AC3 only while they are band outputs.
-    RowOutputs rowOutputs() const;
+    RowOutputs rowOutputs() const { return packRows(shown_, accForBandMap_); }
 
     const StoredMaps& storedMaps() const { return stored_; }
     /// Replaces the three stored maps (from the store file); the shown map is unchanged.
@@ -89,7 +100,7 @@ private:
     void setLabelledMap(int map);
 
     StoredMaps stored_ = {};
-    std::array<std::array<std::uint8_t, kOutputs>, kBandRows> shown_ = {};
+    StoredMap shown_ = {};
     int current_ = 0;
     int labelled_ = -1;
     bool unsaved_ = false;
