@@ -20,7 +20,7 @@ build="$here/build"
 
 # Debian packages the build, the tests and the program need.
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
-    libqt6serialport6 qt6-qpa-plugins libgl-dev fonts-liberation fontconfig)
+    libqt6serialport6 qt6-qpa-plugins libgl-dev fonts-liberation fontconfig poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do
