@@ -18,11 +18,14 @@ namespace {
 // fits A4 and Letter inside 15 mm margins, and scaled to the page it is drawn on.
 constexpr double kWidth = 510, kHeight = 700;
 constexpr double kMarginMm = 15;
-constexpr double kTitleSize = 16, kTextSize = 10, kTableSize = 8.5, kNoteSize = 7.5;
+constexpr double kTitleSize = 16, kTextSize = 10, kTableSize = 8.5, kTickSize = 9.5,
+                 kNoteSize = 7.5;
 constexpr double kRow = 14;                             // a line of text, a table row
 constexpr double kCaptionWidth = 44, kOutputWidth = 29; // the map's columns
 constexpr double kBandWidth = 70, kVoltsWidth = 80;     // the voltage table's columns
 constexpr double kGap = 16;                             // between the parts
+constexpr double kInset = 3;                            // of a caption or a number in its cell
+constexpr double kThin = 0.3, kThick = 1;               // widths of the rules
 constexpr int kShade = 235;                             // every other row's grey
 
 const QString kFontFamily = QStringLiteral("Liberation Sans");
@@ -66,11 +69,11 @@ void drawGrid(Pen& pen, double y, double captionWidth, int columns, double width
     for (int r = 2; r <= rows; r += 2)
         pen.shade(0, y + r * kRow, right, kRow);
     for (int r = 0; r <= rows + 1; ++r)
-        pen.line(0, y + r * kRow, right, y + r * kRow, r == 1 ? 1.0 : 0.3);
-    pen.line(0, y, 0, y + (rows + 1) * kRow, 0.3);
+        pen.line(0, y + r * kRow, right, y + r * kRow, r == 1 ? kThick : kThin);
+    pen.line(0, y, 0, y + (rows + 1) * kRow, kThin);
     for (int c = 0; c <= columns; ++c)
         pen.line(captionWidth + c * width, y, captionWidth + c * width, y + (rows + 1) * kRow,
-                 c == 0 ? 1.0 : 0.3);
+                 c == 0 ? kThick : kThin);
 }
 
 } // namespace
@@ -109,12 +112,12 @@ void ConfigSheet::draw(QPainter& painter, const QRectF& area) const {
                  QLatin1String(kOutputCaptions[std::size_t(c)]), kTableSize, true, centred);
     for (int r = 0; r < kBandRows; ++r) {
         const double rowY = y + (r + 1) * kRow;
-        pen.text(3, rowY, kCaptionWidth, kRow, QLatin1String(kRowCaptions[std::size_t(r)]),
+        pen.text(kInset, rowY, kCaptionWidth, kRow, QLatin1String(kRowCaptions[std::size_t(r)]),
                  kTableSize, true);
         for (int c = 0; c < outputs; ++c)
             if (configuration_.map()[r][c] == 1)
                 pen.text(kCaptionWidth + c * kOutputWidth, rowY, kOutputWidth, kRow,
-                         QStringLiteral("X"), kTableSize + 1, true, centred);
+                         QStringLiteral("X"), kTickSize, true, centred);
     }
     y += (kBandRows + 1) * kRow;
     pen.text(0, y, kWidth, kRow,
@@ -133,10 +136,10 @@ void ConfigSheet::draw(QPainter& painter, const QRectF& area) const {
                  true, centred);
     for (int b = 0; b < kVoltageBands; ++b) {
         const double rowY = y + (b + 1) * kRow;
-        pen.text(3, rowY, kBandWidth, kRow, QLatin1String(kVoltageBandCaptions[std::size_t(b)]),
-                 kTableSize, true);
+        pen.text(kInset, rowY, kBandWidth, kRow,
+                 QLatin1String(kVoltageBandCaptions[std::size_t(b)]), kTableSize, true);
         for (int t = 0; t < kVoltageTables; ++t)
-            pen.text(kBandWidth + t * kVoltsWidth, rowY, kVoltsWidth - 8, kRow,
+            pen.text(kBandWidth + t * kVoltsWidth, rowY, kVoltsWidth - 2 * kInset, kRow,
                      VoltageTables::voltsText(configuration_.volts().level(t, b), t), kTableSize,
                      false, Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -145,7 +148,7 @@ void ConfigSheet::draw(QPainter& painter, const QRectF& area) const {
              kNoteSize);
 
     const double bottom = area.height() / scale; // the footer stands at the foot of the page
-    pen.line(0, bottom - kRow - 2, kWidth, bottom - kRow - 2, 0.3);
+    pen.line(0, bottom - kRow - kInset, kWidth, bottom - kRow - kInset, kThin);
     pen.text(0, bottom - kRow, kWidth, kRow,
              tr("bdx4config %1, printed %2")
                  .arg(QStringLiteral(BDX4_VERSION), date_.toString(Qt::ISODate)),
