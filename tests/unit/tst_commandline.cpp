@@ -43,7 +43,6 @@ private slots:
         row("store that is no folder", "show --store /nowhere/at/all", "--store|not a folder");
         row("stray argument", "show extra", "show takes no argument \"extra\"");
         row("a file and a map", "sheet --from c.txt --map 2 s.pdf", "no --map or --store");
-        row("a file and a store", "write --port 1 --from c --store /", "no --map or --store");
         row("a file for export", "export --from c.txt -", "export takes no option \"--from\"");
         row("sheet without file", "sheet --map 2", "sheet needs the PDF file");
         row("sheet to standard output", "sheet -", "not standard output");

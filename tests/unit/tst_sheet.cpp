@@ -2,7 +2,6 @@
 
 #include "sheet/ConfigSheet.h"
 
-#include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -12,30 +11,20 @@ using namespace bdx4;
 
 namespace {
 
-/// The text of a PDF, laid out as on the page; empty when pdftotext failed.
-QString pdfText(const QString& path) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {"-layout", path, "-"});
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-/// The first line of `text` that begins with `caption` (pdftotext may drop the blank in "2 m").
-QString lineOf(const QString& text, QString caption) {
-    for (const QString& line : text.split('\n'))
-        if (QString(line).remove(' ').startsWith(caption.remove(' ')))
-            return line;
-    return QString();
-}
-
-/// The words of a line with the column of their middle.
-QList<std::pair<QString, double>> words(const QString& line) {
-    QList<std::pair<QString, double>> found;
-    for (auto m = QRegularExpression("\\S+").globalMatch(line); m.hasNext();) {
-        const auto word = m.next();
-        found << std::pair(word.captured(), word.capturedStart() + word.capturedLength() / 2.0);
+/// The words of the first line of `text` that begins with `caption`, each with the column of its
+/// middle.
+QList<std::pair<QString, double>> wordsOf(const QString& text, const QString& caption) {
+    QList<std::pair<QString, double>> words;
+    for (const QString& line : text.split('\n')) {
+        if (!line.trimmed().startsWith(caption + ' '))
+            continue;
+        for (auto m = QRegularExpression("\\S+").globalMatch(line); m.hasNext();) {
+            const auto word = m.next();
+            words << std::pair(word.captured(), word.capturedStart() + word.capturedLength() / 2.);
+        }
+        break;
     }
-    return found;
+    return words;
 }
 
 } // namespace
@@ -43,11 +32,6 @@ QList<std::pair<QString, double>> words(const QString& line) {
 class TestSheet : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
-    }
-
     void sheetReadsBack_data() {
         QTest::addColumn<bool>("acc");
         QTest::addColumn<QString>("firmware");
@@ -55,39 +39,40 @@ private slots:
         QTest::newRow("the box's default table, no box") << false << "";
     }
     void sheetReadsBack() {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         QFETCH(bool, acc);
         QFETCH(QString, firmware);
-        // Row r ticks output r % 16 and 20M every output: each X shows its band and output.
-        StoredMap map = {};
+        StoredMap map = {}; // row r ticks output r % 16, 20M every output, 15M's 40 is grayed
         for (int r = 0; r < kBandRows; ++r)
             map[r][r % kOutputs] = 1;
         map[5].fill(1);
-        map[7][3] = 2; // grayed: sent as off, so no X
+        map[7][3] = 2;
         VoltageTables volts;
-        for (int b = 0; b < kVoltageBands; ++b)
-            for (int t = 0; t < kVoltageTables; ++t)
-                volts.setValue(t, b, VoltageTables::defaultLevels(t)[b]);
+        for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
+            volts.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
         ConfigSheet sheet(Configuration(map, acc, volts), "MAP2");
         sheet.setFirmware(firmware);
         sheet.setDate(QDate(2031, 2, 28));
         QTemporaryDir dir;
-        const QString path = dir.filePath("sheet.pdf");
-        QVERIFY(!sheet.writePdf(path, QLocale(QLocale::German)));
-        const QString text = pdfText(path);
+        QVERIFY(!sheet.writePdf(dir.filePath("s.pdf"), QLocale(QLocale::German)));
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-layout", dir.filePath("s.pdf"), "-"});
+        QVERIFY(pdftotext.waitForFinished(20000));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
 
         QCOMPARE(text.count('\f'), 1); // one page
-        QVERIFY(text.contains("Map: MAP2"));
+        QVERIFY(text.contains("Map: MAP2") && text.contains("printed 2031-02-28"));
         QVERIFY(text.contains(acc ? "Use AC1 - AC3 for Bandmap" : "Use AC1 - AC3 default table"));
-        QVERIFY(text.contains("printed 2031-02-28"));
         QCOMPARE(text.contains("BDX4 firmware 2.17"), !firmware.isEmpty());
         const int outputs = acc ? kOutputs : kAC1;
-        const auto heading = words(lineOf(text, "160"));
+        const auto heading = wordsOf(text, "160");
         QCOMPARE(heading.size(), outputs);
         for (int c = 0; c < outputs; ++c)
             QCOMPARE(heading[c].first, QString(kOutputCaptions[c]));
         for (int r = 0; r < kBandRows; ++r) { // each X stands under its output's caption
             QList<int> ticked, expected;
-            for (const auto& [word, middle] : words(lineOf(text, kRowCaptions[r])).mid(1)) {
+            for (const auto& [word, middle] : wordsOf(text, kRowCaptions[r]).mid(1)) {
                 const auto nearest = std::min_element(
                     heading.begin(), heading.end(), [x = middle](const auto& a, const auto& b) {
                         return std::abs(a.second - x) < std::abs(b.second - x);
@@ -99,28 +84,20 @@ private slots:
                     expected << c;
             QCOMPARE(ticked, expected);
         }
-        for (int b = 0; b < kVoltageBands; ++b) {
-            const QStringList volts =
-                lineOf(text.mid(text.indexOf("Band voltages")), kVoltageBandCaptions[b])
-                    .simplified()
-                    .split(' ');
-            QCOMPARE(volts.mid(volts.size() - 3).join(' '),
-                     QStringList({VoltageTables::voltsText(kDefaultLevelsAn1An3[b], 0),
-                                  VoltageTables::voltsText(kDefaultLevelsAn2[b], 1),
-                                  VoltageTables::voltsText(kDefaultLevelsAn1An3[b], 2)})
-                         .join(' '));
-        }
+        const QString voltages = text.mid(text.indexOf("Band voltages")).remove(' ');
+        for (int b = 0; b < kVoltageBands; ++b) // pdftotext may drop the blank in "2 m"
+            QVERIFY(voltages.contains(QString(kVoltageBandCaptions[b]).remove(' ') +
+                                      VoltageTables::voltsText(volts.level(0, b), 0) +
+                                      VoltageTables::voltsText(volts.level(1, b), 1) +
+                                      VoltageTables::voltsText(volts.level(2, b), 2) + '\n'));
     }
 
     void paperAndFailures() {
-        QCOMPARE(ConfigSheet::paperFor(QLocale(QLocale::English, QLocale::UnitedStates)),
-                 QPageSize::Letter);
-        QCOMPARE(ConfigSheet::paperFor(QLocale(QLocale::English, QLocale::UnitedKingdom)),
-                 QPageSize::A4);
+        QVERIFY(ConfigSheet::paperFor(QLocale("en_US")) == QPageSize::Letter &&
+                ConfigSheet::paperFor(QLocale("en_GB")) == QPageSize::A4);
         QTemporaryDir dir;
         const IoResult failed = ConfigSheet(Configuration(), "x").writePdf(dir.filePath("no/x"));
-        QVERIFY(failed && !failed->description.isEmpty());
-        QVERIFY(!QFileInfo::exists(dir.filePath("no")));
+        QVERIFY(failed && !failed->description.isEmpty() && QDir(dir.path()).isEmpty());
     }
 };
 
