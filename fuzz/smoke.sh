@@ -15,7 +15,7 @@ trap 'rm -rf "$scratch"' EXIT
 
 passed=0
 failed=0
-for target in fuzz_map_store fuzz_voltage_store fuzz_receive fuzz_command_line; do
+for target in fuzz_map_store fuzz_voltage_store fuzz_receive fuzz_config_file fuzz_command_line; do
     mkdir -p "$scratch/$target"
     log="$scratch/$target.log"
     if "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -max_len=16384 \

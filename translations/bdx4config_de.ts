@@ -2,6 +2,165 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>ConfigFile</name>
+    <message>
+        <source>the download command &quot;%1&quot;</source>
+        <translation>der Übertragungsbefehl „%1“</translation>
+    </message>
+    <message>
+        <source>the HF record</source>
+        <translation>der KW-Datensatz</translation>
+    </message>
+    <message>
+        <source>the VHF record</source>
+        <translation>der UKW-Datensatz</translation>
+    </message>
+    <message>
+        <source>the accessory record</source>
+        <translation>der Zubehör-Datensatz</translation>
+    </message>
+    <message>
+        <source>the end record &quot;%1&quot;</source>
+        <translation>der Abschlussdatensatz „%1“</translation>
+    </message>
+    <message>
+        <source>the AN%1 record</source>
+        <translation>der AN%1-Datensatz</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>diese Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>the file cannot be read: %1</source>
+        <translation>die Datei kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>the file is larger than 64 KiB, which no configuration file is</source>
+        <translation>die Datei ist größer als 64 KiB, was keine Konfigurationsdatei ist</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>a carriage return in column %1 that does not end the line; lines end in CR LF or LF</source>
+        <translation>ein Wagenrücklauf in Spalte %1, der die Zeile nicht beendet; Zeilen enden mit CR LF oder LF</translation>
+    </message>
+    <message>
+        <source>the line is empty; %1 belongs here</source>
+        <translation>die Zeile ist leer; hierher gehört %1</translation>
+    </message>
+    <message>
+        <source>the file ends where %1 belongs</source>
+        <translation>die Datei endet, wo %1 hingehört</translation>
+    </message>
+    <message>
+        <source>text after the end record, which ends the file</source>
+        <translation>Text nach dem Abschlussdatensatz, der die Datei beendet</translation>
+    </message>
+    <message>
+        <source>the line is not one text between double quotes, as line 1 is</source>
+        <translation>die Zeile ist nicht ein Text in doppelten Anführungszeichen wie Zeile 1</translation>
+    </message>
+    <message>
+        <source>the line is between double quotes, but line 1 is not; either every line is quoted or none</source>
+        <translation>die Zeile steht in doppelten Anführungszeichen, Zeile 1 aber nicht; entweder alle Zeilen oder keine</translation>
+    </message>
+    <message>
+        <source>a file of quoted lines begins with %1</source>
+        <translation>eine Datei aus Zeilen in Anführungszeichen beginnt mit %1</translation>
+    </message>
+    <message>
+        <source>a record begins with &quot;:&quot;; %1 belongs here</source>
+        <translation>ein Datensatz beginnt mit „:“; hierher gehört %1</translation>
+    </message>
+    <message>
+        <source>a blank</source>
+        <translation>ein Leerzeichen</translation>
+    </message>
+    <message>
+        <source>the byte %1</source>
+        <translation>das Byte %1</translation>
+    </message>
+    <message>
+        <source>%1 in column %2 is no hexadecimal digit</source>
+        <translation>%1 in Spalte %2 ist keine Hexadezimalziffer</translation>
+    </message>
+    <message>
+        <source>the record has %1 hex digits after the &quot;:&quot;, but each byte takes two</source>
+        <translation>der Datensatz hat %1 Hex-Ziffern nach dem „:“, aber jedes Byte braucht zwei</translation>
+    </message>
+    <message>
+        <source>the record is too short for a count, an address, a type and a checksum</source>
+        <translation>der Datensatz ist zu kurz für Anzahl, Adresse, Typ und Prüfsumme</translation>
+    </message>
+    <message>
+        <source>the count says %1 data bytes, the record holds %2</source>
+        <translation>die Anzahl nennt %1 Datenbytes, der Datensatz enthält %2</translation>
+    </message>
+    <message>
+        <source>the checksum is %1, the record&apos;s bytes give %2</source>
+        <translation>die Prüfsumme ist %1, die Bytes des Datensatzes ergeben %2</translation>
+    </message>
+    <message>
+        <source>a record of type %1 where %2, of type %3, belongs</source>
+        <translation>ein Datensatz vom Typ %1, wo %2 vom Typ %3 hingehört</translation>
+    </message>
+    <message>
+        <source>a record for address %1 where %2, for address %3, belongs</source>
+        <translation>ein Datensatz für Adresse %1, wo %2 für Adresse %3 hingehört</translation>
+    </message>
+    <message>
+        <source>a record of %1 data bytes where %2, of %3 bytes, belongs</source>
+        <translation>ein Datensatz mit %1 Datenbytes, wo %2 mit %3 Bytes hingehört</translation>
+    </message>
+    <message>
+        <source>slot %1 of %2 is unused and must be 0000; it holds %3</source>
+        <translation>Platz %1 von %2 ist unbenutzt und muss 0000 sein; er enthält %3</translation>
+    </message>
+    <message>
+        <source>the accessory record is neither the box&apos;s default table nor sixteen zero bytes</source>
+        <translation>der Zubehör-Datensatz ist weder die Standardtabelle des BDX4 noch sechzehn Null-Bytes</translation>
+    </message>
+    <message>
+        <source>the %1 row switches AC1-AC3 (byte 0 is %2), but the accessory record on line %3 is the box&apos;s default table, which drives them</source>
+        <translation>die Zeile %1 schaltet AC1-AC3 (Byte 0 ist %2), aber der Zubehör-Datensatz in Zeile %3 ist die Standardtabelle des BDX4, die sie steuert</translation>
+    </message>
+    <message>
+        <source>byte %1 of %2 is %3, but the record&apos;s last six bytes are FF</source>
+        <translation>Byte %1 von %2 ist %3, aber die letzten sechs Bytes des Datensatzes sind FF</translation>
+    </message>
+    <message>
+        <source>entry %1 of %2 has the band code %3, which is no band&apos;s</source>
+        <translation>Eintrag %1 von %2 hat den Bandcode %3, den kein Band hat</translation>
+    </message>
+    <message>
+        <source>entry %1 of %2 gives %3 the level 0; a band without a voltage is an empty entry FFFF at the end</source>
+        <translation>Eintrag %1 von %2 gibt %3 die Stufe 0; ein Band ohne Spannung ist ein leerer Eintrag FFFF am Ende</translation>
+    </message>
+    <message>
+        <source>entry %1 of %2 gives %3 the level FF, which the box takes for an empty entry; the highest level is FE</source>
+        <translation>Eintrag %1 von %2 gibt %3 die Stufe FF, die der BDX4 für einen leeren Eintrag hält; die höchste Stufe ist FE</translation>
+    </message>
+    <message>
+        <source>entries %1 and %2 of %3 are both for %4</source>
+        <translation>die Einträge %1 und %2 von %3 gelten beide für %4</translation>
+    </message>
+    <message>
+        <source>entry %1 of %2 is empty (FFFF) but entry %3 after it is not; empty entries come last</source>
+        <translation>Eintrag %1 von %2 ist leer (FFFF), der folgende Eintrag %3 aber nicht; leere Einträge kommen zuletzt</translation>
+    </message>
+    <message>
+        <source>entry %1 of %2 (%3 at level %4) comes after entry %5 (%6 at level %7); the entries go by ascending level, equal levels from 430 MHz to 160 m</source>
+        <translation>Eintrag %1 von %2 (%3 mit Stufe %4) folgt auf Eintrag %5 (%6 mit Stufe %7); die Einträge gehen nach aufsteigender Stufe, gleiche Stufen von 430 MHz bis 160 m</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>ConfigImage</name>
     <message>
         <source>HF Band Data</source>
@@ -53,6 +212,65 @@
     </message>
 </context>
 <context>
+    <name>ConfigSheet</name>
+    <message>
+        <source>BDX4 band decoder configuration</source>
+        <translation>Konfiguration des Banddecoders BDX4</translation>
+    </message>
+    <message>
+        <source>Map: %1</source>
+        <translation>Bandzuordnung: %1</translation>
+    </message>
+    <message>
+        <source>AC1 - AC3: %1</source>
+        <translation>AC1 - AC3: %1</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 for Bandmap</source>
+        <translation>AC1 - AC3 für die Bandzuordnung nutzen</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 default table</source>
+        <translation>AC1 - AC3 mit Standardtabelle nutzen</translation>
+    </message>
+    <message>
+        <source>X: the band switches that output on.</source>
+        <translation>X: das Band schaltet diesen Ausgang ein.</translation>
+    </message>
+    <message>
+        <source>X: the band switches that output on. AC1 - AC3 follow the box&apos;s default table and are not part of the map.</source>
+        <translation>X: das Band schaltet diesen Ausgang ein. AC1 - AC3 folgen der Standardtabelle des BDX4 und gehören nicht zur Bandzuordnung.</translation>
+    </message>
+    <message>
+        <source>Band voltages in volts</source>
+        <translation>Bandspannungen in Volt</translation>
+    </message>
+    <message>
+        <source>AN%1 (0 - %2 V)</source>
+        <translation>AN%1 (0 - %2 V)</translation>
+    </message>
+    <message>
+        <source>0.00: the transceiver gives no voltage on that band.</source>
+        <translation>0.00: der Transceiver gibt auf diesem Band keine Spannung aus.</translation>
+    </message>
+    <message>
+        <source>bdx4config %1, printed %2</source>
+        <translation>bdx4config %1, gedruckt am %2</translation>
+    </message>
+    <message>
+        <source>BDX4 firmware %1</source>
+        <translation>BDX4-Firmware %1</translation>
+    </message>
+    <message>
+        <source>BDX4 configuration: %1</source>
+        <translation>BDX4-Konfiguration: %1</translation>
+    </message>
+    <message>
+        <source>the PDF could not be started</source>
+        <translation>das PDF konnte nicht begonnen werden</translation>
+    </message>
+</context>
+<context>
     <name>ResultTexts</name>
     <message>
         <source>The serial line on %1 was lost (%2).</source>
@@ -101,6 +319,20 @@ Wählen Sie Schnittstelle und Baudrate im Menü „Schnittstelle“ und öffnen 
     <message>
         <source>Download cancelled in section %1</source>
         <translation>Übertragung im Abschnitt %1 abgebrochen</translation>
+    </message>
+    <message>
+        <source>No BDX4 found on %1.<byte value="xd"/>
+<byte value="xd"/>
+Give the port the BDX4 is on with --port, and with --baud the BAUD rate<byte value="xd"/>
+that has been set via the jumpers in your BDX4 (see manual).<byte value="xd"/>
+<byte value="xd"/>
+Also be sure the OP/DL switch on your BDX4 is set to DL (toward Power jack).</source>
+        <translation>Kein BDX4 an %1 gefunden.<byte value="xd"/>
+<byte value="xd"/>
+Geben Sie mit --port die Schnittstelle des BDX4 an und mit --baud die Baudrate,<byte value="xd"/>
+die mit den Jumpern in Ihrem BDX4 eingestellt ist (siehe Anleitung).<byte value="xd"/>
+<byte value="xd"/>
+Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuchse hin).</translation>
     </message>
 </context>
 <context>
@@ -764,10 +996,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>Schnittstelle %1 mit %2 Baud</translation>
     </message>
     <message>
-        <source>Error Opening COM%1</source>
-        <translation>Fehler beim Öffnen von COM%1</translation>
-    </message>
-    <message>
         <source>Seeking BDX4 ...</source>
         <translation>Suche nach BDX4 ...</translation>
     </message>
@@ -799,13 +1027,39 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <source>Last Send Failed!</source>
         <translation>Senden fehlerhaft!</translation>
     </message>
+    <message>
+        <source>Configuration file %1</source>
+        <translation>Konfigurationsdatei %1</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: the export could not be written to standard output</source>
+        <translation>bdx4ctl: die Ausgabe konnte nicht auf die Standardausgabe geschrieben werden</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: the sheet &quot;%1&quot; could not be written: %2
+Nothing was saved; any earlier file of that name is unchanged.</source>
+        <translation>bdx4ctl: das Blatt „%1“ konnte nicht geschrieben werden: %2
+Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.</translation>
+    </message>
+    <message>
+        <source>The sheet of %1 is in %2</source>
+        <translation>Das Blatt von %1 steht in %2</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: record %1 of %2 differs from the one rebuilt from it; nothing was sent to the box</source>
+        <translation>bdx4ctl: Datensatz %1 von %2 weicht von dem daraus neu gebildeten ab; es wurde nichts an den BDX4 gesendet</translation>
+    </message>
+    <message>
+        <source>Configuration from %1</source>
+        <translation>Konfiguration aus %1</translation>
+    </message>
 </context>
 <context>
     <name>bdx4ctl</name>
-    <message>
-        <source>show, export, query or write</source>
-        <translation>show, export, query oder write</translation>
-    </message>
     <message>
         <source>--map: &quot;%1&quot; is no map; give 1, 2 or 3</source>
         <translation>--map: „%1“ ist keine MAP; geben Sie 1, 2 oder 3 an</translation>
@@ -847,90 +1101,12 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>%1 kennt keine Option „--%2“; seine Optionen sind %3 und --help</translation>
     </message>
     <message>
-        <source>export needs the FILE to write: bdx4ctl export [--map N] FILE</source>
-        <translation>export braucht die DATEI, in die es schreibt: bdx4ctl export [--map N] DATEI</translation>
-    </message>
-    <message>
-        <source>export: the FILE name is empty</source>
-        <translation>export: der Name der DATEI ist leer</translation>
-    </message>
-    <message>
         <source>%1 takes no argument &quot;%2&quot; (see bdx4ctl --help)</source>
         <translation>%1 nimmt kein Argument „%2“ (siehe bdx4ctl --help)</translation>
     </message>
     <message>
         <source>%1 needs --port: a port number from 1 to 16 or a device path (such as /dev/ttyUSB0)</source>
         <translation>%1 braucht --port: eine Schnittstellennummer von 1 bis 16 oder einen Gerätepfad (wie /dev/ttyUSB0)</translation>
-    </message>
-    <message>
-        <source>bdx4ctl: the BDX4 configuration from the command line, with the stores, port settings
-and box conversation of bdx4config.
-
-Usage:
-  bdx4ctl show   [--map N] [--store DIR]
-      Print map N (1-3, default 1) as a grid of bands by outputs, the AC1-AC3 mode
-      and the three band-voltage tables in volts.
-  bdx4ctl export [--map N] [--store DIR] FILE
-      Write the eight lines a download of map N would send into FILE, as
-      &quot;Write Bandmap to File&quot; does.
-  bdx4ctl query  --port P [--baud B] [--trace FILE]
-      Look for the box and print its firmware version.
-  bdx4ctl write  --port P [--baud B] [--map N] [--store DIR] [--trace FILE]
-      Write map N, the accessory table and the voltage tables into the box, as
-      &quot;Write To BDX4&quot; does. Ctrl+C stops it; the box is told that it is over.
-
-Options:
-  --port P      a port number 1-16 as in bdx4config&apos;s COMM menu (the settings&apos;
-                [Ports] section, or /dev/ttyUSB0-7, /dev/ttyACM0-3, /dev/ttyS0-3),
-                or a device path such as /dev/ttyUSB0 or /dev/serial/by-id/...
-  --baud B      4800, 9600, 19200 or 38400, as set by the box&apos;s jumpers
-                (default: bdx4config&apos;s last speed, else 4800)
-  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini (default: bdx4config&apos;s,
-                the per-user data folder for an installed program, else the
-                folder of this program when it is writable)
-  --trace FILE  record every byte sent and received, with times, into FILE
-  --help        print this text
-
-Exit status: 0 done; 1 the box was not found, the port or a file failed, a record
-was not acknowledged, or Ctrl+C stopped it; 2 the command line was wrong.
-</source>
-        <translation>bdx4ctl: die BDX4-Konfiguration von der Kommandozeile, mit den Speicherdateien,
-Schnittstelleneinstellungen und der Verbindung zum BDX4 von bdx4config.
-
-Aufruf:
-  bdx4ctl show   [--map N] [--store ORDNER]
-      MAP N (1-3, Standard 1) als Raster aus Bändern und Ausgängen ausgeben,
-      dazu die ACn-Betriebsart und die drei Bandspannungstabellen in Volt.
-  bdx4ctl export [--map N] [--store ORDNER] DATEI
-      Die acht Zeilen, die eine Übertragung von MAP N senden würde, in DATEI
-      schreiben, wie es „Bandzuordnung in Datei schreiben“ tut.
-  bdx4ctl query  --port P [--baud B] [--trace DATEI]
-      Den BDX4 suchen und seine Firmware-Version ausgeben.
-  bdx4ctl write  --port P [--baud B] [--map N] [--store ORDNER] [--trace DATEI]
-      MAP N, die Zubehörtabelle und die Bandspannungstabellen in den BDX4
-      schreiben, wie es „An BDX4 senden“ tut. Strg+C bricht ab; der BDX4
-      erfährt, dass die Übertragung beendet ist.
-
-Optionen:
-  --port P        eine Schnittstellennummer 1-16 wie im Menü „Schnittstelle“ von
-                  bdx4config (Abschnitt [Ports] der Einstellungen, sonst
-                  /dev/ttyUSB0-7, /dev/ttyACM0-3, /dev/ttyS0-3) oder ein
-                  Gerätepfad wie /dev/ttyUSB0 oder /dev/serial/by-id/...
-  --baud B        4800, 9600, 19200 oder 38400, wie mit den Jumpern im BDX4
-                  eingestellt (Standard: die zuletzt von bdx4config benutzte
-                  Baudrate, sonst 4800)
-  --store ORDNER  der Ordner von bdx4_cfg.ini und bdx4_bv.ini (Standard: der von
-                  bdx4config, also der persönliche Datenordner bei einem
-                  installierten Programm, sonst der Ordner dieses Programms,
-                  wenn es dort schreiben darf)
-  --trace DATEI   jedes gesendete und empfangene Byte mit Zeit in DATEI
-                  mitschneiden
-  --help          diesen Text ausgeben
-
-Rückgabewert: 0 erledigt; 1 BDX4 nicht gefunden, Fehler an der Schnittstelle
-oder in einer Datei, ein Datensatz nicht bestätigt oder mit Strg+C abgebrochen;
-2 die Kommandozeile war falsch.
-</translation>
     </message>
     <message>
         <source>bdx4ctl: running as root through sudo: using the stores in %1</source>
@@ -979,6 +1155,127 @@ oder in einer Datei, ein Datensatz nicht bestätigt oder mit Strg+C abgebrochen;
     <message>
         <source>(0.00: the transceiver gives no voltage on that band)</source>
         <translation>(0.00: der Transceiver gibt auf diesem Band keine Spannung aus)</translation>
+    </message>
+    <message>
+        <source>show, export, query, write or sheet</source>
+        <translation>show, export, query, write oder sheet</translation>
+    </message>
+    <message>
+        <source>--from: give the configuration file to read</source>
+        <translation>--from: geben Sie die Konfigurationsdatei an, die gelesen werden soll</translation>
+    </message>
+    <message>
+        <source>--from takes the map, the AC1-AC3 mode and the band voltages from the file: give no --map or --store with it</source>
+        <translation>--from nimmt die Bandzuordnung, die AC1-AC3-Betriebsart und die Bandspannungen aus der Datei: geben Sie dazu kein --map oder --store an</translation>
+    </message>
+    <message>
+        <source>sheet needs the PDF file to write: bdx4ctl sheet [--map N | --from FILE] OUT.pdf</source>
+        <translation>sheet braucht die PDF-Datei, die geschrieben werden soll: bdx4ctl sheet [--map N | --from DATEI] AUS.pdf</translation>
+    </message>
+    <message>
+        <source>export needs the FILE to write, or - for standard output: bdx4ctl export [--map N] FILE</source>
+        <translation>export braucht die DATEI, die geschrieben werden soll, oder - für die Standardausgabe: bdx4ctl export [--map N] DATEI</translation>
+    </message>
+    <message>
+        <source>%1: the file name is empty</source>
+        <translation>%1: der Dateiname ist leer</translation>
+    </message>
+    <message>
+        <source>sheet writes a PDF file, not standard output: give the file&apos;s name</source>
+        <translation>sheet schreibt eine PDF-Datei, nicht auf die Standardausgabe: geben Sie den Dateinamen an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: the BDX4 configuration from the command line, with the stores, port settings
+and box conversation of bdx4config.
+
+Usage:
+  bdx4ctl show   [--map N] [--store DIR]
+  bdx4ctl show   --from FILE
+      Print map N (1-3, default 1), or the configuration in FILE, as a grid of
+      bands by outputs, the AC1-AC3 mode and the three band-voltage tables in volts.
+  bdx4ctl export [--map N] [--store DIR] FILE
+      Write the eight lines a download of map N would send into FILE (- for
+      standard output), as &quot;Write Bandmap to File&quot; does.
+  bdx4ctl query  --port P [--baud B] [--trace FILE]
+      Look for the box and print its firmware version.
+  bdx4ctl write  --port P [--baud B] [--map N] [--store DIR] [--trace FILE]
+  bdx4ctl write  --port P [--baud B] --from FILE [--trace FILE]
+      Write map N, the accessory table and the voltage tables into the box, as
+      &quot;Write To BDX4&quot; does, or the seven records of the configuration in FILE
+      once every one of them is checked. Ctrl+C stops it; the box is told that it
+      is over.
+  bdx4ctl sheet  [--map N | --from FILE] [--store DIR] OUT.pdf
+      Write the printable sheet of map N or of FILE as a one-page PDF.
+  bdx4ctl --version
+
+Options:
+  --port P      a port number 1-16 as in bdx4config&apos;s COMM menu (the settings&apos;
+                [Ports] section, or /dev/ttyUSB0-7, /dev/ttyACM0-3, /dev/ttyS0-3),
+                or a device path such as /dev/ttyUSB0 or /dev/serial/by-id/...
+  --baud B      4800, 9600, 19200 or 38400, as set by the box&apos;s jumpers
+                (default: bdx4config&apos;s last speed, else 4800)
+  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini (default: bdx4config&apos;s,
+                the per-user data folder for an installed program, else the
+                folder of this program when it is writable)
+  --from FILE   a configuration file, as &quot;Write Bandmap to File&quot; writes it (also the
+                seven records alone, as other Intel HEX tools write them)
+  --trace FILE  record every byte sent and received, with times, into FILE
+  --help        print this text
+  --version     print the program&apos;s name and version
+
+Exit status: 0 done; 1 the box was not found, the port or a file failed, a
+configuration file was damaged, a record was not acknowledged, or Ctrl+C stopped
+it; 2 the command line was wrong.
+</source>
+        <translation>bdx4ctl: die BDX4-Konfiguration von der Kommandozeile, mit den Speicherdateien,
+Schnittstelleneinstellungen und der Verbindung zum BDX4 von bdx4config.
+
+Aufruf:
+  bdx4ctl show   [--map N] [--store ORDNER]
+  bdx4ctl show   --from DATEI
+      MAP N (1-3, Standard 1) oder die Konfiguration in DATEI als Raster aus
+      Bändern und Ausgängen ausgeben, dazu die ACn-Betriebsart und die drei
+      Bandspannungstabellen in Volt.
+  bdx4ctl export [--map N] [--store ORDNER] DATEI
+      Die acht Zeilen, die eine Übertragung von MAP N senden würde, in DATEI
+      schreiben (- für die Standardausgabe), wie es „Bandzuordnung in Datei
+      schreiben“ tut.
+  bdx4ctl query  --port P [--baud B] [--trace DATEI]
+      Den BDX4 suchen und seine Firmware-Version ausgeben.
+  bdx4ctl write  --port P [--baud B] [--map N] [--store ORDNER] [--trace DATEI]
+  bdx4ctl write  --port P [--baud B] --from DATEI [--trace DATEI]
+      MAP N, die Zubehörtabelle und die Bandspannungstabellen in den BDX4
+      schreiben, wie es „An BDX4 senden“ tut, oder die sieben Datensätze der
+      Konfiguration in DATEI, sobald jeder von ihnen geprüft ist. Strg+C bricht
+      ab; der BDX4 erfährt, dass die Übertragung beendet ist.
+  bdx4ctl sheet  [--map N | --from DATEI] [--store ORDNER] AUS.pdf
+      Das Druckblatt von MAP N oder von DATEI als einseitiges PDF schreiben.
+  bdx4ctl --version
+
+Optionen:
+  --port P        eine Schnittstellennummer 1-16 wie im Menü „Schnittstelle“ von
+                  bdx4config (Abschnitt [Ports] der Einstellungen, sonst
+                  /dev/ttyUSB0-7, /dev/ttyACM0-3, /dev/ttyS0-3) oder ein
+                  Gerätepfad wie /dev/ttyUSB0 oder /dev/serial/by-id/...
+  --baud B        4800, 9600, 19200 oder 38400, wie mit den Jumpern im BDX4
+                  eingestellt (Standard: die zuletzt von bdx4config benutzte
+                  Baudrate, sonst 4800)
+  --store ORDNER  der Ordner von bdx4_cfg.ini und bdx4_bv.ini (Standard: der von
+                  bdx4config, also der persönliche Datenordner bei einem
+                  installierten Programm, sonst der Ordner dieses Programms,
+                  wenn es dort schreiben darf)
+  --from DATEI    eine Konfigurationsdatei, wie „Bandzuordnung in Datei schreiben“
+                  sie schreibt (auch nur die sieben Datensätze, wie andere
+                  Intel-HEX-Werkzeuge sie schreiben)
+  --trace DATEI   jedes gesendete und empfangene Byte mit Zeit in DATEI
+                  mitschneiden
+  --help          diesen Text ausgeben
+  --version       Name und Version des Programms ausgeben
+
+Rückgabewert: 0 erledigt; 1 BDX4 nicht gefunden, Fehler an der Schnittstelle
+oder in einer Datei, eine Konfigurationsdatei beschädigt, ein Datensatz nicht
+bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
+</translation>
     </message>
 </context>
 <context>

@@ -21,16 +21,18 @@ struct CommandInfo {
 
 const std::map<QString, CommandInfo>& commands() {
     static const std::map<QString, CommandInfo> table = {
-        {QStringLiteral("show"), {Command::Show, {"map", "store"}}},
+        {QStringLiteral("show"), {Command::Show, {"map", "store", "from"}}},
         {QStringLiteral("export"), {Command::Export, {"map", "store"}}},
         {QStringLiteral("query"), {Command::Query, {"port", "baud", "trace"}}},
-        {QStringLiteral("write"), {Command::Write, {"port", "baud", "map", "store", "trace"}}},
+        {QStringLiteral("write"),
+         {Command::Write, {"port", "baud", "map", "store", "from", "trace"}}},
+        {QStringLiteral("sheet"), {Command::Sheet, {"map", "store", "from"}}},
     };
     return table;
 }
 
 QString commandNames() {
-    return Texts::tr("show, export, query or write");
+    return Texts::tr("show, export, query, write or sheet");
 }
 
 QString dashed(const QStringList& names) {
@@ -80,6 +82,10 @@ QString take(Options& o, const QString& name, const QString& value) {
                        "--baud: \"%1\" is not a speed of the box; give 4800, 9600, 19200 or 38400")
                 .arg(value);
         o.speed = value;
+    } else if (name == QLatin1String("from")) {
+        if (value.isEmpty())
+            return Texts::tr("--from: give the configuration file to read");
+        o.fromFile = QFileInfo(value).absoluteFilePath();
     } else if (name == QLatin1String("trace")) {
         if (value.isEmpty())
             return Texts::tr("--trace: give the file to record the conversation in");
@@ -95,7 +101,7 @@ Parsed parseCommandLine(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(help);
-    for (const char* name : {"map", "store", "port", "baud", "trace"})
+    for (const char* name : {"map", "store", "port", "baud", "trace", "from"})
         parser.addOption(
             QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("value")));
 
@@ -103,6 +109,11 @@ Parsed parseCommandLine(const QStringList& arguments) {
     if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h")) ||
         arguments.value(0) == QLatin1String("help"))
         return Parsed{Options{}, QString()};
+    if (arguments.contains(QLatin1String("--version"))) {
+        Options version;
+        version.command = Command::Version;
+        return Parsed{version, QString()};
+    }
     if (arguments.isEmpty())
         return fail(Texts::tr("no command given; use %1 (see bdx4ctl --help)").arg(commandNames()));
     const QString& first = arguments.first();
@@ -138,13 +149,25 @@ Parsed parseCommandLine(const QStringList& arguments) {
             return fail(why);
     }
 
+    if (!o.fromFile.isEmpty() &&
+        (parser.isSet(QStringLiteral("map")) || parser.isSet(QStringLiteral("store"))))
+        return fail(Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages from the "
+                       "file: give no --map or --store with it"));
+
     QStringList positional = parser.positionalArguments();
-    if (o.command == Command::Export) {
+    if (o.command == Command::Export || o.command == Command::Sheet) {
+        const bool sheet = o.command == Command::Sheet;
         if (positional.isEmpty())
-            return fail(Texts::tr("export needs the FILE to write: bdx4ctl export [--map N] FILE"));
-        if (positional.first().isEmpty())
-            return fail(Texts::tr("export: the FILE name is empty"));
-        o.exportFile = QFileInfo(positional.takeFirst()).absoluteFilePath();
+            return fail(sheet ? Texts::tr("sheet needs the PDF file to write: bdx4ctl sheet [--map N | "
+                                   "--from FILE] OUT.pdf")
+                              : Texts::tr("export needs the FILE to write, or - for standard output: "
+                                   "bdx4ctl export [--map N] FILE"));
+        const QString file = positional.takeFirst();
+        if (file.isEmpty())
+            return fail(Texts::tr("%1: the file name is empty").arg(first));
+        if (sheet && file == QLatin1String("-"))
+            return fail(Texts::tr("sheet writes a PDF file, not standard output: give the file's name"));
+        o.outputFile = file == QLatin1String("-") ? file : QFileInfo(file).absoluteFilePath();
     }
     if (!positional.isEmpty())
         return fail(Texts::tr("%1 takes no argument \"%2\" (see bdx4ctl --help)")
@@ -166,16 +189,23 @@ QString usageText() {
         "\n"
         "Usage:\n"
         "  bdx4ctl show   [--map N] [--store DIR]\n"
-        "      Print map N (1-3, default 1) as a grid of bands by outputs, the AC1-AC3 mode\n"
-        "      and the three band-voltage tables in volts.\n"
+        "  bdx4ctl show   --from FILE\n"
+        "      Print map N (1-3, default 1), or the configuration in FILE, as a grid of\n"
+        "      bands by outputs, the AC1-AC3 mode and the three band-voltage tables in volts.\n"
         "  bdx4ctl export [--map N] [--store DIR] FILE\n"
-        "      Write the eight lines a download of map N would send into FILE, as\n"
-        "      \"Write Bandmap to File\" does.\n"
+        "      Write the eight lines a download of map N would send into FILE (- for\n"
+        "      standard output), as \"Write Bandmap to File\" does.\n"
         "  bdx4ctl query  --port P [--baud B] [--trace FILE]\n"
         "      Look for the box and print its firmware version.\n"
         "  bdx4ctl write  --port P [--baud B] [--map N] [--store DIR] [--trace FILE]\n"
+        "  bdx4ctl write  --port P [--baud B] --from FILE [--trace FILE]\n"
         "      Write map N, the accessory table and the voltage tables into the box, as\n"
-        "      \"Write To BDX4\" does. Ctrl+C stops it; the box is told that it is over.\n"
+        "      \"Write To BDX4\" does, or the seven records of the configuration in FILE\n"
+        "      once every one of them is checked. Ctrl+C stops it; the box is told that it\n"
+        "      is over.\n"
+        "  bdx4ctl sheet  [--map N | --from FILE] [--store DIR] OUT.pdf\n"
+        "      Write the printable sheet of map N or of FILE as a one-page PDF.\n"
+        "  bdx4ctl --version\n"
         "\n"
         "Options:\n"
         "  --port P      a port number 1-16 as in bdx4config's COMM menu (the settings'\n"
@@ -186,11 +216,15 @@ QString usageText() {
         "  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini (default: bdx4config's,\n"
         "                the per-user data folder for an installed program, else the\n"
         "                folder of this program when it is writable)\n"
+        "  --from FILE   a configuration file, as \"Write Bandmap to File\" writes it (also the\n"
+        "                seven records alone, as other Intel HEX tools write them)\n"
         "  --trace FILE  record every byte sent and received, with times, into FILE\n"
         "  --help        print this text\n"
+        "  --version     print the program's name and version\n"
         "\n"
-        "Exit status: 0 done; 1 the box was not found, the port or a file failed, a record\n"
-        "was not acknowledged, or Ctrl+C stopped it; 2 the command line was wrong.\n");
+        "Exit status: 0 done; 1 the box was not found, the port or a file failed, a\n"
+        "configuration file was damaged, a record was not acknowledged, or Ctrl+C stopped\n"
+        "it; 2 the command line was wrong.\n");
 }
 
 } // namespace bdx4::ctl

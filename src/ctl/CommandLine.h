@@ -7,14 +7,15 @@
 
 namespace bdx4::ctl {
 
-enum class Command { Help, Show, Export, Query, Write };
+enum class Command { Help, Show, Export, Query, Write, Sheet, Version };
 
 /// What the command line asked for.
 struct Options {
     Command command = Command::Help;
     int map = 1;         ///< MAP1-MAP3
     QString storeFolder; ///< where the stores are; empty: bdx4config's folder
-    QString exportFile;  ///< export: the file to write
+    QString fromFile;    ///< show, write, sheet: a configuration file in place of the stores
+    QString outputFile;  ///< export, sheet: the file to write; for export "-" is standard output
     int port = 0;        ///< 1-16 as in bdx4config's COMM menu; 0: a device is named
     QString device;      ///< a device path given in place of a port number
     QString speed;       ///< empty: bdx4config's last speed, else 4800

@@ -1,6 +1,7 @@
 #include "ctl/Commands.h"
 
 #include "io/Clock.h"
+#include "io/ConfigFile.h"
 #include "io/MapStore.h"
 #include "io/QtSerialLine.h"
 #include "io/QtSettingsStore.h"
@@ -14,9 +15,11 @@
 #include "jobs/Export.h"
 #include "jobs/ResultTexts.h"
 #include "model/ConfigImage.h"
+#include "sheet/ConfigSheet.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 #ifdef Q_OS_UNIX
@@ -84,6 +87,11 @@ int CommandRunner::run() {
     case Command::Help:
         out_.line(usageText().chopped(1));
         return kExitDone;
+    case Command::Version:
+        out_.line(QStringLiteral("bdx4ctl ") + QStringLiteral(BDX4_VERSION));
+        return kExitDone;
+    case Command::Sheet:
+        return sheet();
     case Command::Show:
         return show();
     case Command::Export:
@@ -203,12 +211,45 @@ bool CommandRunner::loadForSending() {
     return false;
 }
 
+std::optional<Configuration> CommandRunner::readFromFile() {
+    const ConfigReading reading = readConfigFile(options_.fromFile);
+    if (!reading.configuration)
+        err_.line(QStringLiteral("bdx4ctl: %1: %2")
+                      .arg(options_.fromFile, ConfigFile::describe(reading.fault)));
+    fileRecords_ = reading.records;
+    return reading.configuration;
+}
+
+std::optional<Configuration> CommandRunner::configurationToPass() {
+    if (options_.fromFile.isEmpty()) {
+        if (!loadForSending())
+            return std::nullopt;
+        return Configuration::of(maps_, volts_);
+    }
+    const std::optional<Configuration> configuration = readFromFile();
+    if (!configuration)
+        err_.line(QStringLiteral("bdx4ctl: ") + (options_.command == Command::Write
+                                                     ? tr("nothing was sent to the box")
+                                                     : tr("nothing was written")));
+    return configuration;
+}
+
 int CommandRunner::show() {
+    if (!options_.fromFile.isEmpty()) {
+        const std::optional<Configuration> configuration = readFromFile();
+        if (!configuration)
+            return kExitFailed;
+        out_.line(tr("Configuration file %1").arg(options_.fromFile));
+        out_.line(QString());
+        out_.line(mapText(*configuration, QFileInfo(options_.fromFile).fileName()));
+        out_.line(voltageText(configuration->volts()));
+        return kExitDone;
+    }
     const QString folder = storeFolder();
     const QStringList problems = loadStores(folder, options_.map, maps_, volts_, err_);
     out_.line(tr("Stores in %1").arg(folder));
     out_.line(QString());
-    out_.line(mapText(maps_, options_.map));
+    out_.line(mapText(Configuration::of(maps_, volts_), QStringLiteral("MAP%1").arg(options_.map)));
     out_.line(voltageText(volts_));
     for (const QString& problem : problems)
         err_.line(QStringLiteral("bdx4ctl: ") + problem + tr(" (shown as far as it was read)"));
@@ -216,16 +257,38 @@ int CommandRunner::show() {
 }
 
 int CommandRunner::exportFile() {
-    if (!loadForSending())
+    const std::optional<Configuration> configuration = configurationToPass();
+    if (!configuration)
         return kExitFailed;
-    if (const IoResult failure =
-            exportConfiguration(options_.exportFile, ConfigImage::of(maps_, volts_))) {
+    if (options_.outputFile == QLatin1String("-")) {
+        if (out_.bytes(exportText(configuration->image())))
+            return kExitDone;
+        err_.line(tr("bdx4ctl: the export could not be written to standard output"));
+        return kExitFailed;
+    }
+    if (const IoResult failure = exportConfiguration(options_.outputFile, configuration->image())) {
         err_.line(messageLine(tr("Write Bandmap to File"),
                               tr("The file \"%1\" could not be written:\r\n%2\r\n\r\nNothing was "
                                  "saved; any earlier file of that name is unchanged.")
-                                  .arg(options_.exportFile, failure->description)));
+                                  .arg(options_.outputFile, failure->description)));
         return kExitFailed;
     }
+    return kExitDone;
+}
+
+int CommandRunner::sheet() {
+    const std::optional<Configuration> configuration = configurationToPass();
+    if (!configuration)
+        return kExitFailed;
+    const QString name = options_.fromFile.isEmpty() ? QStringLiteral("MAP%1").arg(options_.map)
+                                                     : QFileInfo(options_.fromFile).fileName();
+    if (const IoResult failure = ConfigSheet(*configuration, name).writePdf(options_.outputFile)) {
+        err_.line(tr("bdx4ctl: the sheet \"%1\" could not be written: %2\nNothing was saved; any "
+                     "earlier file of that name is unchanged.")
+                      .arg(options_.outputFile, failure->description));
+        return kExitFailed;
+    }
+    err_.line(tr("The sheet of %1 is in %2").arg(name, options_.outputFile));
     return kExitDone;
 }
 
@@ -265,16 +328,14 @@ bool CommandRunner::openLine() {
                           .arg(printable(remembered)));
     }
     t.connection.setSpeed(speed);
-    err_.line(tr("Port %1 at %2 baud")
-                  .arg(t.device.isEmpty() ? t.connection.portDescription() : t.device, speed));
+    err_.line(tr("Port %1 at %2 baud").arg(portForUser(), speed));
 
     t.trace.note(QStringLiteral("opening the port"));
     const PortOpenResult opened = t.connection.open();
-    for (const PortOpenResult::Failure& failure : opened.failures)
-        err_.line(messageLine(tr("Error Opening COM%1").arg(failure.port),
-                              QStringLiteral("%1: %2")
-                                  .arg(failure.why.code)
-                                  .arg(describeOpenFailure(failure.why, ChoiceHint::CommandLine))));
+    for (const PortOpenResult::Failure& failure : opened.failures) // the one port given
+        err_.line(
+            tr("Cannot open %1: %2")
+                .arg(portForUser(), describeOpenFailure(failure.why, ChoiceHint::CommandLine)));
     status_ = kExitFailed;
     return opened.opened;
 }
@@ -294,7 +355,7 @@ int CommandRunner::query() {
     connect(&search, &BoxSearch::finished, this, [this](const SearchResult& result) {
         if (result.outcome == SearchResult::NotFound || result.outcome == SearchResult::LineLost) {
             const ResultText message =
-                ResultTexts::searchFailed(result, talk_->connection.portDescription());
+                ResultTexts::searchFailed(result, portForUser(), ChoiceHint::CommandLine);
             err_.line(messageLine(message.title, message.text));
         } else if (result.outcome == SearchResult::Cancelled) {
             err_.line(tr("bdx4ctl: stopped"));
@@ -305,10 +366,30 @@ int CommandRunner::query() {
     return QCoreApplication::exec();
 }
 
+QString CommandRunner::portForUser() const {
+    return talk_->device.isEmpty() ? talk_->connection.portDescription() : talk_->device;
+}
+
 int CommandRunner::write() {
-    if (!loadForSending())
+    const std::optional<Configuration> configuration = configurationToPass();
+    if (!configuration)
         return kExitFailed;
-    err_.line(tr("MAP%1 from %2").arg(options_.map).arg(storeFolder()));
+    const ConfigImage image = configuration->image();
+    if (options_.fromFile.isEmpty()) {
+        err_.line(tr("MAP%1 from %2").arg(options_.map).arg(storeFolder()));
+    } else {
+        // The box gets the file's own records: what was read must rebuild into exactly them.
+        for (int i = 0; i < fileRecords_.size(); ++i) {
+            if (image.lines().value(i + 1) != fileRecords_[i].toUpper()) {
+                err_.line(tr("bdx4ctl: record %1 of %2 differs from the one rebuilt from it; "
+                             "nothing was sent to the box")
+                              .arg(i + 1)
+                              .arg(options_.fromFile));
+                return kExitFailed;
+            }
+        }
+        err_.line(tr("Configuration from %1").arg(options_.fromFile));
+    }
     if (!openLine())
         return status_;
     DownloadJob& download = talk_->download;
@@ -321,14 +402,16 @@ int CommandRunner::write() {
             end(kExitDone);
             return;
         }
-        const ResultText message =
-            ResultTexts::downloadFailed(result, talk_->connection.portDescription());
-        err_.line(messageLine(message.title, message.text));
+        const ResultText message = ResultTexts::downloadFailed(result, portForUser());
+        // The box's last answer heads a failure it caused; Ctrl+C is the user's own doing.
+        err_.line(result.outcome == DownloadResult::Cancelled
+                      ? message.text
+                      : messageLine(message.title, message.text));
         out_.line(tr("Last Send Failed!"));
         end(kExitFailed);
     });
     talk_->trace.note(QStringLiteral("download"));
-    download.start(ConfigImage::of(maps_, volts_));
+    download.start(image);
     return QCoreApplication::exec();
 }
 
@@ -347,9 +430,9 @@ void CommandRunner::end(int status) {
 
 // What show prints.
 
-QString mapText(const BandMaps& maps, int map) {
+QString mapText(const Configuration& configuration, const QString& name) {
     QStringList lines;
-    lines << QStringLiteral("MAP%1").arg(map);
+    lines << name;
     QString header = QStringLiteral("      ");
     for (const char* caption : kOutputCaptions)
         header += QStringLiteral("%1").arg(QLatin1String(caption), 4);
@@ -357,7 +440,7 @@ QString mapText(const BandMaps& maps, int map) {
     for (int r = 0; r < kBandRows; ++r) {
         QString row = QStringLiteral("%1").arg(QLatin1String(kRowCaptions[r]), -6);
         for (int c = 0; c < kOutputs; ++c) {
-            const int cell = maps.cell(r, c);
+            const int cell = configuration.map()[r][c];
             row += QStringLiteral("   ") + (cell == 1   ? QLatin1Char('x')
                                             : cell == 0 ? QLatin1Char('.')
                                                         : QLatin1Char('-'));
@@ -366,7 +449,7 @@ QString mapText(const BandMaps& maps, int map) {
     }
     lines << Texts::tr("x on, . off, - grayed (kept, never sent as on)");
     lines << QString();
-    if (maps.accOutputsForBandMap()) {
+    if (configuration.accOutputsForBandMap()) {
         lines << Texts::tr("ACn mode: Use AC1 - AC3 for Bandmap");
     } else {
         lines << Texts::tr("ACn mode: Use AC1 - AC3 default table");

@@ -3,6 +3,7 @@
 #include "ctl/CommandLine.h"
 #include "ctl/Console.h"
 #include "model/BandMaps.h"
+#include "model/Configuration.h"
 #include "model/VoltageTables.h"
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace bdx4::ctl {
 
@@ -41,9 +43,18 @@ private:
     int exportFile();
     int query();
     int write();
+    int sheet();
     /// Loads the stores for a command that sends them on; false (with the reason printed) when a
     /// store could not be read whole, since half a configuration must not reach the box or a file.
     bool loadForSending();
+    /// The configuration in --from's file; nothing, with the line and the fault printed, when the
+    /// file cannot be read or is damaged.
+    std::optional<Configuration> readFromFile();
+    /// What write, export and sheet pass on: --from's file, or map --map of the stores read
+    /// whole. Nothing, with the reasons and that nothing was sent or written, otherwise.
+    std::optional<Configuration> configurationToPass();
+    /// The port as the user named it: the device given, or the port number and its device.
+    QString portForUser() const;
     /// The folder of the stores: --store, or bdx4config's.
     QString storeFolder();
     /// Opens the line to the box and starts its trace; false when that failed (the status is then
@@ -58,6 +69,7 @@ private:
     BandMaps maps_;
     VoltageTables volts_;
     QString storeFolder_;
+    QList<QByteArray> fileRecords_; ///< the records of --from's file, as it holds them
     std::unique_ptr<Talk> talk_;
     int status_ = kExitFailed;
 };
@@ -68,8 +80,9 @@ QString defaultStoreFolder();
 /// otherwise. `folder` is the store folder in use, `userDataFolder` root's per-user data folder.
 QString sudoNotice(const QString& folder, const QString& userDataFolder);
 
-/// Map `map` (1-3) as `show` prints it: a row per band, a column per output, with the ACn mode.
-QString mapText(const BandMaps& maps, int map);
+/// A configuration's map as `show` prints it, headed `name` ("MAP2", a file's name): a row per
+/// band, a column per output, with the ACn mode.
+QString mapText(const Configuration& configuration, const QString& name);
 /// The three band-voltage tables in volts, a row per band.
 QString voltageText(const VoltageTables& volts);
 

@@ -8,6 +8,11 @@ void Console::line(const QString& text) {
     std::fflush(stream_);
 }
 
+bool Console::bytes(const QByteArray& bytes) {
+    const std::size_t size = std::size_t(bytes.size());
+    return std::fwrite(bytes.constData(), 1, size, stream_) == size && std::fflush(stream_) == 0;
+}
+
 QString printable(const QString& text) {
     QString out;
     for (const QChar ch : text) {

@@ -18,6 +18,8 @@ class Console {
 public:
     explicit Console(std::FILE* stream) : stream_(stream) {}
     void line(const QString& text);
+    /// Writes `bytes` as they are (a file's content); false when the stream refused them.
+    bool bytes(const QByteArray& bytes);
 
 private:
     std::FILE* stream_;

@@ -7,10 +7,13 @@
 #include "io/Translations.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstring>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -32,7 +35,14 @@ void onInterrupt(int) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // The sheet needs fonts, which only a GUI application has; it draws into a PDF and shows no
+    // window, so it needs no display either (ssh, a station computer without a screen).
+    const bool drawsSheet = argc > 1 && std::strcmp(argv[1], "sheet") == 0;
+    if (drawsSheet && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        drawsSheet ? std::make_unique<QGuiApplication>(argc, argv)
+                   : std::make_unique<QCoreApplication>(argc, argv);
 #ifdef SIGXFSZ
     // Under a file size limit (ulimit -f) the system would end the program in the middle of a
     // write; ignored, the write fails and says so.
@@ -57,7 +67,7 @@ int main(int argc, char* argv[]) {
     bdx4::ctl::CommandRunner runner(*parsed.options, commandLine, out, err);
 #ifdef Q_OS_UNIX
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, interruptPair) == 0) {
-        auto* notifier = new QSocketNotifier(interruptPair[1], QSocketNotifier::Read, &app);
+        auto* notifier = new QSocketNotifier(interruptPair[1], QSocketNotifier::Read, app.get());
         QObject::connect(notifier, &QSocketNotifier::activated, &runner, [&runner] {
             char byte;
             [[maybe_unused]] const ssize_t n = ::read(interruptPair[1], &byte, 1);

@@ -12,12 +12,19 @@ QString ResultTexts::lineLost(const QString& port, const QString& reason) {
     return tr("The serial line on %1 was lost (%2).").arg(port, reason);
 }
 
-ResultText ResultTexts::searchFailed(const SearchResult& result, const QString& port) {
-    QString text = tr("No BDX4 found.  Please check this program's COM settings.\r\n\r\n"
-                      "Use the COMM pull-down menu to select the correct Port and BAUD rate\r\n"
-                      "that has been set via the jumpers in your BDX4 (see manual).\r\n\r\n"
-                      "Also be sure the OP/DL switch on your BDX4 is set to DL (toward Power "
-                      "jack).");
+ResultText ResultTexts::searchFailed(const SearchResult& result, const QString& port,
+                                     ChoiceHint hint) {
+    QString text =
+        hint == ChoiceHint::Menu
+            ? tr("No BDX4 found.  Please check this program's COM settings.\r\n\r\n"
+                 "Use the COMM pull-down menu to select the correct Port and BAUD rate\r\n"
+                 "that has been set via the jumpers in your BDX4 (see manual).\r\n\r\n"
+                 "Also be sure the OP/DL switch on your BDX4 is set to DL (toward Power jack).")
+            : tr("No BDX4 found on %1.\r\n\r\n"
+                 "Give the port the BDX4 is on with --port, and with --baud the BAUD rate\r\n"
+                 "that has been set via the jumpers in your BDX4 (see manual).\r\n\r\n"
+                 "Also be sure the OP/DL switch on your BDX4 is set to DL (toward Power jack).")
+                  .arg(port);
     if (result.outcome == SearchResult::LineLost)
         text = lineLost(port, result.reason) + kCrLf + kCrLf + text;
     return {tr("Error connecting to a BDX4"), text};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/SerialDiagnosis.h"
 #include "jobs/BoxSearch.h"
 #include "jobs/DownloadJob.h"
 
@@ -18,8 +19,10 @@ struct ResultText {
 class ResultTexts {
     Q_DECLARE_TR_FUNCTIONS(ResultTexts)
 public:
-    /// The search heard no valid version reply (or the line went away): what to check.
-    static ResultText searchFailed(const SearchResult& result, const QString& port);
+    /// The search heard no valid version reply (or the line went away): what to check, and
+    /// where the user chooses the port and the speed.
+    static ResultText searchFailed(const SearchResult& result, const QString& port,
+                                   ChoiceHint hint = ChoiceHint::Menu);
     /// A download that did not pass; `port` as the user knows it. The title carries what the box
     /// sent last.
     static ResultText downloadFailed(const DownloadResult& result, const QString& port);

@@ -28,11 +28,15 @@ void BandMaps::setLabelledMap(int map) {
 
 void BandMaps::display(int map) {
     current_ = map;
-    for (int r = 0; r < kBandRows; ++r)
-        for (int c = 0; c < kOutputs; ++c)
-            setCell(r, c, stored_[map][r][c]);
+    showMap(stored_[map]);
     setLabelledMap(map);
     unsaved_ = false;
+}
+
+void BandMaps::showMap(const StoredMap& map) {
+    for (int r = 0; r < kBandRows; ++r)
+        for (int c = 0; c < kOutputs; ++c)
+            setCell(r, c, map[r][c]);
 }
 
 void BandMaps::saveAs(int map) {
@@ -86,11 +90,11 @@ void BandMaps::restore(const GridView& view) {
         setAccOutputsForBandMap(view.accForBandMap);
 }
 
-RowOutputs BandMaps::rowOutputs() const {
+RowOutputs packRows(const StoredMap& map, bool accForBandMap) {
     RowOutputs rows = {};
     for (int r = 0; r < kBandRows; ++r) {
         for (int c = 0; c < kOutputs; ++c) {
-            if (shown_[r][c] != 1 || (c >= kFirstAccOutput && !accForBandMap_))
+            if (map[r][c] != 1 || (c >= kFirstAccOutput && !accForBandMap))
                 continue;
             rows[r][0] |= kOutputMasks[c][0];
             rows[r][1] |= kOutputMasks[c][1];

@@ -16,6 +16,10 @@ using StoredMaps = std::array<StoredMap, kMaps>;
 /// Byte 0 and byte 1 of each row as the box receives them.
 using RowOutputs = std::array<std::array<std::uint8_t, 2>, kBandRows>;
 
+/// `map` packed as the box receives it: a cell counts only when it is exactly 1, and AC1-AC3 only
+/// while they are band outputs (`accForBandMap`).
+RowOutputs packRows(const StoredMap& map, bool accForBandMap);
+
 /// What the grid shows and what it stands for: its cells, the map it belongs to, the map named
 /// as displayed and the ACn mode. Undo and redo put such a view back.
 struct GridView {
@@ -54,6 +58,13 @@ public:
     /// Sets a cell of the shown map (a value above 2 counts as grayed).
     void setCell(int row, int output, int value);
 
+    /// The shown map as a whole.
+    const StoredMap& shownMap() const { return shown_; }
+    /// Puts `map` on the grid cell by cell, as if the user clicked each cell that differs: the
+    /// current map stays, and any change counts as unsaved. An undo of the grid puts the earlier
+    /// map back the same way.
+    void showMap(const StoredMap& map);
+
     /// The shown map holds changes that were not kept in its slot.
     bool hasUnsavedChanges() const { return unsaved_; }
     /// Forgets that there are unsaved changes (the user chose not to keep them).
@@ -84,7 +95,7 @@ public:
 
     /// The shown map packed as the box receives it: a cell counts only when it is exactly 1, and
     /// AC1-AC3 only while they are band outputs.
-    RowOutputs rowOutputs() const;
+    RowOutputs rowOutputs() const { return packRows(shown_, accForBandMap_); }
 
     /// The shown map is what its map holds (a stored value above 2 shows grayed).
     bool showsStoredMap() const;

@@ -4,10 +4,6 @@ namespace bdx4 {
 
 namespace {
 
-// The box's load address of each record.
-constexpr std::array<std::uint16_t, 6> kAddresses = {0x0040, 0x0060, 0x0070,
-                                                     0x00A0, 0x00C0, 0x00E0};
-
 QByteArray rowSlots(const RowOutputs& rows, const int* slotRows, int count) {
     QByteArray data;
     for (int slot = 0; slot < count; ++slot) {
@@ -59,7 +55,7 @@ ConfigImage ConfigImage::build(const RowOutputs& rows, bool accForBandMap,
     };
     ConfigImage image;
     for (std::size_t i = 0; i < data.size(); ++i)
-        image.records_[i] = dataRecord(kAddresses[i], data[i]);
+        image.records_[i] = dataRecord(kRecordAddresses[i], data[i]);
     return image;
 }
 

@@ -17,6 +17,10 @@ enum class Section { Hf, Vhf, Accessory, An1, An2, An3 };
 constexpr std::array<Section, 6> kSections = {Section::Hf,  Section::Vhf, Section::Accessory,
                                               Section::An1, Section::An2, Section::An3};
 
+/// The box's load address of each record, in Section order.
+constexpr std::array<std::uint16_t, 6> kRecordAddresses = {0x0040, 0x0060, 0x0070,
+                                                           0x00A0, 0x00C0, 0x00E0};
+
 /// The command that puts the box into download mode.
 inline const QByteArray kDownloadCommand = QByteArrayLiteral(";BD00;BD73;BDE;");
 /// The Intel HEX end-of-file record that closes every download.

@@ -4,6 +4,7 @@
 #include "SimProcess.h"
 
 #include "ctl/CommandLine.h"
+#include "io/ConfigFile.h"
 #include "io/MapStore.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
@@ -49,9 +50,19 @@ VoltageTables defaultVolts() {
     return volts;
 }
 
+/// What a download of map 2 of the pattern sends.
+ConfigImage map2Image() {
+    BandMaps maps;
+    maps.setStoredMaps(patternMaps().maps);
+    maps.setAccOutputsForBandMap(true);
+    maps.display(1);
+    return ConfigImage::of(maps, defaultVolts());
+}
+
 struct FaultCase {
     QString sim;     // the box's options; "-": no box
-    QString command; // @ is the box's link, % a folder in a store's place, ^n Ctrl+C after n ms
+    QString command; // @ is the box's link, % a folder in a store's place, ~ the home folder with
+                     // config.txt (map 2 exported), ^n Ctrl+C after n ms
     int exitCode;
     QString saying; // on standard output or error
 };
@@ -73,6 +84,7 @@ private slots:
                         box_->linkPath().toLocal8Bit() + "\n";
         QVERIFY(QDir().mkpath(QFileInfo(settings_).path()) &&
                 !writeFileWhole(settings_, settingsText_));
+        QVERIFY(!exportConfiguration(home_->filePath("config.txt"), map2Image()));
     }
 
     void faults_data() {
@@ -90,26 +102,27 @@ private slots:
         row("two replies", "--replies 2", "query --port @", 0,
             "2.17\nBDX4 Connected: BDX4 Firmware");
         row("a reply of the wrong length", "--reply BDV:BDX4:2.1;", "query --port @", 1,
-            "Error connecting to a BDX4: No BDX4 found.  Please check this program's COM "
-            "settings.");
+            "Error connecting to a BDX4: No BDX4 found on @.\n\nGive the port the BDX4 is on "
+            "with --port, and with --baud");
         row("the box goes away at a query", "--hangup-at-query 0", "query --port @", 1, "was lost");
         row("noise after every answer", "--burst 40", "write --port @", 0,
             "Closing\nLast Send Passed!");
         row("Ctrl+C during a write", "--firmware 2.17", "write --port @ ^1100", 1,
-            "Download cancelled in section");
+            "baud\nDownload cancelled in section"); // no title: the user stopped it
+        row("a file shown", "-", "show --from ~/config.txt", 0, "\n20M      .   .   .   .   .   x");
         row("three records acknowledged", "--ack-limit 3", "write --port @", 1,
             "BDX4: G: Download failed in section AN1 Band Voltages");
         row("the box goes away at AN3", "--hangup-after 5", "write --port @", 1,
-            "Download failed in section AN3 Band Voltages\n\nThe serial line on COM1 (@) was lost "
-            "(the "
+            "Download failed in section AN3 Band Voltages\n\nThe serial line on @ was lost (the "
             "serial device went away");
         row("no such device", "-", "query --port @", 1,
-            "Error Opening COM1: 1: The serial device @");
+            "Cannot open @: The serial device @ does not exist");
         row("unreadable store, write", "-", "write --port @ --store %", 1,
             "nothing was sent to the box");
         row("unreadable store, export", "-", "export --store % %/x", 1, "nothing was written");
         row("unreadable store, show", "-", "show --store %", 1, "cannot be opened: it is a folder");
         row("a wrong line", "-", "show --port 1", 2, "bdx4ctl: show takes no option \"--port\"");
+        row("version", "-", "--version", 0, "bdx4ctl " BDX4_VERSION "\n");
     }
     void faults() {
         QFETCH(FaultCase, c);
@@ -120,7 +133,7 @@ private slots:
         QVERIFY(QDir().mkpath(mapStorePath(bad)));
         QStringList arguments = c.command.section(" ^", 0, 0).split(' ');
         for (QString& argument : arguments)
-            argument.replace('@', box_->linkPath()).replace('%', bad);
+            argument.replace('@', box_->linkPath()).replace('%', bad).replace('~', home_->path());
         if (c.command.startsWith("write") && !c.command.contains("--store"))
             arguments << "--store" << stores_;
         const int interruptAt = c.command.section(" ^", 1).toInt();
@@ -128,8 +141,8 @@ private slots:
         QCOMPARE(r.exitCode, c.exitCode);
         QVERIFY2((r.out + r.err).contains(QString(c.saying).replace('@', box_->linkPath())),
                  qPrintable(r.err));
-        QVERIFY(!r.err.contains("COMM menu")); // the c.command line names its own options
-        QVERIFY(r.ms < 4000);                  // none of these runs out the search's retries
+        QVERIFY(!r.err.contains("COMM")); // the command line names its own options
+        QVERIFY(r.ms < 4000);             // none of these runs out the search's retries
         QCOMPARE(readFile(settings_), settingsText_);
         if (interruptAt > 0) { // the box was told the download ended
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
@@ -152,16 +165,10 @@ private slots:
                                        "Closing\nLast Send Passed!\n"));
         QVERIFY(r.err.contains(QStringLiteral("MAP2 from %1").arg(stores_)) && r.ms >= 2700);
         // The box got map 2 with its worked HF record, as an export of the same map holds it.
-        BandMaps maps;
-        maps.setStoredMaps(patternMaps().maps);
-        maps.setAccOutputsForBandMap(true);
-        maps.display(1);
-        const ConfigImage image = ConfigImage::of(maps, defaultVolts());
+        const ConfigImage image = map2Image();
         QVERIFY(image.record(Section::Hf).startsWith(golden::kHf160And20.left(34)));
-        QCOMPARE(
-            ctl({"export", "--map", "2", "--store", stores_, home_->filePath("x.txt")}).exitCode,
-            0);
-        QCOMPARE(readFile(home_->filePath("x.txt")), exportText(image));
+        const Result exported = ctl({"export", "--map", "2", "--store", stores_, "-"});
+        QCOMPARE(exported.out.toLatin1(), exportText(image)); // the eight lines, CR LF and all
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
         const QJsonObject report = readReport(box_->reportPath());
         QStringList lines;
@@ -194,13 +201,51 @@ private slots:
         }
     }
 
+    void aFileIsSentPrintedOrRefused() {
+        SimProcess box;
+        QVERIFY(box_->startBox(box, {}));
+        const QString damaged = home_->filePath("map2.txt"), trace = home_->filePath("trace.txt"),
+                      good = home_->filePath("config.txt"); // map 2 exported
+        const QByteArray file = readFile(good);
+        QVERIFY(
+            !writeFileWhole(damaged, QByteArray(file).replace(file.indexOf("1F04"), 4, "1F05")));
+        // A damaged file: the port is not even opened, so there is no trace.
+        Result r = ctl({"write", "--from", damaged, "--port", box_->linkPath(), "--trace", trace});
+        QVERIFY2(r.exitCode == 1 && !QFileInfo::exists(trace) &&
+                     r.err.endsWith(damaged +
+                                    ": line 5: the checksum is 95, the record's bytes give "
+                                    "94\nbdx4ctl: nothing was sent to the box\n"),
+                 qPrintable(r.err));
+        r = ctl({"write", "--from", good, "--port", box_->linkPath()});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
+        QCOMPARE(readReport(box_->reportPath())["lines"].toVariant().toStringList().join('\n'),
+                 map2Image().lines().join('\n'));        // exactly the file's lines
+        const QString pdf = home_->filePath("map2.pdf"); // the sheet, without display or platform
+        r = ctl({"sheet", "--from", good, pdf}, 0, {"QT_QPA_PLATFORM", "DISPLAY"});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        if (!text.waitForFinished(20000) || text.exitCode() != 0)
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QString sheet = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QVERIFY2(sheet.contains("Map: config.txt") &&
+                     sheet.contains("160M X 80M 60M X 40M 30M 20M X") &&
+                     sheet.contains("9.96 0.49 9.96"), // 255 went out and came back as 254
+                 qPrintable(sheet));
+    }
+
 private:
-    /// Runs bdx4ctl in a home of its own; with `interruptAfterMs`, Ctrl+C comes then.
-    Result ctl(const QStringList& arguments, int interruptAfterMs = 0) {
+    /// Runs bdx4ctl in a home of its own, without the environment variables `unset`; with
+    /// `interruptAfterMs`, Ctrl+C comes then.
+    Result ctl(const QStringList& arguments, int interruptAfterMs = 0,
+               const QStringList& unset = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", home_->filePath("config"));
         env.insert("XDG_DATA_HOME", home_->filePath("data"));
+        for (const QString& name : unset)
+            env.remove(name);
         process.setProcessEnvironment(env);
         QElapsedTimer took;
         took.start();

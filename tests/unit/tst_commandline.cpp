@@ -24,7 +24,11 @@ private slots:
         row("query by number", "query --port 16 --baud 38400", "3 1 16  38400");
         row("write by device, the last one counts", "write --port=/dev/a --trace t --port /dev/x",
             "4 1 0 /dev/x  t");
-        row("no command", "", "no command|show, export, query or write");
+        row("show a file", "show --from c.txt", "1 1 0     c.txt");
+        row("write a file", "write --from c.txt --port 2", "4 1 2     c.txt");
+        row("sheet of map 2", "sheet --map 2 s.pdf", "5 2 0    s.pdf");
+        row("version anywhere", "show --version", "6 1 0");
+        row("no command", "", "no command|show, export, query, write or sheet");
         row("unknown command", "upload", "\"upload\" is no command|show, export");
         row("option of another command", "show --port 1",
             "show takes no option \"--port\"|--map, --store");
@@ -38,6 +42,10 @@ private slots:
             "--baud: \"1200\"|4800, 9600, 19200 or 38400");
         row("store that is no folder", "show --store /nowhere/at/all", "--store|not a folder");
         row("stray argument", "show extra", "show takes no argument \"extra\"");
+        row("a file and a map", "sheet --from c.txt --map 2 s.pdf", "no --map or --store");
+        row("a file for export", "export --from c.txt -", "export takes no option \"--from\"");
+        row("sheet without file", "sheet --map 2", "sheet needs the PDF file");
+        row("sheet to standard output", "sheet -", "not standard output");
     }
     void lines() {
         QFETCH(QString, line);
@@ -52,7 +60,8 @@ private slots:
         const Options& o = *parsed.options;
         QStringList read;
         read << QString::number(int(o.command)) << QString::number(o.map) << QString::number(o.port)
-             << o.device << o.speed << o.tracePath << QFileInfo(o.exportFile).fileName();
+             << o.device << o.speed << o.tracePath << QFileInfo(o.outputFile).fileName()
+             << QFileInfo(o.fromFile).fileName();
         QCOMPARE(read.join(' ').trimmed(), reading);
     }
 

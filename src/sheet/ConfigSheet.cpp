@@ -1,0 +1,181 @@
+#include "sheet/ConfigSheet.h"
+
+#include "io/StoreFile.h"
+
+#include <QBuffer>
+#include <QFileDevice>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+
+namespace bdx4 {
+
+namespace {
+
+// The layout, in points (1/72 inch). The sheet is laid out on a 510 x 700 point area, which
+// fits A4 and Letter inside 15 mm margins, and scaled to the page it is drawn on.
+constexpr double kWidth = 510, kHeight = 700;
+constexpr double kMarginMm = 15;
+constexpr double kTitleSize = 16, kTextSize = 10, kTableSize = 8.5, kTickSize = 9.5,
+                 kNoteSize = 7.5;
+constexpr double kRow = 14;                             // a line of text, a table row
+constexpr double kCaptionWidth = 44, kOutputWidth = 29; // the map's columns
+constexpr double kBandWidth = 70, kVoltsWidth = 80;     // the voltage table's columns
+constexpr double kGap = 16;                             // between the parts
+constexpr double kInset = 3;                            // of a caption or a number in its cell
+constexpr double kThin = 0.3, kThick = 1;               // widths of the rules
+constexpr int kShade = 235;                             // every other row's grey
+
+const QString kFontFamily = QStringLiteral("Liberation Sans");
+
+/// Draws in points at a scale onto the device.
+class Pen {
+public:
+    Pen(QPainter& painter, QPointF origin, double scale)
+        : painter_(painter), origin_(origin), scale_(scale) {}
+
+    QRectF rect(double x, double y, double w, double h) const {
+        return QRectF(origin_.x() + x * scale_, origin_.y() + y * scale_, w * scale_, h * scale_);
+    }
+    void text(double x, double y, double w, double h, const QString& text, double size,
+              bool bold = false, int flags = Qt::AlignLeft | Qt::AlignVCenter) {
+        QFont font(kFontFamily);
+        font.setStyleHint(QFont::SansSerif);
+        font.setPixelSize(std::max(1, qRound(size * scale_)));
+        font.setBold(bold);
+        painter_.setFont(font);
+        painter_.drawText(rect(x, y, w, h), flags, text);
+    }
+    void line(double x1, double y1, double x2, double y2, double width) {
+        painter_.setPen(QPen(Qt::black, width * scale_));
+        painter_.drawLine(rect(x1, y1, 0, 0).topLeft(), rect(x2, y2, 0, 0).topLeft());
+    }
+    void shade(double x, double y, double w, double h) {
+        painter_.fillRect(rect(x, y, w, h), QColor(kShade, kShade, kShade));
+    }
+
+private:
+    QPainter& painter_;
+    QPointF origin_;
+    double scale_;
+};
+
+/// A table: a caption column, then columns of `width`; row 0 is the heading. Every other row is
+/// shaded, so a row reads across without colour.
+void drawGrid(Pen& pen, double y, double captionWidth, int columns, double width, int rows) {
+    const double right = captionWidth + columns * width;
+    for (int r = 2; r <= rows; r += 2)
+        pen.shade(0, y + r * kRow, right, kRow);
+    for (int r = 0; r <= rows + 1; ++r)
+        pen.line(0, y + r * kRow, right, y + r * kRow, r == 1 ? kThick : kThin);
+    pen.line(0, y, 0, y + (rows + 1) * kRow, kThin);
+    for (int c = 0; c <= columns; ++c)
+        pen.line(captionWidth + c * width, y, captionWidth + c * width, y + (rows + 1) * kRow,
+                 c == 0 ? kThick : kThin);
+}
+
+} // namespace
+
+QPageSize::PageSizeId ConfigSheet::paperFor(const QLocale& locale) {
+    return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                   : QPageSize::A4;
+}
+
+void ConfigSheet::draw(QPainter& painter, const QPagedPaintDevice& device) const {
+    const QRect area = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    draw(painter, QRectF(QPointF(0, 0), area.size()));
+}
+
+void ConfigSheet::draw(QPainter& painter, const QRectF& area) const {
+    const double dpi = painter.device() ? painter.device()->logicalDpiY() : 72;
+    const double scale = std::min({area.width() / kWidth, area.height() / kHeight, dpi / 72});
+    Pen pen(painter, {area.left() + (area.width() - kWidth * scale) / 2, area.top()}, scale);
+    painter.save();
+    const bool acc = configuration_.accOutputsForBandMap();
+    const int outputs = acc ? kOutputs : kFirstAccOutput;
+
+    pen.text(0, 0, kWidth, 2 * kRow, tr("BDX4 band decoder configuration"), kTitleSize, true);
+    double y = 2 * kRow;
+    pen.text(0, y, kWidth, kRow, tr("Map: %1").arg(mapName_), kTextSize);
+    pen.text(0, y + kRow, kWidth, kRow,
+             tr("AC1 - AC3: %1")
+                 .arg(acc ? tr("Use AC1 - AC3 for Bandmap") : tr("Use AC1 - AC3 default table")),
+             kTextSize);
+
+    y += 2 * kRow + kGap / 2;
+    drawGrid(pen, y, kCaptionWidth, outputs, kOutputWidth, kBandRows);
+    const auto centred = Qt::AlignCenter;
+    for (int c = 0; c < outputs; ++c)
+        pen.text(kCaptionWidth + c * kOutputWidth, y, kOutputWidth, kRow,
+                 QLatin1String(kOutputCaptions[std::size_t(c)]), kTableSize, true, centred);
+    for (int r = 0; r < kBandRows; ++r) {
+        const double rowY = y + (r + 1) * kRow;
+        pen.text(kInset, rowY, kCaptionWidth, kRow, QLatin1String(kRowCaptions[std::size_t(r)]),
+                 kTableSize, true);
+        for (int c = 0; c < outputs; ++c)
+            if (configuration_.map()[r][c] == 1)
+                pen.text(kCaptionWidth + c * kOutputWidth, rowY, kOutputWidth, kRow,
+                         QStringLiteral("X"), kTickSize, true, centred);
+    }
+    y += (kBandRows + 1) * kRow;
+    pen.text(0, y, kWidth, kRow,
+             acc ? tr("X: the band switches that output on.")
+                 : tr("X: the band switches that output on. AC1 - AC3 follow the box's default "
+                      "table and are not part of the map."),
+             kNoteSize);
+
+    y += kRow + kGap;
+    pen.text(0, y, kWidth, kRow, tr("Band voltages in volts"), kTextSize, true);
+    y += kRow + kGap / 4;
+    drawGrid(pen, y, kBandWidth, kVoltageTables, kVoltsWidth, kVoltageBands);
+    for (int t = 0; t < kVoltageTables; ++t)
+        pen.text(kBandWidth + t * kVoltsWidth, y, kVoltsWidth, kRow,
+                 tr("AN%1 (0 - %2 V)").arg(t + 1).arg(kFullScaleVolts[std::size_t(t)]), kTableSize,
+                 true, centred);
+    for (int b = 0; b < kVoltageBands; ++b) {
+        const double rowY = y + (b + 1) * kRow;
+        pen.text(kInset, rowY, kBandWidth, kRow,
+                 QLatin1String(kVoltageBandCaptions[std::size_t(b)]), kTableSize, true);
+        for (int t = 0; t < kVoltageTables; ++t)
+            pen.text(kBandWidth + t * kVoltsWidth, rowY, kVoltsWidth - 2 * kInset, kRow,
+                     VoltageTables::voltsText(configuration_.volts().level(t, b), t), kTableSize,
+                     false, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    y += (kVoltageBands + 1) * kRow;
+    pen.text(0, y, kWidth, kRow, tr("0.00: the transceiver gives no voltage on that band."),
+             kNoteSize);
+
+    const double bottom = area.height() / scale; // the footer stands at the foot of the page
+    pen.line(0, bottom - kRow - kInset, kWidth, bottom - kRow - kInset, kThin);
+    pen.text(0, bottom - kRow, kWidth, kRow,
+             tr("bdx4config %1, printed %2")
+                 .arg(QStringLiteral(BDX4_VERSION), date_.toString(Qt::ISODate)),
+             kNoteSize);
+    if (!firmware_.isEmpty())
+        pen.text(0, bottom - kRow, kWidth, kRow, tr("BDX4 firmware %1").arg(firmware_), kNoteSize,
+                 false, Qt::AlignRight | Qt::AlignVCenter);
+    painter.restore();
+}
+
+IoResult ConfigSheet::writePdf(const QString& path, const QLocale& locale) const {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(QPageLayout(QPageSize(paperFor(locale)), QPageLayout::Portrait,
+                                         QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                         QPageLayout::Millimeter));
+        writer.setTitle(tr("BDX4 configuration: %1").arg(mapName_));
+        writer.setCreator(QStringLiteral("bdx4config ") + QStringLiteral(BDX4_VERSION));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return IoError{int(QFileDevice::UnspecifiedError), tr("the PDF could not be started")};
+        draw(painter, writer);
+        painter.end();
+    }
+    return writeFileWhole(path, buffer.data());
+}
+
+} // namespace bdx4
