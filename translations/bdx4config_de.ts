@@ -755,6 +755,72 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <source>&amp;Redo %1</source>
         <translation>&amp;Wiederholen: %1</translation>
     </message>
+    <message>
+        <source>&amp;Open Configuration File...</source>
+        <translation>Konfigurationsdatei &amp;öffnen ...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>D&amp;rucken ...</translation>
+    </message>
+    <message>
+        <source>Open Configuration File</source>
+        <translation>Konfigurationsdatei öffnen</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened as a configuration:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Nothing was changed.</source>
+        <translation>%1 kann nicht als Konfiguration geöffnet werden:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>%1 öffnen</translation>
+    </message>
+    <message>
+        <source>Replace the three band-voltage tables with the file&apos;s? They are saved in bdx4_bv.ini.</source>
+        <translation>Die drei Bandspannungstabellen durch die aus der Datei ersetzen? Sie werden in bdx4_bv.ini gespeichert.</translation>
+    </message>
+    <message>
+        <source>The band-voltage tables could not be saved to %1.<byte value="xd"/>
+<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+The tables stay as they were.</source>
+        <translation>Die Bandspannungstabellen konnten nicht in %1 gespeichert werden.<byte value="xd"/>
+<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Die Tabellen bleiben, wie sie waren.</translation>
+    </message>
+    <message>
+        <source>BDX4 configuration MAP%1</source>
+        <translation>BDX4-Konfiguration MAP%1</translation>
+    </message>
+    <message>
+        <source>MAP%1, not saved</source>
+        <translation>MAP%1, nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>MAP%1</source>
+        <translation>MAP%1</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>The printer could not be started.</source>
+        <translation>Der Drucker konnte nicht gestartet werden.</translation>
+    </message>
 </context>
 <context>
     <name>bdx4::QtSerialLine</name>

@@ -6,6 +6,8 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 
+#include <memory>
+
 namespace bdx4::dialogs {
 
 namespace {
@@ -87,14 +89,16 @@ void inform(QWidget* owner, const QString& title, const QString& text, Icon icon
     box.exec();
 }
 
-Answer askYesNo(QWidget* owner, const QString& text) {
+Answer askYesNo(QWidget* owner, const QString& text, Escape escape) {
     if (unattended(appTitle(), text))
         return Answer::Yes;
-    AnswerRequiredBox box(ownerFor(owner));
-    prepare(box, appTitle(), text, QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    std::unique_ptr<QMessageBox> box = escape == Escape::AnswersNo
+                                           ? std::make_unique<QMessageBox>(ownerFor(owner))
+                                           : std::make_unique<AnswerRequiredBox>(ownerFor(owner));
+    prepare(*box, appTitle(), text, QMessageBox::NoIcon);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+    return box->exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 Answer askYesNoCancel(QWidget* owner, const QString& text) {

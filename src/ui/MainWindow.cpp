@@ -1,11 +1,13 @@
 #include "ui/MainWindow.h"
 
+#include "io/ConfigFile.h"
 #include "io/MapStore.h"
 #include "io/SerialDiagnosis.h"
 #include "io/VoltageStore.h"
 #include "jobs/Export.h"
 #include "jobs/ResultTexts.h"
 #include "model/ConfigImage.h"
+#include "sheet/ConfigSheet.h"
 #include "ui/BandMapGrid.h"
 #include "ui/CommandButton.h"
 #include "ui/Dialogs.h"
@@ -20,11 +22,15 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
@@ -279,9 +285,14 @@ void MainWindow::buildMenus() {
     QMenu* main = bar->addMenu(tr("&Main"));
     test_ = main->addAction(tr("&Test for BDX4"), this, &MainWindow::testForBox);
     main->addSeparator();
+    open_ = main->addAction(tr("&Open Configuration File..."), this,
+                            &MainWindow::openConfigurationFile);
+    open_->setShortcuts(QKeySequence::Open);
     saveShown_ = main->addAction(QString(), this, [this] { saveMap(maps_.currentMap()); });
     saveShown_->setShortcuts(QKeySequence::Save);
     export_ = main->addAction(tr("&Write Bandmap to File"), this, &MainWindow::exportToFile);
+    print_ = main->addAction(tr("&Print..."), this, &MainWindow::printSheet);
+    print_->setShortcuts(QKeySequence::Print);
     main->addSeparator();
     QAction* exit = main->addAction(tr("E&xit"), this, &QWidget::close);
     exit->setShortcuts(QKeySequence::Quit);
@@ -653,6 +664,7 @@ void MainWindow::followSearch(BoxSearch& search) {
             seeking_->setProgress(retries);
     });
     connect(&search, &BoxSearch::firmwareReported, this, [this, &search](const QString& firmware) {
+        firmware_ = firmware; // the printed sheet names the box that answered in this run
         dialogs::inform(this, tr("BDX4 Connected"), tr("BDX4 Firmware = %1").arg(firmware),
                         dialogs::Icon::Information);
         search.acknowledgeFirmware();
@@ -746,6 +758,75 @@ void MainWindow::exportToFile() {
     setStatus(tr("Last Send Passed!"), kGreen);
 }
 
+void MainWindow::openConfigurationFile() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open Configuration File"), exportFolder(),
+                                     tr("Text files (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    // The whole file is checked before anything changes.
+    const ConfigReading reading = readConfigFile(path);
+    if (!reading.configuration) {
+        dialogs::inform(
+            this, tr("Open Configuration File"),
+            tr("%1 cannot be opened as a configuration:\r\n%2\r\n\r\nNothing was "
+               "changed.")
+                .arg(QDir::toNativeSeparators(path), ConfigFile::describe(reading.fault)),
+            dialogs::Icon::Warning);
+        return;
+    }
+    if (!settleUnsavedMap())
+        return;
+    // The file's map and mode as a change of the map the grid belongs to, undone as one step.
+    const Configuration& configuration = *reading.configuration;
+    changeGrid(
+        tr("Open %1").arg(QFileInfo(path).fileName()),
+        [&] {
+            GridView view = maps_.view();
+            view.cells = configuration.map();
+            view.accForBandMap = configuration.accOutputsForBandMap();
+            maps_.restore(view);
+        },
+        true);
+    if (dialogs::askYesNo(
+            this,
+            tr("Replace the three band-voltage tables with the file's? They are saved "
+               "in bdx4_bv.ini."),
+            dialogs::Escape::AnswersNo) != dialogs::Answer::Yes)
+        return;
+    if (const IoResult failure =
+            writeVoltageStore(voltageStorePath(storeFolder_), configuration.volts())) {
+        dialogs::inform(this, dialogs::appTitle(),
+                        tr("The band-voltage tables could not be saved to %1.\r\n\r\n%2\r\n\r\nThe "
+                           "tables stay as they were.")
+                            .arg(QDir::toNativeSeparators(voltageStorePath(storeFolder_)),
+                                 failure->description),
+                        dialogs::Icon::Critical);
+        return;
+    }
+    volts_ = configuration.volts();
+}
+
+void MainWindow::printSheet() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(ConfigSheet::paperFor(QLocale())));
+    printer.setDocName(tr("BDX4 configuration MAP%1").arg(maps_.currentMap() + 1));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString name = hasUnsavedMap() ? tr("MAP%1, not saved").arg(maps_.currentMap() + 1)
+                                         : tr("MAP%1").arg(maps_.currentMap() + 1);
+    ConfigSheet sheet(Configuration::of(maps_, volts_), name);
+    sheet.setFirmware(firmware_);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        dialogs::inform(this, tr("Print"), tr("The printer could not be started."),
+                        dialogs::Icon::Warning);
+        return;
+    }
+    sheet.draw(painter, printer);
+}
+
 QString MainWindow::exportFolder() const {
     // An installed program's folder takes no files of the user's: the stores' folder does.
     if (!places_.runsInstalled() && StorePlaces::canCreateFilesIn(places_.programFolder))
@@ -798,7 +879,8 @@ void MainWindow::updateCommands() {
     write_->setEnabled(ready && !busy);
     test_->setEnabled(ready && !busy);
     export_->setEnabled(ready && !busy);
-    saveShown_->setEnabled(ready);
+    for (QAction* action : {saveShown_, open_, print_})
+        action->setEnabled(ready);
     for (QMenu* menu : {editMenu_, accMenu_, commMenu_, helpMenu_})
         menu->menuAction()->setEnabled(ready);
     for (QAction* analog : analog_)

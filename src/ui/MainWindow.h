@@ -94,6 +94,12 @@ private:
     void saveMap(int map);
     void writeToBox();
     void exportToFile();
+    /// Puts a configuration file's map and mode on the grid (one undoable step) and, when the
+    /// user agrees, its voltage tables in the store; a file that fails a check changes nothing.
+    void openConfigurationFile();
+    /// The printable sheet of the shown map, the mode and the voltage tables, on the printer the
+    /// user chooses (or a PDF).
+    void printSheet();
     void testForBox();
     void setAccMode(bool forBandMap);
     void openVoltageWindow(int table);
@@ -182,6 +188,8 @@ private:
     QAction* test_ = nullptr;
     QAction* saveShown_ = nullptr;
     QAction* export_ = nullptr;
+    QAction* open_ = nullptr;
+    QAction* print_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* accMenu_ = nullptr;
     QAction* accForBandMap_ = nullptr;
@@ -191,6 +199,8 @@ private:
     std::array<QAction*, kLastPort> ports_ = {};
     std::array<QAction*, 4> speeds_ = {};
     QMenu* helpMenu_ = nullptr;
+    /// The firmware of the box that answered in this run; empty before.
+    QString firmware_;
 
     QPointer<SeekingWindow> seeking_;
 };

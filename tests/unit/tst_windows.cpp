@@ -4,6 +4,7 @@
 #include "io/MapStore.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
+#include "jobs/Export.h"
 #include "support/Boxes.h"
 #include "support/Fakes.h"
 #include "support/Golden.h"
@@ -16,9 +17,12 @@
 #include "ui/VoltageWindow.h"
 
 #include <QAccessible>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -573,6 +577,59 @@ private slots:
         };
         rig.action("Write Bandmap to File")->trigger();
         QVERIFY(startedIn == rig.dir.filePath("data") && rig.window->storeFolder() == startedIn);
+    }
+
+    void aConfigurationFileOpensAndPrints() {
+        Rig rig;
+        rig.start();     // a first start: the box answered, the defaults are unsaved
+        BandMaps theirs; // a friend's station: AC3 on 160M, 20 on 20M, the AN1 defaults
+        theirs.setCell(0, kAC3, 1);
+        theirs.setCell(5, 5, 1);
+        theirs.setAccOutputsForBandMap(true);
+        VoltageTables volts;
+        for (int b = 0; b < kVoltageBands; ++b)
+            volts.setValue(0, b, VoltageTables::defaultLevels(0)[b]);
+        const QByteArray file = exportText(ConfigImage::of(theirs, volts));
+        QVERIFY(!writeFileWhole(rig.dir.filePath("friend.txt"), file) &&
+                !writeFileWhole(rig.dir.filePath("damaged.txt"),
+                                QByteArray(file).replace("1F04", "1F05")));
+        QString chosen = rig.dir.filePath("damaged.txt");
+        rig.boxes.onDialog = [&](QWidget* modal) {
+            if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+                files->selectFile(chosen);
+                static_cast<QDialog*>(files)->accept();
+            } else if (auto* printing = qobject_cast<QPrintDialog*>(modal)) { // to a PDF
+                printing->findChild<QLineEdit*>("filename")->setText(rig.dir.filePath("sheet.pdf"));
+                static_cast<QDialog*>(printing)->accept();
+            }
+        };
+        rig.key(Qt::Key_O, Qt::ControlModifier); // refused, and nothing changes
+        QVERIFY(rig.boxes.shown.last().text.contains(
+                    "line 5: the checksum is 95, the record's bytes give 94") &&
+                rig.box(0, 0)->isChecked());
+        chosen = rig.dir.filePath("friend.txt");
+        rig.boxes.keys = {Qt::Key_N, Qt::Key_Y}; // the first start's grid not kept; the tables
+        rig.action("Open Configuration File...")->trigger();
+        QCOMPARE(rig.boxes.shown.last().text,
+                 QStringLiteral("Replace the three band-voltage tables "
+                                "with the file's? They are saved in "
+                                "bdx4_bv.ini."));
+        QVERIFY(!rig.box(0, 0)->isChecked() &&
+                rig.action("Use AC1 - AC3 for Bandmap")->isChecked());
+        QCOMPARE(exportText(ConfigImage::of(rig.window->maps(), rig.window->volts())), file);
+        QCOMPARE(readFile(voltageStorePath(rig.dir.path())), // 255 went out, and came back, as 254
+                 voltageStoreText(volts).replace("255", "254"));
+        rig.action("Print...")->trigger();
+        rig.key(Qt::Key_Z, Qt::ControlModifier); // the grid and the mode as they were
+        QVERIFY(rig.box(0, 0)->isChecked() && rig.box(0, kAC3)->isHidden());
+        QProcess text;
+        text.start("pdftotext", {"-layout", rig.dir.filePath("sheet.pdf"), "-"});
+        if (!text.waitForFinished(20000) || text.exitCode() != 0)
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QString sheet = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QVERIFY2(sheet.contains("Map: MAP1, not saved") && sheet.contains("BDX4 firmware 2.17") &&
+                     sheet.contains("160M X"),
+                 qPrintable(sheet));
     }
 
     void windowsStayLightUnderADarkTheme() {
