@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QProcess>
 
 #include <algorithm>
 #include <functional>
@@ -21,6 +22,16 @@ namespace bdx4::test {
 inline QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+/// The text of a PDF as `pdftotext -layout` reads it; null when there is no pdftotext (package
+/// poppler-utils) to read it with.
+inline QString pdfText(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", path, "-"});
+    if (!pdftotext.waitForFinished(20000) || pdftotext.exitStatus() != QProcess::NormalExit)
+        return QString();
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
 /// Virtual time: `advance` jumps forward, firing on the way every timer step and every scheduled

@@ -1,8 +1,8 @@
 // The printable sheet: written as a PDF and read back as text, as a person reads the page.
 
 #include "sheet/ConfigSheet.h"
+#include "support/Fakes.h"
 
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -56,10 +56,7 @@ private slots:
         sheet.setDate(QDate(2031, 2, 28));
         QTemporaryDir dir;
         QVERIFY(!sheet.writePdf(dir.filePath("s.pdf"), QLocale(QLocale::German)));
-        QProcess pdftotext;
-        pdftotext.start("pdftotext", {"-layout", dir.filePath("s.pdf"), "-"});
-        QVERIFY(pdftotext.waitForFinished(20000));
-        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        const QString text = test::pdfText(dir.filePath("s.pdf"));
 
         QCOMPARE(text.count('\f'), 1); // one page
         QVERIFY(text.contains("Map: MAP2") && text.contains("printed 2031-02-28"));
