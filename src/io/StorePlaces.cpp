@@ -13,18 +13,20 @@ namespace bdx4 {
 
 namespace {
 
-QString canonical(const QString& folder) {
-    return QFileInfo(folder).canonicalFilePath();
-}
-
-} // namespace
-
-bool StorePlaces::canCreateFilesIn(const QString& folder) {
+/// Whether a file can be created in `folder` (tried, since permission bits do not tell for every
+/// user or file system).
+bool canCreateFilesIn(const QString& folder) {
     if (!QFileInfo(folder).isDir())
         return false;
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("bdx4-probe-XXXXXX")));
     return probe.open();
 }
+
+QString canonical(const QString& folder) {
+    return QFileInfo(folder).canonicalFilePath();
+}
+
+} // namespace
 
 StorePlaces StorePlaces::ofThisProgram() {
     StorePlaces places;

@@ -18,10 +18,6 @@ struct StorePlaces {
     /// The places of the running program.
     static StorePlaces ofThisProgram();
 
-    /// Whether a file can be created in `folder` (tried, since permission bits do not tell for
-    /// every user or file system).
-    static bool canCreateFilesIn(const QString& folder);
-
     /// The program runs from a folder it was installed into.
     bool runsInstalled() const;
     /// The folder both stores live in, created when needed. An installed program keeps them in

@@ -741,8 +741,8 @@ void MainWindow::showDownloadResult(const DownloadResult& result) {
 void MainWindow::exportToFile() {
     if (download_.isRunning())
         return;
-    const std::optional<QString> path =
-        SaveFileDialog::getFileName(exportFolder(), settings_, this);
+    // The stores' folder is the program's own, unless that takes no files (an installed program).
+    const std::optional<QString> path = SaveFileDialog::getFileName(storeFolder_, settings_, this);
     if (!path)
         return;
     status_->show();
@@ -759,9 +759,8 @@ void MainWindow::exportToFile() {
 }
 
 void MainWindow::openConfigurationFile() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, tr("Open Configuration File"), exportFolder(),
-                                     tr("Text files (*.txt);;All files (*)"));
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open Configuration File"), storeFolder_, tr("Text files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
     // The whole file is checked before anything changes.
@@ -825,13 +824,6 @@ void MainWindow::printSheet() {
         return;
     }
     sheet.draw(painter, printer);
-}
-
-QString MainWindow::exportFolder() const {
-    // An installed program's folder takes no files of the user's: the stores' folder does.
-    if (!places_.runsInstalled() && StorePlaces::canCreateFilesIn(places_.programFolder))
-        return places_.programFolder;
-    return storeFolder_;
 }
 
 void MainWindow::setStatus(const QString& text, const QColor& color) {

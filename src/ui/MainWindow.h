@@ -135,9 +135,6 @@ private:
     /// "HF Band Data (1 of 7)".
     QString progressText(const QString& name, int record) const;
     void closeSeekingWindow();
-    /// Where "Write Bandmap to File" starts: the program's folder when a file can be written
-    /// there, else the stores' folder.
-    QString exportFolder() const;
     void showLabelledMap(int map);
     void setStatus(const QString& text, const QColor& color);
     /// The trace is for whoever reads a bug report: its words stay English, like bdx4ctl's.
