@@ -152,40 +152,6 @@ private slots:
         }
     }
 
-    void writeSendsTheMapAndTracesIt() {
-        SimProcess box;
-        QVERIFY(box_->startBox(box, {}));
-        const QString trace = home_->filePath("trace.txt");
-        const QStringList arguments{"write", "--port", box_->linkPath(), "--baud", "9600",
-                                    "--map", "2",      "--store",        stores_,  "--trace",
-                                    trace};
-        const Result r = ctl(arguments);
-        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        QCOMPARE(r.out, QStringLiteral("HF Data\nVHF Data\nAcc Data\nAN1 Data\nAN2 Data\nAN3 Data\n"
-                                       "Closing\nLast Send Passed!\n"));
-        QVERIFY(r.err.contains(QStringLiteral("MAP2 from %1").arg(stores_)) && r.ms >= 2700);
-        // The box got map 2 with its worked HF record, as an export of the same map holds it.
-        const ConfigImage image = map2Image();
-        QVERIFY(image.record(Section::Hf).startsWith(golden::kHf160And20.left(34)));
-        const Result exported = ctl({"export", "--map", "2", "--store", stores_, "-"});
-        QCOMPARE(exported.out.toLatin1(), exportText(image)); // the eight lines, CR LF and all
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
-        const QJsonObject report = readReport(box_->reportPath());
-        QStringList lines;
-        for (const QByteArray& line : image.lines())
-            lines << QString::fromLatin1(line);
-        QCOMPARE(report["lines"].toVariant().toStringList(), lines);
-        QCOMPARE(report["acknowledged"].toInt(), 7);
-        // The trace: the command line, then every record sent, each answered by a "G".
-        const QString traced = QString::fromUtf8(readFile(trace));
-        QVERIFY(traced.startsWith("# ") && traced.contains(arguments.join(' ') + "\n"));
-        QVERIFY(
-            traced.contains(QStringLiteral("-- opened %1 at 9600,n,8,1").arg(box_->linkPath())));
-        for (const QString& line : lines.mid(1))
-            QVERIFY(traced.contains(QStringLiteral("\"%1\\r\\n\"").arg(line)));
-        QCOMPARE(traced.count(" RX   1 \"G\" 47"), 7);
-    }
-
     void speaksTheDesktopsLanguage() { // the tests run with LANGUAGE=en and LC_ALL=C.UTF-8
         const QString english = ctl::usageText();
         Translations german;
@@ -201,7 +167,7 @@ private slots:
         }
     }
 
-    void aFileIsSentPrintedOrRefused() {
+    void aFileIsSentTracedPrintedOrRefused() {
         SimProcess box;
         QVERIFY(box_->startBox(box, {}));
         const QString damaged = home_->filePath("map2.txt"), trace = home_->filePath("trace.txt"),
@@ -216,11 +182,28 @@ private slots:
                                     ": line 5: the checksum is 95, the record's bytes give "
                                     "94\nbdx4ctl: nothing was sent to the box\n"),
                  qPrintable(r.err));
-        r = ctl({"write", "--from", good, "--port", box_->linkPath()});
-        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        const QStringList arguments{"write",  "--from", good,      "--port", box_->linkPath(),
+                                    "--baud", "9600",   "--trace", trace};
+        r = ctl(arguments);
+        QVERIFY2(r.exitCode == 0 && r.ms >= 2700, qPrintable(r.err));
+        QCOMPARE(r.out, QStringLiteral("HF Data\nVHF Data\nAcc Data\nAN1 Data\nAN2 Data\nAN3 Data\n"
+                                       "Closing\nLast Send Passed!\n"));
+        // The box got exactly the file's lines: map 2 of the stores, as its export holds it.
+        const ConfigImage image = map2Image();
+        QVERIFY(image.record(Section::Hf).startsWith(golden::kHf160And20.left(34)));
+        QCOMPARE(ctl({"export", "--map", "2", "--store", stores_, "-"}).out.toLatin1(), file);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
-        QCOMPARE(readReport(box_->reportPath())["lines"].toVariant().toStringList().join('\n'),
-                 map2Image().lines().join('\n'));        // exactly the file's lines
+        const QJsonObject report = readReport(box_->reportPath());
+        QCOMPARE(report["lines"].toVariant().toStringList().join('\n'), image.lines().join('\n'));
+        QCOMPARE(report["acknowledged"].toInt(), 7);
+        // The trace: the command line, then every record sent, each answered by a "G".
+        const QString traced = QString::fromUtf8(readFile(trace));
+        QVERIFY(traced.startsWith("# ") && traced.contains(arguments.join(' ') + "\n"));
+        QVERIFY(
+            traced.contains(QStringLiteral("-- opened %1 at 9600,n,8,1").arg(box_->linkPath())));
+        for (const QByteArray& line : image.lines().mid(1))
+            QVERIFY(traced.contains(QStringLiteral("\"%1\\r\\n\"").arg(QString::fromLatin1(line))));
+        QCOMPARE(traced.count(" RX   1 \"G\" 47"), 7);
         const QString pdf = home_->filePath("map2.pdf"); // the sheet, without display or platform
         r = ctl({"sheet", "--from", good, pdf}, 0, {"QT_QPA_PLATFORM", "DISPLAY"});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
