@@ -107,6 +107,7 @@ VoltageWindow::VoltageWindow(int table, VoltageTables& volts, const QString& sto
     helpKey->setShortcuts(QKeySequence::HelpContents);
     connect(helpKey, &QAction::triggered, this, &VoltageWindow::showHelp);
     addActions({undo, redo, helpKey});
+    setContextMenuPolicy(Qt::ActionsContextMenu); // and a right click offers them
 
     load();
     closeButton->setFocus();
