@@ -151,22 +151,25 @@ Parsed parseCommandLine(const QStringList& arguments) {
 
     if (!o.fromFile.isEmpty() &&
         (parser.isSet(QStringLiteral("map")) || parser.isSet(QStringLiteral("store"))))
-        return fail(Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages from the "
-                       "file: give no --map or --store with it"));
+        return fail(
+            Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages from the "
+                      "file: give no --map or --store with it"));
 
     QStringList positional = parser.positionalArguments();
     if (o.command == Command::Export || o.command == Command::Sheet) {
         const bool sheet = o.command == Command::Sheet;
         if (positional.isEmpty())
-            return fail(sheet ? Texts::tr("sheet needs the PDF file to write: bdx4ctl sheet [--map N | "
-                                   "--from FILE] OUT.pdf")
-                              : Texts::tr("export needs the FILE to write, or - for standard output: "
-                                   "bdx4ctl export [--map N] FILE"));
+            return fail(
+                sheet ? Texts::tr("sheet needs the PDF file to write: bdx4ctl sheet [--map N | "
+                                  "--from FILE] OUT.pdf")
+                      : Texts::tr("export needs the FILE to write, or - for standard output: "
+                                  "bdx4ctl export [--map N] FILE"));
         const QString file = positional.takeFirst();
         if (file.isEmpty())
             return fail(Texts::tr("%1: the file name is empty").arg(first));
         if (sheet && file == QLatin1String("-"))
-            return fail(Texts::tr("sheet writes a PDF file, not standard output: give the file's name"));
+            return fail(
+                Texts::tr("sheet writes a PDF file, not standard output: give the file's name"));
         o.outputFile = file == QLatin1String("-") ? file : QFileInfo(file).absoluteFilePath();
     }
     if (!positional.isEmpty())
