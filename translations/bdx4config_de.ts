@@ -624,10 +624,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>Über das BDX4-Programm ...</translation>
     </message>
     <message>
-        <source>%1 to %2</source>
-        <translation>%1 an Ausgang %2</translation>
-    </message>
-    <message>
         <source>Tick %1</source>
         <translation>%1 ankreuzen</translation>
     </message>

@@ -145,9 +145,7 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     connect(&maps_, &BandMaps::labelledMapChanged, this, &MainWindow::showLabelledMap);
     connect(undo_, &QUndoStack::indexChanged, this, &MainWindow::showModified);
     connect(grid_, &BandMapGrid::toggledByUser, this, [this](int row, int output, int value) {
-        const QString cell =
-            tr("%1 to %2")
-                .arg(QLatin1String(kRowCaptions[row]), QLatin1String(kOutputCaptions[output]));
+        const QString cell = grid_->box(row, output)->accessibleName(); // "160M to 80"
         changeGrid(value == 1 ? tr("Tick %1").arg(cell) : tr("Untick %1").arg(cell),
                    [&] { maps_.setCell(row, output, value); });
     });
