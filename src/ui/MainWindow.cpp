@@ -190,6 +190,7 @@ MainWindow::~MainWindow() {
     startup_.disconnect(this);
     search_.disconnect(this);
     download_.disconnect(this);
+    undo_->disconnect(this); // it tells of its clearing while the window's parts are gone
 }
 
 void MainWindow::buildCanvas() {
