@@ -882,15 +882,13 @@ void MainWindow::updateCommands() {
 // The end.
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (closing_ || asking_) { // a second close while the first is under way changes nothing
-        event->setAccepted(closing_);
+    if (closing_) { // already accepted; Qt itself ignores a close while the question is up
+        event->accept();
         return;
     }
     // Before the start-up has read the store there are no maps of the user's to keep.
     if (hasUnsavedStore()) {
-        asking_ = true;
         const dialogs::Answer answer = dialogs::askYesNoCancel(this, unsavedQuestion());
-        asking_ = false;
         if (answer == dialogs::Answer::Cancel) {
             event->ignore();
             return;

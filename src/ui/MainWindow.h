@@ -162,8 +162,6 @@ private:
     bool startupBegun_ = false;
     bool ready_ = false;
     bool closing_ = false;
-    /// The closing question is open.
-    bool asking_ = false;
     /// The window took its place from the settings: it is not centred.
     bool placed_ = false;
 
