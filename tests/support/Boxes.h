@@ -28,8 +28,6 @@ public:
     static constexpr int kCloseBox = 0;
     /// Called for a modal window that is no message box (a dialog the test drives).
     std::function<void(QWidget*)> onDialog;
-    /// Called once for each message box as it appears, before its key is pressed.
-    std::function<void()> onBox;
     QList<Shown> shown;
 
     BoxAnswerer() {
@@ -57,8 +55,6 @@ private:
                 if (window->isVisible() && window != box)
                     windows << window->windowTitle();
             shown.append({(last_ = box)->windowTitle(), box->text(), box->icon(), windows});
-            if (onBox)
-                onBox();
         }
         sinceKey_.start();
         const int key = keys.isEmpty() ? Qt::Key_Return : keys.takeFirst();

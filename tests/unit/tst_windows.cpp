@@ -306,8 +306,6 @@ private slots:
         };
         if (command != "Tick") {
             rig.boxes.keys = {escape};
-            if (undo.isEmpty()) // a second close while it asks adds no question
-                rig.boxes.onBox = [&] { rig.window->close(); };
             run(); // nothing changes, nothing is written, the program stays
             QVERIFY(rig.boxes.shown.size() == 2 && rig.window->isVisible());
             QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(1));
@@ -610,12 +608,15 @@ private slots:
         QCOMPARE(readFile(voltageStorePath(rig.dir.path())), // 255 went out, and came back, as 254
                  voltageStoreText(volts).replace("255", "254"));
         rig.action("Print...")->trigger();
-        rig.key(Qt::Key_Z, Qt::ControlModifier); // the grid and the mode as they were
-        QVERIFY(rig.box(0, 0)->isChecked() && rig.box(0, kAC3)->isHidden());
         const QString sheet = pdfText(rig.dir.filePath("sheet.pdf")).simplified();
         QVERIFY2(sheet.contains("Map: MAP1, not saved") && sheet.contains("BDX4 firmware 2.17") &&
                      sheet.contains("160M X"),
                  qPrintable(sheet));
+        rig.key(Qt::Key_S, Qt::ControlModifier); // saved, the sheet says so
+        rig.action("Print...")->trigger();
+        QVERIFY(pdfText(rig.dir.filePath("sheet.pdf")).simplified().contains("Map: MAP1 "));
+        rig.key(Qt::Key_Z, Qt::ControlModifier); // the grid and the mode as they were
+        QVERIFY(rig.box(0, 0)->isChecked() && rig.box(0, kAC3)->isHidden());
     }
 
     void windowsStayLightUnderADarkTheme() {
