@@ -176,8 +176,9 @@ private slots:
         QVERIFY(rig.mapStore() == golden::kEmptyMapStore &&
                 rig.boxes.titles() == QStringList{"BDX4 Connected"});
         QVERIFY(rig.action("COM1")->isChecked() && rig.action("  4800 BAUD")->isChecked() &&
-                rig.labels().isEmpty() && rig.window->isWindowModified());
-        rig.button("Save as MAP2")->setFocus(); // Enter and Space press the focused button
+                rig.labels().isEmpty() && rig.window->isWindowModified() &&
+                find<QLabel>(rig.window.get(), "160M")); // the first row named too
+        rig.button("Save as MAP2")->setFocus();          // Enter and Space press the focused button
         QTest::keyClick(rig.button("Save as MAP2"), Qt::Key_Return);
         QVERIFY(rig.labels() == QList<int>{2} && !rig.window->isWindowModified());
         QCOMPARE(rig.mapStore().count('\n'), 1076);
