@@ -133,20 +133,14 @@ private slots:
     void levelLists_data() {
         QTest::addColumn<QList<double>>("table");
         QTest::addColumn<QList<int>>("list"); // level, band code, level, band code ...
-        QList<double> an1, an2, ties(13, 0.0);
-        QList<int> defaults1, defaults2, empties, fulls;
+        QList<double> ties(13, 0.0);
+        QList<int> empties, fulls;
         for (int b = 0; b < kVoltageBands; ++b) {
-            an1 << kDefaultLevelsAn1An3[b];
-            an2 << kDefaultLevelsAn2[b];
-            defaults1 << golden::kAn1DefaultList[b][0] << golden::kAn1DefaultList[b][1];
-            defaults2 << golden::kAn2DefaultList[b][0] << golden::kAn2DefaultList[b][1];
             empties << 255 << 255;
             fulls << 254 << kBandCodes[b];
         }
         ties[8] = ties[12] = 100; // 30 m and 160 m
         ties[2] = 99.5;           // rounds to even: 100, first in band order
-        QTest::newRow("AN1 defaults") << an1 << defaults1;
-        QTest::newRow("AN2 defaults") << an2 << defaults2;
         QTest::newRow("all at 0") << QList<double>(13, 0.0) << empties;
         QTest::newRow("all at full scale") << QList<double>(13, 255.0) << fulls;
         QTest::newRow("equal levels keep band order")
@@ -191,13 +185,7 @@ private slots:
         QTest::addColumn<int>("section");
         QTest::addColumn<QByteArray>("record");
         using namespace golden;
-        QTest::newRow("empty HF") << QStringList() << false << 0 << kEmptyHf;
-        QTest::newRow("empty VHF") << QStringList() << false << 1 << kEmptyVhf;
-        QTest::newRow("accessory table") << QStringList() << false << 2 << golden::kAccessoryTable;
         QTest::newRow("AC as band outputs") << QStringList() << true << 2 << kAccessoryZeros;
-        QTest::newRow("empty AN1") << QStringList() << false << 3 << kEmptyAn1;
-        QTest::newRow("empty AN2") << QStringList() << false << 4 << kEmptyAn2;
-        QTest::newRow("empty AN3") << QStringList() << false << 5 << kEmptyAn3;
         QTest::newRow("160 and 20") << QStringList{"0:0", "5:5"} << false << 0 << kHf160And20;
         QTest::newRow("all on VHF") << everyCell() << true << 1 << kVhfAllOn;
         QStringList diagonal; // row r ticks output r % 16: each slot shows which row it carries
@@ -233,13 +221,14 @@ private slots:
         worked.setValue(0, 12, 0x80); // 160 m
         QCOMPARE(ConfigImage::of(BandMaps(), worked).record(Section::An1),
                  ":2000A00033058001" + golden::ffs(56) + "A3");
-        for (int b = 0; b < kVoltageBands; ++b)
-            defaults.setValue(0, b, kDefaultLevelsAn1An3[b]);
-        const QList<QByteArray> lines = ConfigImage::of(BandMaps(), defaults).lines();
-        QCOMPARE(lines.size(), 8);
-        QCOMPARE(lines.first(), golden::kDownloadCommand);
-        QCOMPARE(lines[4], golden::kAn1Defaults);
-        QCOMPARE(lines.last(), QByteArray(":00000001FF"));
+        for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
+            defaults.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
+        QCOMPARE(ConfigImage::of(BandMaps(), defaults).lines().mid(4, 2),
+                 (QList<QByteArray>{golden::kAn1Defaults, golden::kAn2Defaults}));
+        const QList<QByteArray> nothingSet = {
+            golden::kDownloadCommand, golden::kEmptyHf,  golden::kEmptyVhf, golden::kAccessoryTable,
+            golden::kEmptyAn1,        golden::kEmptyAn2, golden::kEmptyAn3, ":00000001FF"};
+        QCOMPARE(ConfigImage::of(BandMaps(), VoltageTables()).lines(), nothingSet);
     }
 };
 
