@@ -40,13 +40,6 @@ struct Rig {
     }
 };
 
-QList<int> numbers(const QString& text) {
-    QList<int> list;
-    for (const QString& n : text.split(' ', Qt::SkipEmptyParts))
-        list << n.toInt();
-    return list;
-}
-
 struct SearchCase {
     QByteArray reply; // to each query
     QString event;    // what else happens, and when
@@ -118,8 +111,8 @@ private slots:
         QFETCH(QString, speed);
         QFETCH(QString, outcome);
         Rig rig(false);
-        for (const int port : numbers(refused))
-            rig.line.refused.insert(port, OpenFailure{OpenFailure::InUse, 2, port, {}, {}, {}});
+        for (const QString& n : refused.split(' ', Qt::SkipEmptyParts))
+            rig.line.refused.insert(n.toInt(), {OpenFailure::InUse, 2, n.toInt(), {}, {}, {}});
         rig.connection.setStartPort(1);
         rig.connection.setPort(chosen);
         rig.connection.setSpeed(speed);
