@@ -40,6 +40,13 @@ struct Rig {
     }
 };
 
+struct StartupCase {
+    bool portOpens;
+    QByteArray mapStore, voltageStore; // "-": none, "/": a folder in its place
+    int mapOutcome;
+    int shown; // 0: nothing, 1: MAP1, 2: the first start's arrangement; -1: closed in the search
+};
+
 struct SearchCase {
     QByteArray reply; // to each query
     QString event;    // what else happens, and when
@@ -248,14 +255,12 @@ private slots:
             result = r;
             endedAt = rig.clock.nowMs();
         });
+        const IoError refusal{7, "refused"};
         const QMap<QString, std::function<void()>> events = {
             {"G", [&] { rig.line.receive("G"); }},
             {"cancel", [&] { download.cancel(); }},
             {"lose", [&] { rig.line.lose("unplugged"); }},
-            {"refuse",
-             [&] {
-                 rig.line.writeFailure = IoError{7, "refused"};
-             }},
+            {"refuse", [&] { rig.line.writeFailure = refusal; }},
             {"close", [&] { rig.line.close(); }}};
         if (!c.event.isEmpty())
             rig.clock.after(c.event.section(' ', 1).toInt(), events[c.event.section(' ', 0, 0)]);
@@ -280,45 +285,35 @@ private slots:
     }
 
     void startup_data() {
-        QTest::addColumn<bool>("portOpens");
-        QTest::addColumn<QByteArray>("mapStore"); // "-": none, "/": a folder in its place
-        QTest::addColumn<QByteArray>("voltageStore");
-        QTest::addColumn<int>("mapOutcome");
-        QTest::addColumn<int>("shown"); // 0: nothing, 1: MAP1, 2: the first start's arrangement;
-                                        // -1: the window closed during the search
+        QTest::addColumn<StartupCase>("c");
         MapStoreContent content;
         content.maps[0][3][3] = content.maps[2][20][0] = 1;
         content.accForBandMap = true;
         const QByteArray whole = mapStoreText(content);
-        const auto row = [](const char* name, bool portOpens, const QByteArray& mapStore,
-                            const char* voltageStore, int mapOutcome, int shown) {
-            QTest::newRow(name) << portOpens << mapStore << QByteArray(voltageStore) << mapOutcome
-                                << shown;
-        };
         using R = StoreReading;
-        row("a first start, no port", false, "-", "-", R::Missing, 2);
-        row("the box found, the stores read", true, whole, "51\r\n", R::Complete, 1);
-        row("an Empty store", true, golden::kEmptyMapStore, "-", R::Empty, 2);
-        row("a store cut short", true, whole.left(800), "-", R::Incomplete, 0);
-        row("stores that cannot be read", true, "/", "/", R::Unreadable, 2);
-        row("closed during the search", true, "-", "-", 0, -1);
+        QTest::newRow("a first start, no port") << StartupCase{false, "-", "-", R::Missing, 2};
+        QTest::newRow("the box found, the stores read")
+            << StartupCase{true, whole, "51\r\n", R::Complete, 1};
+        QTest::newRow("an Empty store")
+            << StartupCase{true, golden::kEmptyMapStore, "-", R::Empty, 2};
+        QTest::newRow("a store cut short")
+            << StartupCase{true, whole.left(800), "-", R::Incomplete, 0};
+        QTest::newRow("stores that cannot be read")
+            << StartupCase{true, "/", "/", R::Unreadable, 2};
+        QTest::newRow("closed during the search") << StartupCase{true, "-", "-", 0, -1};
     }
     void startup() {
-        QFETCH(bool, portOpens);
-        QFETCH(QByteArray, mapStore);
-        QFETCH(QByteArray, voltageStore);
-        QFETCH(int, mapOutcome);
-        QFETCH(int, shown);
+        QFETCH(StartupCase, c);
         QTemporaryDir dir;
         for (const auto& [name, content] :
-             {std::pair(kMapStoreName, mapStore), std::pair(kVoltageStoreName, voltageStore)}) {
+             {std::pair(kMapStoreName, c.mapStore), std::pair(kVoltageStoreName, c.voltageStore)}) {
             if (content == "/")
                 QDir(dir.path()).mkdir(name);
             else if (content != "-")
                 QVERIFY(!writeFileWhole(dir.filePath(name), content));
         }
         Rig rig(false);
-        if (!portOpens)
+        if (!c.portOpens)
             rig.line.refused.insert(1, OpenFailure{});
         rig.line.answer([](const QByteArray& b) { return b == kQuery; }, "BDV:BDX4:2.17;", 100);
         BandMaps maps;
@@ -343,37 +338,37 @@ private slots:
         });
         StartupResult result;
         connect(&startup, &StartupJob::finished, this, [&](const StartupResult& r) { result = r; });
-        if (shown < 0)
+        if (c.shown < 0)
             rig.clock.after(450, [&] { startup.cancel(); });
         startup.start();
         rig.clock.runUntilIdle();
         QVERIFY(!startup.isRunning());
-        if (shown < 0) { // no store was read or written
+        if (c.shown < 0) { // no store was read or written
             QVERIFY(result.cancelled && said == QStringList{"port 1"} &&
                     QDir(dir.path()).isEmpty());
             return;
         }
         QCOMPARE(said.join(", "),
-                 portOpens
-                     ? QStringLiteral("port 1, 2.17, search 0, store %1").arg(voltageStore != "-")
+                 c.portOpens
+                     ? QStringLiteral("port 1, 2.17, search 0, store %1").arg(c.voltageStore != "-")
                      : QStringLiteral("port 0"));
-        QCOMPARE(rig.line.times(), portOpens ? "0 600" : ""); // searched at once, found
+        QCOMPARE(rig.line.times(), c.portOpens ? "0 600" : ""); // searched at once, found
         QCOMPARE(result.storeFolder, dir.path());
-        QCOMPARE(int(result.maps.outcome), mapOutcome);
-        QCOMPARE(result.mapStoreCreated, mapStore == "-");
+        QCOMPARE(int(result.maps.outcome), c.mapOutcome);
+        QCOMPARE(result.mapStoreCreated, c.mapStore == "-");
         QCOMPARE(readFile(dir.filePath(kMapStoreName)), // kept as it was
-                 mapStore == "-"   ? golden::kEmptyMapStore
-                 : mapStore == "/" ? "<none>"
-                                   : mapStore);
-        QCOMPARE(maps.hasUnsavedChanges(), shown == 2);
-        QCOMPARE(maps.labelledMap(), shown == 1 ? 0 : -1);
-        QCOMPARE(modes.size(), shown == 0 ? 0 : 1);
-        QCOMPARE(maps.accOutputsForBandMap(), shown == 1);
-        QCOMPARE(maps.cell(3, 3), shown == 0 ? 0 : 1);
-        QCOMPARE(maps.cell(17, 13), shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
-        QCOMPARE(maps.storedMaps()[0][3][3], shown == 2 ? 0 : 1); // read, even when cut short
-        QCOMPARE(volts.value(0, 0), voltageStore == "51\r\n" ? 51.0f : 0.0f);
-        if (voltageStore == "-")
+                 c.mapStore == "-"   ? golden::kEmptyMapStore
+                 : c.mapStore == "/" ? "<none>"
+                                     : c.mapStore);
+        QCOMPARE(maps.hasUnsavedChanges(), c.shown == 2);
+        QCOMPARE(maps.labelledMap(), c.shown == 1 ? 0 : -1);
+        QCOMPARE(modes.size(), c.shown == 0 ? 0 : 1);
+        QCOMPARE(maps.accOutputsForBandMap(), c.shown == 1);
+        QCOMPARE(maps.cell(3, 3), c.shown == 0 ? 0 : 1);
+        QCOMPARE(maps.cell(17, 13), c.shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
+        QCOMPARE(maps.storedMaps()[0][3][3], c.shown == 2 ? 0 : 1); // read, even when cut short
+        QCOMPARE(volts.value(0, 0), c.voltageStore == "51\r\n" ? 51.0f : 0.0f);
+        if (c.voltageStore == "-")
             QCOMPARE(readFile(dir.filePath(kVoltageStoreName)), golden::kNewVoltageStore);
     }
 
