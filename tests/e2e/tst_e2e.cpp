@@ -10,7 +10,6 @@
 #include "jobs/Export.h"
 #include "model/Configuration.h"
 #include "support/Fakes.h"
-#include "support/Golden.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -181,7 +180,6 @@ private slots:
                                        "Closing\nLast Send Passed!\n"));
         // The box got exactly the file's lines: map 2 of the stores, as its export holds it.
         const ConfigImage image = map2Image();
-        QVERIFY(image.record(Section::Hf).startsWith(golden::kHf160And20.left(34)));
         QCOMPARE(ctl({"export", "--map", "2", "--store", stores_, "-"}).out.toLatin1(), file);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
         const QJsonObject report = readReport(box_->reportPath());
