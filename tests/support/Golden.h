@@ -27,8 +27,7 @@ inline const QByteArray kEmptyAn3 = ":2000E000" + ffs(64) + "20";
 /// Only 160M -> "160" (byte 0 = 0x01) and 20M -> "20" (byte 1 = 0x02).
 inline const QByteArray kHf160And20 =
     ":2000400000000100000000000000000200000000000000000000000000000000000000009D";
-/// Every output of every band, AC1-AC3 as band outputs.
-inline const QByteArray kVhfAllOn = ":100060000000" + ffs(28) + "9E";
+/// The HF record's end with every output of every band, AC1-AC3 as band outputs.
 inline const QByteArray kHfAllOnEnd = "0000BC";
 /// XVTR1 with XV3 and AC3 (byte 0 = 0x90): the bytes sum to a multiple of 256.
 inline const QByteArray kVhfChecksumZero = ":100060000000900000000000000000000000000000";

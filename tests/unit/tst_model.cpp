@@ -177,8 +177,6 @@ private slots:
         QTest::addColumn<QByteArray>("record");
         using namespace golden;
         QTest::newRow("AC as band outputs") << QStringList() << true << 2 << kAccessoryZeros;
-        QTest::newRow("160 and 20") << QStringList{"0:0", "5:5"} << false << 0 << kHf160And20;
-        QTest::newRow("all on VHF") << everyCell() << true << 1 << kVhfAllOn;
         QStringList diagonal; // row r ticks output r % 16: each slot shows which row it carries
         for (int r = 0; r < kBandRows; ++r)
             diagonal << QStringLiteral("%1:%2").arg(r).arg(r % kOutputs);
@@ -190,8 +188,6 @@ private slots:
             << diagonal << true << 1 << QByteArray(":1000600000004000800001000200040008000001C0");
         QTest::newRow("all on HF")
             << everyCell() << true << 0 << ":200040000000" + golden::ffs(56) + kHfAllOnEnd;
-        QTest::newRow("AC checked, left to the box")
-            << QStringList{"14:13", "20:15"} << false << 1 << kEmptyVhf;
         QTest::newRow("checksum 00")
             << QStringList{"14:12", "14:15"} << true << 1 << kVhfChecksumZero;
     }
