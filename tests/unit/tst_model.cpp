@@ -122,34 +122,6 @@ private slots:
             QCOMPARE(rows[r][0] << 8 | rows[r][1], r == 4 ? bytes : 0);
     }
 
-    void levelLists_data() {
-        QTest::addColumn<QList<double>>("table");
-        QTest::addColumn<QList<int>>("list"); // level, band code, level, band code ...
-        QList<double> ties(13, 0.0);
-        QList<int> empties, fulls;
-        for (int b = 0; b < kVoltageBands; ++b) {
-            empties << 255 << 255;
-            fulls << 254 << kBandCodes[b];
-        }
-        ties[8] = ties[12] = 100; // 30 m and 160 m
-        ties[2] = 99.5;           // rounds to even: 100, first in band order
-        QTest::newRow("all at full scale") << QList<double>(13, 255.0) << fulls;
-        QTest::newRow("equal levels keep band order")
-            << ties << QList<int>{100, 12, 100, 4, 100, 1} + empties.mid(6);
-    }
-    void levelLists() {
-        QFETCH(QList<double>, table);
-        QFETCH(QList<int>, list);
-        VoltageTables volts;
-        for (int b = 0; b < kVoltageBands; ++b)
-            volts.setValue(1, b, float(table[b]));
-        QList<int> got;
-        for (const LevelEntry& entry : volts.levelList(1))
-            got << entry.level << entry.bandCode;
-        QCOMPARE(got, list);
-        QCOMPARE(volts.levelList(0)[0], (LevelEntry{255, 255})); // the other tables untouched
-    }
-
     void levelsAndVolts() {
         const QList<std::pair<double, int>> levels = {{12.5, 12},        {13.5, 14},   {-3, 0},
                                                       {std::nan(""), 0}, {254.6, 255}, {1e9, 255}};
@@ -202,12 +174,22 @@ private slots:
                  record);
     }
 
+    // Each table's level list: its bands by level with their codes, empty entries (FFFF) last.
     void voltageRecordsAndLines() {
         VoltageTables worked, defaults;
-        worked.setValue(0, 7, 0x33);  // 20 m
-        worked.setValue(0, 12, 0x80); // 160 m
-        QCOMPARE(ConfigImage::of(BandMaps(), worked).record(Section::An1),
-                 ":2000A00033058001" + golden::ffs(56) + "A3");
+        worked.setValue(0, 7, 0x33);            // 20 m
+        worked.setValue(0, 12, 0x80);           // 160 m
+        worked.setValue(1, 8, 100);             // 30 m
+        worked.setValue(1, 12, 100);            // 160 m
+        worked.setValue(1, 2, 99.5);            // 6 m: rounds to even, 100, and comes first by band
+        for (int b = 0; b < kVoltageBands; ++b) // full scale goes as 254, bands in their order
+            worked.setValue(2, b, 255);
+        const ConfigImage image = ConfigImage::of(BandMaps(), worked);
+        QCOMPARE(image.record(Section::An1), ":2000A00033058001" + golden::ffs(56) + "A3");
+        QCOMPARE(image.record(Section::An2), ":2000C000640C64046401" + golden::ffs(52) + "FD");
+        QCOMPARE(image.record(Section::An3),
+                 ":2000E000FE0EFE0DFE0CFE09FE08FE07FE06FE05FE04FE03FE0AFE02FE01" + golden::ffs(12) +
+                     "C2");
         for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
             defaults.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
         QCOMPARE(ConfigImage::of(BandMaps(), defaults).lines().mid(4, 2),
