@@ -4,13 +4,12 @@
 #include "SimProcess.h"
 
 #include "ctl/CommandLine.h"
-#include "io/ConfigFile.h"
 #include "io/MapStore.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
 #include "jobs/Export.h"
+#include "model/Configuration.h"
 #include "support/Fakes.h"
-#include "support/Golden.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -52,11 +51,7 @@ VoltageTables defaultVolts() {
 
 /// What a download of map 2 of the pattern sends.
 ConfigImage map2Image() {
-    BandMaps maps;
-    maps.setStoredMaps(patternMaps().maps);
-    maps.setAccOutputsForBandMap(true);
-    maps.display(1);
-    return ConfigImage::of(maps, defaultVolts());
+    return Configuration(patternMaps().maps[1], true, defaultVolts()).image();
 }
 
 struct FaultCase {
@@ -158,13 +153,8 @@ private slots:
         QCOMPARE(german.install({"de"}), QStringLiteral("de"));
         for (const auto& [desktop, help] : {std::pair("LANG=de_DE.UTF-8", ctl::usageText()),
                                             {"LANGUAGE=fr:de_AT", ctl::usageText()},
-                                            {"LANGUAGE=en_GB:de", english}}) {
-            QProcess process;
-            process.start("env", {"-u", "LANGUAGE", "-u", "LC_ALL", "-u", "LC_MESSAGES", desktop,
-                                  BDX4CTL_PATH, "--help"});
-            QVERIFY(process.waitForFinished());
-            QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), help);
-        }
+                                            {"LANGUAGE=en_GB:de", english}})
+            QCOMPARE(ctl({"--help"}, 0, {"LANGUAGE", "LC_ALL", "LC_MESSAGES", desktop}).out, help);
     }
 
     void aFileIsSentTracedPrintedOrRefused() {
@@ -190,7 +180,6 @@ private slots:
                                        "Closing\nLast Send Passed!\n"));
         // The box got exactly the file's lines: map 2 of the stores, as its export holds it.
         const ConfigImage image = map2Image();
-        QVERIFY(image.record(Section::Hf).startsWith(golden::kHf160And20.left(34)));
         QCOMPARE(ctl({"export", "--map", "2", "--store", stores_, "-"}).out.toLatin1(), file);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
         const QJsonObject report = readReport(box_->reportPath());
@@ -217,16 +206,19 @@ private slots:
     }
 
 private:
-    /// Runs bdx4ctl in a home of its own, without the environment variables `unset`; with
-    /// `interruptAfterMs`, Ctrl+C comes then.
+    /// Runs bdx4ctl in a home of its own, with the environment changed by `changes` (NAME=value
+    /// sets a variable, a bare NAME removes it); with `interruptAfterMs`, Ctrl+C comes then.
     Result ctl(const QStringList& arguments, int interruptAfterMs = 0,
-               const QStringList& unset = {}) {
+               const QStringList& changes = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", home_->filePath("config"));
         env.insert("XDG_DATA_HOME", home_->filePath("data"));
-        for (const QString& name : unset)
-            env.remove(name);
+        for (const QString& change : changes)
+            if (change.contains('='))
+                env.insert(change.section('=', 0, 0), change.section('=', 1));
+            else
+                env.remove(change);
         process.setProcessEnvironment(env);
         QElapsedTimer took;
         took.start();

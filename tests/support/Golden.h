@@ -27,20 +27,13 @@ inline const QByteArray kEmptyAn3 = ":2000E000" + ffs(64) + "20";
 /// Only 160M -> "160" (byte 0 = 0x01) and 20M -> "20" (byte 1 = 0x02).
 inline const QByteArray kHf160And20 =
     ":2000400000000100000000000000000200000000000000000000000000000000000000009D";
-/// Every output of every band, AC1-AC3 as band outputs.
-inline const QByteArray kVhfAllOn = ":100060000000" + ffs(28) + "9E";
+/// The HF record's end with every output of every band, AC1-AC3 as band outputs.
 inline const QByteArray kHfAllOnEnd = "0000BC";
 /// XVTR1 with XV3 and AC3 (byte 0 = 0x90): the bytes sum to a multiple of 256.
 inline const QByteArray kVhfChecksumZero = ":100060000000900000000000000000000000000000";
-/// The AN1 default table.
+/// The AN1 and AN2 default tables.
 inline const QByteArray kAn1Defaults = ":2000A0001F04330C40095A0773058D03A602FE01" + ffs(32) + "95";
-
-/// The AN1 and AN2 default tables' level lists, as (level, band code).
-inline const int kAn1DefaultList[13][2] = {
-    {31, 4},  {51, 12},   {64, 9},    {90, 7},    {115, 5},   {141, 3},  {166, 2},
-    {254, 1}, {255, 255}, {255, 255}, {255, 255}, {255, 255}, {255, 255}};
-inline const int kAn2DefaultList[13][2] = {{25, 1},   {42, 2},   {58, 3},   {73, 4},  {91, 5},
-                                           {109, 6},  {127, 7},  {145, 8},  {160, 9}, {178, 12},
-                                           {196, 13}, {254, 14}, {255, 255}};
+inline const QByteArray kAn2Defaults =
+    ":2000C00019012A023A0349045B056D067F079108A009B20CC40DFE0E" + ffs(16) + "22";
 
 } // namespace bdx4::golden

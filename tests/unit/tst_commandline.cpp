@@ -24,7 +24,6 @@ private slots:
         row("query by number", "query --port 16 --baud 38400", "3 1 16  38400");
         row("write by device, the last one counts", "write --port=/dev/a --trace t --port /dev/x",
             "4 1 0 /dev/x  t");
-        row("show a file", "show --from c.txt", "1 1 0     c.txt");
         row("write a file", "write --from c.txt --port 2", "4 1 2     c.txt");
         row("sheet of map 2", "sheet --map 2 s.pdf", "5 2 0    s.pdf");
         row("version anywhere", "show --version", "6 1 0");

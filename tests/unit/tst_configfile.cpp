@@ -1,12 +1,10 @@
 // Configuration files read back: the forms taken, a damaged file per fault, the round trip.
 
 #include "io/ConfigFile.h"
-#include "io/StoreFile.h"
 #include "jobs/Export.h"
 #include "support/Golden.h"
 
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace bdx4;
@@ -117,16 +115,6 @@ private slots:
         QCOMPARE(int(read.fault.kind), kind);
         QCOMPARE(read.fault.line, words.startsWith("line") ? words.mid(5, 1).toInt() : 0);
         QVERIFY2(ConfigFile::describe(read.fault).contains(words), qPrintable(words));
-    }
-
-    void filesThatCannotBeRead() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("config.txt");
-        QCOMPARE(int(readConfigFile(path).fault.kind), int(F::NoFile));
-        QCOMPARE(ConfigFile::describe(readConfigFile(dir.path()).fault),
-                 QString("the file cannot be read: it is a folder"));
-        QVERIFY(!writeFileWhole(path, quoted(kWorked) + QByteArray(1 << 20, '\n')));
-        QCOMPARE(int(readConfigFile(path).fault.kind), int(F::TooLarge));
     }
 
     void configurationsComeBackAsTheyWent() {

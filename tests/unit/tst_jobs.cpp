@@ -22,11 +22,10 @@ namespace {
 
 const QByteArray kQuery = BoxSearch::kVersionQuery;
 
-struct DownloadCase {
-    int acks, ackAfter; // records the box acknowledges (7: all), ms after a record
-    QString event;      // what else happens, and when
-    int outcome, section, sections, endMs; // section -1: none; sections started
-    QString times;                         // of every write
+/// The rows of a table whose one column, "c", holds the whole case.
+template <class Case> struct Rows {
+    Rows() { QTest::addColumn<Case>("c"); }
+    void operator()(const char* name, const Case& c) const { QTest::newRow(name) << c; }
 };
 
 /// A line, a connection on it (opened on port 1) and the clock.
@@ -40,12 +39,19 @@ struct Rig {
     }
 };
 
-QList<int> numbers(const QString& text) {
-    QList<int> list;
-    for (const QString& n : text.split(' ', Qt::SkipEmptyParts))
-        list << n.toInt();
-    return list;
-}
+struct ReplyCase {
+    QByteArray arrivals; // "|" between arrivals
+    bool acknowledged;
+    QByteArray replies; // "|" between replies
+    QByteArray pending;
+};
+
+struct OpenCase {
+    int chosen;
+    QString refused; // ports
+    QString speed;
+    QString outcome; // failed ports, opened, fell back, attempts; where the line is open
+};
 
 struct SearchCase {
     QByteArray reply; // to each query
@@ -56,73 +62,67 @@ struct SearchCase {
     int queries;
 };
 
+struct DownloadCase {
+    int acks, ackAfter; // records the box acknowledges (7: all), ms after a record
+    QString event;      // what else happens, and when
+    int outcome, section, sections, endMs; // section -1: none; sections started
+    QString times;                         // of every write
+};
+
+struct StartupCase {
+    bool portOpens;
+    QByteArray mapStore, voltageStore; // "-": none, "/": a folder in its place
+    int mapOutcome;
+    int shown; // 0: nothing, 1: MAP1, 2: the first start's arrangement; -1: closed in the search
+};
+
 } // namespace
 
 class TestJobs : public QObject {
     Q_OBJECT
 private slots:
     void repliesAndAcknowledgements_data() {
-        QTest::addColumn<QByteArray>("arrivals"); // "|" between arrivals
-        QTest::addColumn<bool>("acknowledged");
-        QTest::addColumn<QByteArray>("replies"); // "|" between replies
-        QTest::addColumn<QByteArray>("pending");
-        const auto row = [](const char* name, const QByteArray& arrivals, bool acknowledged,
-                            const char* replies, const QByteArray& pending) {
-            QTest::newRow(name) << arrivals << acknowledged << QByteArray(replies) << pending;
-        };
-        row("text before G dropped", "abcG", true, "", "");
-        row("G then a lone ;", "G;", true, ";", "");
-        row("a reply in two pieces", "BDV:BD|X4:2.17;x", false, "BDV:BDX4:2.17;", "x");
-        row("small g", "g", false, "", "g");
-        row("several", "ab;cdGef;gh", true, "ab;|ef;", "gh");
-        row("newest 4 KiB kept", QByteArray(5000, 'a') + "|b", false, "",
-            QByteArray(4095, 'a') + "b");
+        const Rows<ReplyCase> row;
+        row("text before G dropped", {"abcG", true, "", ""});
+        row("G then a lone ;", {"G;", true, ";", ""});
+        row("a reply in two pieces", {"BDV:BD|X4:2.17;x", false, "BDV:BDX4:2.17;", "x"});
+        row("small g", {"g", false, "", "g"});
+        row("several", {"ab;cdGef;gh", true, "ab;|ef;", "gh"});
+        row("newest 4 KiB kept",
+            {QByteArray(5000, 'a') + "|b", false, "", QByteArray(4095, 'a') + "b"});
     }
     void repliesAndAcknowledgements() {
-        QFETCH(QByteArray, arrivals);
-        QFETCH(bool, acknowledged);
-        QFETCH(QByteArray, replies);
-        QFETCH(QByteArray, pending);
+        QFETCH(ReplyCase, c);
         ReplyReader reader;
         bool acks = false;
         QByteArrayList got;
-        for (const QByteArray& arrival : arrivals.split('|')) {
+        for (const QByteArray& arrival : c.arrivals.split('|')) {
             const ReplyReader::Arrival taken = reader.take(arrival);
             acks = acks || taken.acknowledged;
             got += taken.replies;
         }
-        QCOMPARE(acks, acknowledged);
-        QCOMPARE(got.join('|'), replies);
-        QCOMPARE(reader.pending(), pending);
-        QCOMPARE(reader.lastReceived(), QByteArray(arrivals.replace('|', "")).right(4096));
+        QCOMPARE(acks, c.acknowledged);
+        QCOMPARE(got.join('|'), c.replies);
+        QCOMPARE(reader.pending(), c.pending);
+        QCOMPARE(reader.lastReceived(), QByteArray(c.arrivals.replace('|', "")).right(4096));
     }
 
     void openingThePort_data() {
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<QString>("refused");
-        QTest::addColumn<QString>("speed");
-        QTest::addColumn<QString>("outcome"); // failed ports, opened, fell back, attempts
-        const auto row = [](const char* name, int chosen, const char* refused, const char* speed,
-                            const char* outcome) {
-            QTest::newRow(name) << chosen << QString(refused) << QString(speed) << QString(outcome);
-        };
-        row("the chosen port", 5, "", "9600", "[] 1 0 1 on COM5 at 9600");
-        row("the start port instead", 5, "5", "9600", "[5] 1 1 2 on COM1 at 9600");
-        row("the start port fails", 1, "1", "9600", "[1] 0 0 1");
-        row("both fail", 5, "1 5", "38400", "[5 1] 0 0 2");
-        row("a speed no line takes", 1, "", "9600x", "[1] 0 0 0");
+        const Rows<OpenCase> row;
+        row("the chosen port", {5, "", "9600", "[] 1 0 1 on COM5 at 9600"});
+        row("the start port instead", {5, "5", "9600", "[5] 1 1 2 on COM1 at 9600"});
+        row("the start port fails", {1, "1", "9600", "[1] 0 0 1"});
+        row("both fail", {5, "1 5", "38400", "[5 1] 0 0 2"});
+        row("a speed no line takes", {1, "", "9600x", "[1] 0 0 0"});
     }
     void openingThePort() {
-        QFETCH(int, chosen);
-        QFETCH(QString, refused);
-        QFETCH(QString, speed);
-        QFETCH(QString, outcome);
+        QFETCH(OpenCase, c);
         Rig rig(false);
-        for (const int port : numbers(refused))
-            rig.line.refused.insert(port, OpenFailure{OpenFailure::InUse, 2, port, {}, {}, {}});
+        for (const QString& n : c.refused.split(' ', Qt::SkipEmptyParts))
+            rig.line.refused.insert(n.toInt(), {OpenFailure::InUse, 2, n.toInt(), {}, {}, {}});
         rig.connection.setStartPort(1);
-        rig.connection.setPort(chosen);
-        rig.connection.setSpeed(speed);
+        rig.connection.setPort(c.chosen);
+        rig.connection.setSpeed(c.speed);
         const PortOpenResult result = rig.connection.open();
         QStringList failed;
         for (const PortOpenResult::Failure& failure : result.failures)
@@ -131,35 +131,30 @@ private slots:
                                         result.opened, result.fellBack(), rig.line.opens);
         if (rig.connection.isReady())
             got += QString::asprintf(" on COM%d at %d", rig.line.openedPort, rig.line.openedSpeed);
-        QCOMPARE(got, outcome);
+        QCOMPARE(got, c.outcome);
         if (rig.line.opens == 0) // the speed is refused before the line is tried
             QVERIFY(result.failures[0].why.kind == OpenFailure::UnsupportedSpeed &&
-                    result.failures[0].why.detail == speed);
+                    result.failures[0].why.detail == c.speed);
         QCOMPARE(rig.connection.portDescription(),
                  QStringLiteral("COM%1 (/dev/fake%1)").arg(rig.connection.port()));
     }
 
     void boxSearch_data() {
-        QTest::addColumn<SearchCase>("c");
-        const auto row = [](const char* name, const char* reply, const char* event, int outcome,
-                            int end, int reports, int queries) {
-            QTest::newRow(name) << SearchCase{QByteArray(reply), QString(event), outcome, end,
-                                              reports,           queries};
-        };
+        const Rows<SearchCase> row;
         using R = SearchResult;
         const char* version = "BDV:BDX4:2.17;";
-        row("a silent line", "", "", R::NotFound, 4200, 0, 12);
-        row("a stray acknowledgement", "", "stray 1000", R::NotFound, 4200, 0, 12);
-        row("answered", version, "", R::Found, 900, 1, 1);
-        row("the user reads the firmware a while", version, "answer 2000", R::Found, 2000, 1, 1);
-        row("the reply to the lone ; is forgotten", version, "to ;", R::Found, 900, 1, 1);
-        row("BDV of the wrong length", "BDV:BDX4:2.1;", "", R::NotFound, 900, 0, 1);
-        row("firmware not after BDV", "XYZ:BDX4:2.17;", "", R::Found, 4200, 12, 12);
-        row("small letters", "bdv:bdx4:2.17;", "", R::Found, 4200, 12, 12);
-        row("no box named", "BDV:ABCD:2.17;", "", R::NotFound, 4200, 0, 12);
-        row("two replies at once", "BDV:BDX4:2.17;BDV:BDX4:2.17;", "", R::Found, 900, 2, 1);
-        row("cancelled", "", "cancel 1000", R::Cancelled, 1000, 0, 2);
-        row("the line lost", "", "lose 1000", R::LineLost, 1000, 0, 2);
+        row("a silent line", {"", "", R::NotFound, 4200, 0, 12});
+        row("a stray acknowledgement", {"", "stray 1000", R::NotFound, 4200, 0, 12});
+        row("answered", {version, "", R::Found, 900, 1, 1});
+        row("the user reads the firmware a while", {version, "answer 2000", R::Found, 2000, 1, 1});
+        row("the reply to the lone ; is forgotten", {version, "to ;", R::Found, 900, 1, 1});
+        row("BDV of the wrong length", {"BDV:BDX4:2.1;", "", R::NotFound, 900, 0, 1});
+        row("firmware not after BDV", {"XYZ:BDX4:2.17;", "", R::Found, 4200, 12, 12});
+        row("small letters", {"bdv:bdx4:2.17;", "", R::Found, 4200, 12, 12});
+        row("no box named", {"BDV:ABCD:2.17;", "", R::NotFound, 4200, 0, 12});
+        row("two replies at once", {"BDV:BDX4:2.17;BDV:BDX4:2.17;", "", R::Found, 900, 2, 1});
+        row("cancelled", {"", "cancel 1000", R::Cancelled, 1000, 0, 2});
+        row("the line lost", {"", "lose 1000", R::LineLost, 1000, 0, 2});
     }
     void boxSearch() {
         QFETCH(SearchCase, c);
@@ -213,31 +208,26 @@ private slots:
     }
 
     void download_data() {
-        QTest::addColumn<DownloadCase>("c");
+        const Rows<DownloadCase> row;
         const char* passing = "0 600 900 1200 1500 1800 2100 2400";
         using R = DownloadResult;
-        for (const auto& [name, c] : QList<std::pair<const char*, DownloadCase>>{
-                 {"acknowledged", {7, 100, "", R::Passed, -1, 6, 2700, passing}},
-                 {"the end record not judged", {6, 100, "", R::Passed, -1, 6, 2700, passing}},
-                 {"a silent box", {0, 0, "", R::NotAcknowledged, 0, 1, 1500, "0 600 1500"}},
-                 {"up to AN2",
-                  {5, 100, "", R::NotAcknowledged, 5, 6, 3000,
-                   "0 600 900 1200 1500 1800 2100 3000"}},
-                 {"late acknowledgements",
-                  {7, 700, "", R::Passed, -1, 6, 6300, "0 600 1500 2400 3300 4200 5100 6000"}},
-                 {"a G before the record",
-                  {0, 0, "G 590", R::NotAcknowledged, 0, 1, 1500, "0 600 1500"}},
-                 {"cancelled in the pause",
-                  {7, 100, "cancel 300", R::Cancelled, 0, 0, 300, "0 300"}},
-                 {"cancelled during VHF",
-                  {7, 100, "cancel 1000", R::Cancelled, 1, 2, 1000, "0 600 900 1000"}},
-                 {"cancelled after the end record",
-                  {7, 100, "cancel 2500", R::Passed, -1, 6, 2500, passing}},
-                 {"the line lost during AN2",
-                  {7, 100, "lose 1850", R::LineLost, 4, 5, 1850, "0 600 900 1200 1500 1800"}},
-                 {"the HF record refused", {7, 100, "refuse 590", R::NotSent, 0, 1, 600, "0"}},
-                 {"the port closed", {7, 100, "close 0", R::PortClosed, -1, 0, 0, ""}}})
-            QTest::newRow(name) << c;
+        row("acknowledged", {7, 100, "", R::Passed, -1, 6, 2700, passing});
+        row("the end record not judged", {6, 100, "", R::Passed, -1, 6, 2700, passing});
+        row("a silent box", {0, 0, "", R::NotAcknowledged, 0, 1, 1500, "0 600 1500"});
+        row("up to AN2",
+            {5, 100, "", R::NotAcknowledged, 5, 6, 3000, "0 600 900 1200 1500 1800 2100 3000"});
+        row("late acknowledgements",
+            {7, 700, "", R::Passed, -1, 6, 6300, "0 600 1500 2400 3300 4200 5100 6000"});
+        row("a G before the record", {0, 0, "G 590", R::NotAcknowledged, 0, 1, 1500, "0 600 1500"});
+        row("cancelled in the pause", {7, 100, "cancel 300", R::Cancelled, 0, 0, 300, "0 300"});
+        row("cancelled during VHF",
+            {7, 100, "cancel 1000", R::Cancelled, 1, 2, 1000, "0 600 900 1000"});
+        row("cancelled after the end record",
+            {7, 100, "cancel 2500", R::Passed, -1, 6, 2500, passing});
+        row("the line lost during AN2",
+            {7, 100, "lose 1850", R::LineLost, 4, 5, 1850, "0 600 900 1200 1500 1800"});
+        row("the HF record refused", {7, 100, "refuse 590", R::NotSent, 0, 1, 600, "0"});
+        row("the port closed", {7, 100, "close 0", R::PortClosed, -1, 0, 0, ""});
     }
     void download() {
         QFETCH(DownloadCase, c);
@@ -255,14 +245,12 @@ private slots:
             result = r;
             endedAt = rig.clock.nowMs();
         });
+        const IoError refusal{7, "refused"};
         const QMap<QString, std::function<void()>> events = {
             {"G", [&] { rig.line.receive("G"); }},
             {"cancel", [&] { download.cancel(); }},
             {"lose", [&] { rig.line.lose("unplugged"); }},
-            {"refuse",
-             [&] {
-                 rig.line.writeFailure = IoError{7, "refused"};
-             }},
+            {"refuse", [&] { rig.line.writeFailure = refusal; }},
             {"close", [&] { rig.line.close(); }}};
         if (!c.event.isEmpty())
             rig.clock.after(c.event.section(' ', 1).toInt(), events[c.event.section(' ', 0, 0)]);
@@ -287,45 +275,31 @@ private slots:
     }
 
     void startup_data() {
-        QTest::addColumn<bool>("portOpens");
-        QTest::addColumn<QByteArray>("mapStore"); // "-": none, "/": a folder in its place
-        QTest::addColumn<QByteArray>("voltageStore");
-        QTest::addColumn<int>("mapOutcome");
-        QTest::addColumn<int>("shown"); // 0: nothing, 1: MAP1, 2: the first start's arrangement;
-                                        // -1: the window closed during the search
+        const Rows<StartupCase> row;
         MapStoreContent content;
         content.maps[0][3][3] = content.maps[2][20][0] = 1;
         content.accForBandMap = true;
         const QByteArray whole = mapStoreText(content);
-        const auto row = [](const char* name, bool portOpens, const QByteArray& mapStore,
-                            const char* voltageStore, int mapOutcome, int shown) {
-            QTest::newRow(name) << portOpens << mapStore << QByteArray(voltageStore) << mapOutcome
-                                << shown;
-        };
         using R = StoreReading;
-        row("a first start, no port", false, "-", "-", R::Missing, 2);
-        row("the box found, the stores read", true, whole, "51\r\n", R::Complete, 1);
-        row("an Empty store", true, golden::kEmptyMapStore, "-", R::Empty, 2);
-        row("a store cut short", true, whole.left(800), "-", R::Incomplete, 0);
-        row("stores that cannot be read", true, "/", "/", R::Unreadable, 2);
-        row("closed during the search", true, "-", "-", 0, -1);
+        row("a first start, no port", {false, "-", "-", R::Missing, 2});
+        row("the box found, the stores read", {true, whole, "51\r\n", R::Complete, 1});
+        row("an Empty store", {true, golden::kEmptyMapStore, "-", R::Empty, 2});
+        row("a store cut short", {true, whole.left(800), "-", R::Incomplete, 0});
+        row("stores that cannot be read", {true, "/", "/", R::Unreadable, 2});
+        row("closed during the search", {true, "-", "-", 0, -1});
     }
     void startup() {
-        QFETCH(bool, portOpens);
-        QFETCH(QByteArray, mapStore);
-        QFETCH(QByteArray, voltageStore);
-        QFETCH(int, mapOutcome);
-        QFETCH(int, shown);
+        QFETCH(StartupCase, c);
         QTemporaryDir dir;
         for (const auto& [name, content] :
-             {std::pair(kMapStoreName, mapStore), std::pair(kVoltageStoreName, voltageStore)}) {
+             {std::pair(kMapStoreName, c.mapStore), std::pair(kVoltageStoreName, c.voltageStore)}) {
             if (content == "/")
                 QDir(dir.path()).mkdir(name);
             else if (content != "-")
                 QVERIFY(!writeFileWhole(dir.filePath(name), content));
         }
         Rig rig(false);
-        if (!portOpens)
+        if (!c.portOpens)
             rig.line.refused.insert(1, OpenFailure{});
         rig.line.answer([](const QByteArray& b) { return b == kQuery; }, "BDV:BDX4:2.17;", 100);
         BandMaps maps;
@@ -350,37 +324,37 @@ private slots:
         });
         StartupResult result;
         connect(&startup, &StartupJob::finished, this, [&](const StartupResult& r) { result = r; });
-        if (shown < 0)
+        if (c.shown < 0)
             rig.clock.after(450, [&] { startup.cancel(); });
         startup.start();
         rig.clock.runUntilIdle();
         QVERIFY(!startup.isRunning());
-        if (shown < 0) { // no store was read or written
+        if (c.shown < 0) { // no store was read or written
             QVERIFY(result.cancelled && said == QStringList{"port 1"} &&
                     QDir(dir.path()).isEmpty());
             return;
         }
         QCOMPARE(said.join(", "),
-                 portOpens
-                     ? QStringLiteral("port 1, 2.17, search 0, store %1").arg(voltageStore != "-")
+                 c.portOpens
+                     ? QStringLiteral("port 1, 2.17, search 0, store %1").arg(c.voltageStore != "-")
                      : QStringLiteral("port 0"));
-        QCOMPARE(rig.line.times(), portOpens ? "0 600" : ""); // searched at once, found
+        QCOMPARE(rig.line.times(), c.portOpens ? "0 600" : ""); // searched at once, found
         QCOMPARE(result.storeFolder, dir.path());
-        QCOMPARE(int(result.maps.outcome), mapOutcome);
-        QCOMPARE(result.mapStoreCreated, mapStore == "-");
+        QCOMPARE(int(result.maps.outcome), c.mapOutcome);
+        QCOMPARE(result.mapStoreCreated, c.mapStore == "-");
         QCOMPARE(readFile(dir.filePath(kMapStoreName)), // kept as it was
-                 mapStore == "-"   ? golden::kEmptyMapStore
-                 : mapStore == "/" ? "<none>"
-                                   : mapStore);
-        QCOMPARE(maps.hasUnsavedChanges(), shown == 2);
-        QCOMPARE(maps.labelledMap(), shown == 1 ? 0 : -1);
-        QCOMPARE(modes.size(), shown == 0 ? 0 : 1);
-        QCOMPARE(maps.accOutputsForBandMap(), shown == 1);
-        QCOMPARE(maps.cell(3, 3), shown == 0 ? 0 : 1);
-        QCOMPARE(maps.cell(17, 13), shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
-        QCOMPARE(maps.storedMaps()[0][3][3], shown == 2 ? 0 : 1); // read, even when cut short
-        QCOMPARE(volts.value(0, 0), voltageStore == "51\r\n" ? 51.0f : 0.0f);
-        if (voltageStore == "-")
+                 c.mapStore == "-"   ? golden::kEmptyMapStore
+                 : c.mapStore == "/" ? "<none>"
+                                     : c.mapStore);
+        QCOMPARE(maps.hasUnsavedChanges(), c.shown == 2);
+        QCOMPARE(maps.labelledMap(), c.shown == 1 ? 0 : -1);
+        QCOMPARE(modes.size(), c.shown == 0 ? 0 : 1);
+        QCOMPARE(maps.accOutputsForBandMap(), c.shown == 1);
+        QCOMPARE(maps.cell(3, 3), c.shown == 0 ? 0 : 1);
+        QCOMPARE(maps.cell(17, 13), c.shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
+        QCOMPARE(maps.storedMaps()[0][3][3], c.shown == 2 ? 0 : 1); // read, even when cut short
+        QCOMPARE(volts.value(0, 0), c.voltageStore == "51\r\n" ? 51.0f : 0.0f);
+        if (c.voltageStore == "-")
             QCOMPARE(readFile(dir.filePath(kVoltageStoreName)), golden::kNewVoltageStore);
     }
 

@@ -102,22 +102,14 @@ private slots:
         }
     }
 
+    // Each output's bits: the diagonal records below; all of them together: "all on HF".
     void rowsPackAsTheBoxReadsThem_data() {
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<bool>("acc");
         QTest::addColumn<int>("bytes"); // byte 0, byte 1
-        QTest::newRow("160 and XV3") << QStringList{"4:0", "4:12"} << true << 0x1100;
-        QTest::newRow("10 and AC1") << QStringList{"4:9", "4:13"} << true << 0x2020;
-        QTest::newRow("only 30") << QStringList{"4:4"} << false << 0x0001;
-        QTest::newRow("80, 40, 20, XV2")
-            << QStringList{"4:1", "4:3", "4:5", "4:11"} << false << 0x0A82;
-        QTest::newRow("AC1-AC3 left to the box")
-            << QStringList{"4:13", "4:14", "4:15"} << false << 0;
-        QTest::newRow("AC2, AC3 as band outputs") << QStringList{"4:14", "4:15"} << true << 0xC000;
         QTest::newRow("grayed counts as off") << QStringList{"4:0=2", "4:4"} << true << 0x0001;
         QTest::newRow("every output but 160, AC left to the box") // 160's bit from no other
             << everyCell().mid(65, 15) << false << 0x1EFF;
-        QTest::newRow("every output") << everyCell().mid(64, 16) << true << 0xFFFF;
     }
     void rowsPackAsTheBoxReadsThem() {
         QFETCH(QStringList, cells);
@@ -128,41 +120,6 @@ private slots:
         const RowOutputs rows = withCells(maps, cells).rowOutputs();
         for (int r = 0; r < kBandRows; ++r) // each row is packed from its own cells only
             QCOMPARE(rows[r][0] << 8 | rows[r][1], r == 4 ? bytes : 0);
-    }
-
-    void levelLists_data() {
-        QTest::addColumn<QList<double>>("table");
-        QTest::addColumn<QList<int>>("list"); // level, band code, level, band code ...
-        QList<double> an1, an2, ties(13, 0.0);
-        QList<int> defaults1, defaults2, empties, fulls;
-        for (int b = 0; b < kVoltageBands; ++b) {
-            an1 << kDefaultLevelsAn1An3[b];
-            an2 << kDefaultLevelsAn2[b];
-            defaults1 << golden::kAn1DefaultList[b][0] << golden::kAn1DefaultList[b][1];
-            defaults2 << golden::kAn2DefaultList[b][0] << golden::kAn2DefaultList[b][1];
-            empties << 255 << 255;
-            fulls << 254 << kBandCodes[b];
-        }
-        ties[8] = ties[12] = 100; // 30 m and 160 m
-        ties[2] = 99.5;           // rounds to even: 100, first in band order
-        QTest::newRow("AN1 defaults") << an1 << defaults1;
-        QTest::newRow("AN2 defaults") << an2 << defaults2;
-        QTest::newRow("all at 0") << QList<double>(13, 0.0) << empties;
-        QTest::newRow("all at full scale") << QList<double>(13, 255.0) << fulls;
-        QTest::newRow("equal levels keep band order")
-            << ties << QList<int>{100, 12, 100, 4, 100, 1} + empties.mid(6);
-    }
-    void levelLists() {
-        QFETCH(QList<double>, table);
-        QFETCH(QList<int>, list);
-        VoltageTables volts;
-        for (int b = 0; b < kVoltageBands; ++b)
-            volts.setValue(1, b, float(table[b]));
-        QList<int> got;
-        for (const LevelEntry& entry : volts.levelList(1))
-            got << entry.level << entry.bandCode;
-        QCOMPARE(got, list);
-        QCOMPARE(volts.levelList(0)[0], (LevelEntry{255, 255})); // the other tables untouched
     }
 
     void levelsAndVolts() {
@@ -191,15 +148,7 @@ private slots:
         QTest::addColumn<int>("section");
         QTest::addColumn<QByteArray>("record");
         using namespace golden;
-        QTest::newRow("empty HF") << QStringList() << false << 0 << kEmptyHf;
-        QTest::newRow("empty VHF") << QStringList() << false << 1 << kEmptyVhf;
-        QTest::newRow("accessory table") << QStringList() << false << 2 << golden::kAccessoryTable;
         QTest::newRow("AC as band outputs") << QStringList() << true << 2 << kAccessoryZeros;
-        QTest::newRow("empty AN1") << QStringList() << false << 3 << kEmptyAn1;
-        QTest::newRow("empty AN2") << QStringList() << false << 4 << kEmptyAn2;
-        QTest::newRow("empty AN3") << QStringList() << false << 5 << kEmptyAn3;
-        QTest::newRow("160 and 20") << QStringList{"0:0", "5:5"} << false << 0 << kHf160And20;
-        QTest::newRow("all on VHF") << everyCell() << true << 1 << kVhfAllOn;
         QStringList diagonal; // row r ticks output r % 16: each slot shows which row it carries
         for (int r = 0; r < kBandRows; ++r)
             diagonal << QStringLiteral("%1:%2").arg(r).arg(r % kOutputs);
@@ -211,8 +160,6 @@ private slots:
             << diagonal << true << 1 << QByteArray(":1000600000004000800001000200040008000001C0");
         QTest::newRow("all on HF")
             << everyCell() << true << 0 << ":200040000000" + golden::ffs(56) + kHfAllOnEnd;
-        QTest::newRow("AC checked, left to the box")
-            << QStringList{"14:13", "20:15"} << false << 1 << kEmptyVhf;
         QTest::newRow("checksum 00")
             << QStringList{"14:12", "14:15"} << true << 1 << kVhfChecksumZero;
     }
@@ -227,19 +174,30 @@ private slots:
                  record);
     }
 
+    // Each table's level list: its bands by level with their codes, empty entries (FFFF) last.
     void voltageRecordsAndLines() {
         VoltageTables worked, defaults;
-        worked.setValue(0, 7, 0x33);  // 20 m
-        worked.setValue(0, 12, 0x80); // 160 m
-        QCOMPARE(ConfigImage::of(BandMaps(), worked).record(Section::An1),
-                 ":2000A00033058001" + golden::ffs(56) + "A3");
-        for (int b = 0; b < kVoltageBands; ++b)
-            defaults.setValue(0, b, kDefaultLevelsAn1An3[b]);
-        const QList<QByteArray> lines = ConfigImage::of(BandMaps(), defaults).lines();
-        QCOMPARE(lines.size(), 8);
-        QCOMPARE(lines.first(), golden::kDownloadCommand);
-        QCOMPARE(lines[4], golden::kAn1Defaults);
-        QCOMPARE(lines.last(), QByteArray(":00000001FF"));
+        worked.setValue(0, 7, 0x33);            // 20 m
+        worked.setValue(0, 12, 0x80);           // 160 m
+        worked.setValue(1, 8, 100);             // 30 m
+        worked.setValue(1, 12, 100);            // 160 m
+        worked.setValue(1, 2, 99.5);            // 6 m: rounds to even, 100, and comes first by band
+        for (int b = 0; b < kVoltageBands; ++b) // full scale goes as 254, bands in their order
+            worked.setValue(2, b, 255);
+        const ConfigImage image = ConfigImage::of(BandMaps(), worked);
+        QCOMPARE(image.record(Section::An1), ":2000A00033058001" + golden::ffs(56) + "A3");
+        QCOMPARE(image.record(Section::An2), ":2000C000640C64046401" + golden::ffs(52) + "FD");
+        QCOMPARE(image.record(Section::An3),
+                 ":2000E000FE0EFE0DFE0CFE09FE08FE07FE06FE05FE04FE03FE0AFE02FE01" + golden::ffs(12) +
+                     "C2");
+        for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
+            defaults.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
+        QCOMPARE(ConfigImage::of(BandMaps(), defaults).lines().mid(4, 2),
+                 (QList<QByteArray>{golden::kAn1Defaults, golden::kAn2Defaults}));
+        const QList<QByteArray> nothingSet = {
+            golden::kDownloadCommand, golden::kEmptyHf,  golden::kEmptyVhf, golden::kAccessoryTable,
+            golden::kEmptyAn1,        golden::kEmptyAn2, golden::kEmptyAn3, ":00000001FF"};
+        QCOMPARE(ConfigImage::of(BandMaps(), VoltageTables()).lines(), nothingSet);
     }
 };
 

@@ -3,7 +3,6 @@
 #include "sheet/ConfigSheet.h"
 #include "support/Fakes.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -39,8 +38,6 @@ private slots:
         QTest::newRow("the box's default table, no box") << false << "";
     }
     void sheetReadsBack() {
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
         QFETCH(bool, acc);
         QFETCH(QString, firmware);
         StoredMap map = {}; // row r ticks output r % 16, 20M every output, 15M's 40 is grayed
@@ -57,6 +54,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(!sheet.writePdf(dir.filePath("s.pdf"), QLocale(QLocale::German)));
         const QString text = test::pdfText(dir.filePath("s.pdf"));
+        if (text.isNull())
+            QSKIP("pdftotext (poppler-utils) is not installed");
 
         QCOMPARE(text.count('\f'), 1); // one page
         QVERIFY(text.contains("Map: MAP2") && text.contains("printed 2031-02-28"));
