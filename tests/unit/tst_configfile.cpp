@@ -79,15 +79,15 @@ private slots:
             "line 4: the checksum is 25, the record's bytes give 24");
         row(worked(5, ":00000001FF"), F::WrongType,
             "line 5: a record of type 01 where the AN1 record, of type 00");
-        row(worked(2, vhf), F::WrongAddress,
-            "line 2: a record for address 0060 where the HF record, for address 0040");
+        row(worked(2, z + z, 0x140), F::WrongAddress,
+            "line 2: a record for address 0140 where the HF record, for address 0040");
         row(worked(2, z, 0x40), F::WrongLength,
             "line 2: a record of 16 data bytes where the HF record, of 32");
         row(worked(2, z + z.chopped(4) + "0100", 0x40), F::UnusedSlotNotZero,
             "line 2: slot 15 of the HF record is unused and must be 0000; it holds 0100");
         row(worked(4, z.chopped(1) + "1", 0x70), F::UnknownAccessoryTable, "line 4: the accessory");
-        row(worked(3, z.chopped(4) + "8000", 0x60), F::AccBitsWithDefaultTable,
-            "line 3: the XVTR7 row switches AC1-AC3 (byte 0 is 80), but the accessory record on "
+        row(worked(2, "00008000" + z.mid(8) + z, 0x40), F::AccBitsWithDefaultTable,
+            "line 2: the 160M row switches AC1-AC3 (byte 0 is 80), but the accessory record on "
             "line 4");
         row(worked(6, golden::ffs(62) + "00", 0xC0), F::PaddingNotFF, "line 6: byte 32 of the AN2");
         row(an1("1001100B"), F::UnknownBandCode, "line 5: entry 2 of AN1 has the band code 0B");

@@ -177,6 +177,8 @@ private slots:
         QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
         const QString socket = "no such device or address";
         QCOMPARE(reasons(), (QStringList{socket, socket, "the file cannot be read: " + socket}));
+        QCOMPARE(ConfigFile::describe(readConfigFile("/proc/self/mem").fault), // opens, reads not
+                 "the file cannot be read: input/output error");
         ::close(fd);
         // A file too large for a configuration is not read whole.
         QVERIFY(!writeFileWhole(dir.filePath("c"), QByteArray(1 << 20, '\n')));

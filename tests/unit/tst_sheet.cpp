@@ -58,7 +58,8 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
 
         QCOMPARE(text.count('\f'), 1); // one page
-        QVERIFY(text.contains("Map: MAP2") && text.contains("printed 2031-02-28"));
+        QVERIFY(text.contains("Map: MAP2") && text.contains("printed 2031-02-28") &&
+                text.contains("AN1 (0 - 10 V)"));
         QVERIFY(text.contains(acc ? "Use AC1 - AC3 for Bandmap" : "Use AC1 - AC3 default table"));
         QCOMPARE(text.contains("BDX4 firmware 2.17"), !firmware.isEmpty());
         const int outputs = acc ? kOutputs : kAC1;

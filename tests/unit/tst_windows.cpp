@@ -399,21 +399,19 @@ private slots:
 
     void theWindowKeepsItsPlace() {
         QHash<QString, QString> settings;
-        for (const QPoint& at : {QPoint(123, 77), QPoint(9000, 7000)}) {
+        QPoint left; // where the run before left the window
+        for (const QPoint& at : {QPoint(123, 77), QPoint(9000, 7000), QPoint()}) {
             Rig rig;
             rig.settings.values = settings;
             rig.start();
+            const QRect screen = rig.window->screen()->availableGeometry();
+            QVERIFY(screen.intersects(rig.window->frameGeometry())); // off screen: back on it
             QVERIFY(!rig.window->windowIcon().pixmap(32).isNull());
-            rig.window->move(at);
+            if (!settings.isEmpty() && screen.contains(left))
+                QCOMPARE(rig.window->pos(), left);
+            rig.window->move(left = at);
             rig.window->close();
-            Rig again;
-            again.settings.values = settings = rig.settings.values;
-            again.start();
-            const QRect screen = again.window->screen()->availableGeometry();
-            if (screen.contains(at))
-                QCOMPARE(again.window->pos(), at);
-            QVERIFY(screen.intersects(again.window->frameGeometry())); // else back on the screen
-            again.window->close();
+            settings = rig.settings.values;
         }
     }
 
@@ -645,16 +643,24 @@ private slots:
     }
 
     void slidersMoveTowardTheClick_data() {
-        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("part"); // clicked; else the key pressed; else the wheel turned away
+        QTest::addColumn<int>("key");
         QTest::addColumn<int>("level"); // from 100
-        const QList<std::pair<const char*, int>> rows = {
-            {"top arrow", 101}, {"bottom arrow", 99}, {"track above", 105}, {"track below", 95},
-            {"PageUp", 105},    {"Down", 99},         {"wheel away", 103}};
-        for (const auto& [action, level] : rows)
-            QTest::newRow(action) << QString(action) << level;
+        using S = QStyle;
+        const QList<std::tuple<const char*, int, int, int>> rows = {
+            {"top arrow", S::SC_ScrollBarSubLine, 0, 101},
+            {"bottom arrow", S::SC_ScrollBarAddLine, 0, 99},
+            {"track above", S::SC_ScrollBarSubPage, 0, 105},
+            {"track below", S::SC_ScrollBarAddPage, 0, 95},
+            {"PageUp", 0, Qt::Key_PageUp, 105},
+            {"Down", 0, Qt::Key_Down, 99},
+            {"wheel away", 0, 0, 103}};
+        for (const auto& [name, part, key, level] : rows)
+            QTest::newRow(name) << part << key << level;
     }
     void slidersMoveTowardTheClick() {
-        QFETCH(QString, action);
+        QFETCH(int, part);
+        QFETCH(int, key);
         QFETCH(int, level);
         QTemporaryDir dir;
         VoltageTables volts;
@@ -663,18 +669,12 @@ private slots:
         LevelSlider* s = window.slider(3);
         s->setLevel(100);
         const QPoint thumb = partOf(s, QStyle::SC_ScrollBarSlider);
-        const QMap<QString, QStyle::SubControl> parts = {
-            {"top arrow", QStyle::SC_ScrollBarSubLine},
-            {"bottom arrow", QStyle::SC_ScrollBarAddLine},
-            {"track above", QStyle::SC_ScrollBarSubPage},
-            {"track below", QStyle::SC_ScrollBarAddPage}};
-        const QMap<QString, Qt::Key> keys = {{"Down", Qt::Key_Down}, {"PageUp", Qt::Key_PageUp}};
-        if (parts.contains(action)) {
-            QTest::mouseClick(s, Qt::LeftButton, {}, partOf(s, parts[action]));
-        } else if (keys.contains(action)) {
+        if (part) {
+            QTest::mouseClick(s, Qt::LeftButton, {}, partOf(s, QStyle::SubControl(part)));
+        } else if (key) {
             s->setFocus();
-            QTest::keyClick(s, keys[action]);
-        } else { // one notch turned away scrolls three steps
+            QTest::keyClick(s, Qt::Key(key));
+        } else { // one notch scrolls three steps
             QWheelEvent wheel(thumb, s->mapToGlobal(thumb), {}, {0, 120}, Qt::NoButton,
                               Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(s, &wheel);
