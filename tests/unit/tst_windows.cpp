@@ -161,6 +161,9 @@ private slots:
                  (QStringList{"Error Opening COM7", "Reopened COM5", "BDX4 Connected"}));
         QCOMPARE(rig.boxes.shown[1].text, QStringLiteral("COM7 didn't work."));
         QCOMPARE(rig.line.openedSpeed, 19200);
+        rig.boxes.keys = {Qt::Key_Y}; // the save fails: said, and the program stays with the maps
+        rig.window->close();
+        QVERIFY(rig.window->isVisible() && rig.boxes.shown.last().icon == QMessageBox::Critical);
         rig.boxes.keys = {Qt::Key_N};
         rig.window->close();
         QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(1));
