@@ -8,6 +8,7 @@
 //
 // Usage: bench_link [--runs N]   (exit status 1 when a target is missed)
 
+#include "Series.h"
 #include "SimProcess.h"
 
 #include "io/QtSerialLine.h"
@@ -30,6 +31,7 @@
 
 using namespace bdx4;
 using namespace bdx4::simrig;
+using bench::Series;
 
 namespace {
 
@@ -75,23 +77,6 @@ double childCpuMs(qint64 pid) {
     const double ticks = fields[11].toDouble() + fields[12].toDouble();
     return ticks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
-
-struct Series {
-    const char* name;
-    std::vector<double> values;
-    double target;
-    bool higherIsWorse = true;
-
-    double median() const {
-        std::vector<double> v = values;
-        std::sort(v.begin(), v.end());
-        return v.empty() ? 0 : v[v.size() / 2];
-    }
-    double worst() const {
-        return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-    }
-    bool met() const { return !values.empty() && worst() <= target; }
-};
 
 /// The program's side of the line, as the windows build it: port COM1 is the box's link.
 struct Program {
@@ -149,11 +134,7 @@ ConfigImage someImage() {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    int runs = 5;
-    const QStringList args = app.arguments();
-    const qsizetype runsAt = args.indexOf(QStringLiteral("--runs"));
-    if (runsAt > 0 && runsAt + 1 < args.size())
-        runs = std::max(1, args[runsAt + 1].toInt());
+    const int runs = bench::runsFrom(app.arguments());
 
     QTemporaryDir dir;
     if (!dir.isValid()) {
@@ -230,13 +211,8 @@ int main(int argc, char* argv[]) {
     }
 
     std::printf("bench_link: %d runs against bdx4-sim over a pseudo-terminal\n", runs);
-    std::printf("%-46s %9s %9s %9s  %s\n", "measure", "median", "worst", "target", "");
-    for (const Series* s : {&downloadWall, &downloadCpu, &seekWall, &seekCpu, &silentWall,
-                            &silentCpu, &lostCpu, &simCpu}) {
-        std::printf("%-46s %9.4f %9.4f %9.2f  %s\n", s->name, s->median(), s->worst(), s->target,
-                    s->met() ? "ok" : "MISSED");
-        allPassed &= s->met();
-    }
+    allPassed &= bench::printSeries({&downloadWall, &downloadCpu, &seekWall, &seekCpu, &silentWall,
+                                     &silentCpu, &lostCpu, &simCpu});
     std::printf("bench_link: %s\n", allPassed ? "all targets met" : "a target was missed");
     return allPassed ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 //
 // Usage: bench_window [--runs N]   (exit status 1 when the target is missed)
 
+#include "Series.h"
 #include "SimProcess.h"
 
 #include "io/QtSerialLine.h"
@@ -23,7 +24,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 
 using namespace bdx4;
 using namespace bdx4::simrig;
@@ -51,11 +51,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("BDX4_UNATTENDED", "1"); // the firmware box is answered at once
     QApplication app(argc, argv);
-    int runs = 5;
-    const QStringList args = app.arguments();
-    const qsizetype runsAt = args.indexOf(QStringLiteral("--runs"));
-    if (runsAt > 0 && runsAt + 1 < args.size())
-        runs = std::max(1, args[runsAt + 1].toInt());
+    const int runs = bench::runsFrom(app.arguments());
 
     QTemporaryDir dir;
     BoxFolder folder;
@@ -85,7 +81,7 @@ int main(int argc, char* argv[]) {
         if (button->text() == QLatin1String("Write To BDX4"))
             write = button;
     auto* progress = window.statusBar()->findChild<QProgressBar*>();
-    std::vector<double> ratios;
+    bench::Series wallRatio{"window download wall / 2.7 s floor", {}, kWallTarget};
     bool allPassed = true;
     for (int run = 0; run < runs; ++run) {
         int highest = 0;
@@ -95,7 +91,7 @@ int main(int argc, char* argv[]) {
         wall.start();
         write->click();
         waitFor(window.statusBox(), [&] { return window.statusBox()->text().startsWith("Last"); });
-        ratios.push_back(double(wall.nsecsElapsed()) / 1e6 / kDownloadFloorMs);
+        wallRatio.values.push_back(double(wall.nsecsElapsed()) / 1e6 / kDownloadFloorMs);
         progress->disconnect(progress);
         if (window.statusBox()->text() != QLatin1String("Last Send Passed!") || highest != 7) {
             std::fprintf(stderr, "bench_window: run %d: %s, progress reached %d of 7\n", run + 1,
@@ -103,14 +99,8 @@ int main(int argc, char* argv[]) {
             allPassed = false;
         }
     }
-    std::sort(ratios.begin(), ratios.end());
-    const double worst = ratios.back();
     std::printf("bench_window: %d downloads through the main window against bdx4-sim\n", runs);
-    std::printf("%-46s %9s %9s %9s\n", "measure", "median", "worst", "target");
-    std::printf("%-46s %9.4f %9.4f %9.2f  %s\n", "window download wall / 2.7 s floor",
-                ratios[ratios.size() / 2], worst, kWallTarget,
-                worst <= kWallTarget ? "ok" : "MISSED");
-    allPassed &= worst <= kWallTarget;
+    allPassed &= bench::printSeries({&wallRatio});
     window.close();
     return allPassed ? 0 : 1;
 }
