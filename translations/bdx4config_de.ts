@@ -401,6 +401,29 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     </message>
 </context>
 <context>
+    <name>bdx4::CommMenu</name>
+    <message>
+        <source>&amp;COMM</source>
+        <translation>&amp;Schnittstelle</translation>
+    </message>
+    <message>
+        <source>  4800 &amp;BAUD</source>
+        <translation>  4800 &amp;Baud</translation>
+    </message>
+    <message>
+        <source>  9600 B&amp;AUD</source>
+        <translation>  9600 B&amp;aud</translation>
+    </message>
+    <message>
+        <source>19200 BA&amp;UD</source>
+        <translation>19200 Ba&amp;ud</translation>
+    </message>
+    <message>
+        <source>38400 BAU&amp;D</source>
+        <translation>38400 Bau&amp;d</translation>
+    </message>
+</context>
+<context>
     <name>bdx4::HelpWindow</name>
     <message>
         <source>BDX4 Config Help</source>
@@ -680,68 +703,12 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>Analog&amp;%1</translation>
     </message>
     <message>
-        <source>&amp;COMM</source>
-        <translation>&amp;Schnittstelle</translation>
-    </message>
-    <message>
-        <source>  4800 &amp;BAUD</source>
-        <translation>  4800 &amp;Baud</translation>
-    </message>
-    <message>
-        <source>  9600 B&amp;AUD</source>
-        <translation>  9600 B&amp;aud</translation>
-    </message>
-    <message>
-        <source>19200 BA&amp;UD</source>
-        <translation>19200 Ba&amp;ud</translation>
-    </message>
-    <message>
-        <source>38400 BAU&amp;D</source>
-        <translation>38400 Bau&amp;d</translation>
-    </message>
-    <message>
         <source>&amp;Using</source>
         <translation>&amp;Bedienung</translation>
     </message>
     <message>
         <source>&amp;About</source>
         <translation>&amp;Über</translation>
-    </message>
-    <message>
-        <source>Port</source>
-        <translation>Schnittstelle</translation>
-    </message>
-    <message>
-        <source>Port state</source>
-        <translation>Zustand der Schnittstelle</translation>
-    </message>
-    <message>
-        <source>Download</source>
-        <translation>Übertragung</translation>
-    </message>
-    <message>
-        <source>%1 baud</source>
-        <translation>%1 Baud</translation>
-    </message>
-    <message>
-        <source>not open</source>
-        <translation>nicht geöffnet</translation>
-    </message>
-    <message>
-        <source>open</source>
-        <translation>geöffnet</translation>
-    </message>
-    <message>
-        <source>BDX4 firmware %1</source>
-        <translation>BDX4-Firmware %1</translation>
-    </message>
-    <message>
-        <source>lost</source>
-        <translation>verloren</translation>
-    </message>
-    <message>
-        <source>%1 (%2 of %3)</source>
-        <translation>%1 (%2 von %3)</translation>
     </message>
     <message>
         <source>&amp;Undo %1</source>
@@ -816,6 +783,45 @@ Die Tabellen bleiben, wie sie waren.</translation>
     <message>
         <source>The printer could not be started.</source>
         <translation>Der Drucker konnte nicht gestartet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::PortStatusBar</name>
+    <message>
+        <source>Port</source>
+        <translation>Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Port state</source>
+        <translation>Zustand der Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>%1 baud</source>
+        <translation>%1 Baud</translation>
+    </message>
+    <message>
+        <source>not open</source>
+        <translation>nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>geöffnet</translation>
+    </message>
+    <message>
+        <source>BDX4 firmware %1</source>
+        <translation>BDX4-Firmware %1</translation>
+    </message>
+    <message>
+        <source>lost</source>
+        <translation>verloren</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <translation>%1 (%2 von %3)</translation>
     </message>
 </context>
 <context>

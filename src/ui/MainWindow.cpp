@@ -9,10 +9,12 @@
 #include "model/ConfigImage.h"
 #include "sheet/ConfigSheet.h"
 #include "ui/BandMapGrid.h"
+#include "ui/CommMenu.h"
 #include "ui/CommandButton.h"
 #include "ui/Dialogs.h"
 #include "ui/EditCommands.h"
 #include "ui/HelpWindow.h"
+#include "ui/PortStatusBar.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/SeekingWindow.h"
 #include "ui/Twips.h"
@@ -31,10 +33,8 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
-#include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -97,18 +97,6 @@ QString version() {
     return QStringLiteral(BDX4_VERSION);
 }
 
-/// "COM3" with its mnemonic: the port's digit for COM1-COM10; COM11-COM16 share the letters of
-/// "COM", since the menu's twenty entries have only seventeen characters to choose from.
-QString portCaption(int port) {
-    const QString name = portName(port);
-    if (port <= 9)
-        return name.left(3) + QLatin1Char('&') + name.mid(3);
-    if (port == 10)
-        return QStringLiteral("COM1&0");
-    const int letter = (port - 11) % 3;
-    return name.left(letter) + QLatin1Char('&') + name.mid(letter);
-}
-
 } // namespace
 
 QString MainWindow::caption() {
@@ -133,12 +121,13 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     undo_ = new QUndoStack(this);
     buildCanvas();
     buildMenus();
-    buildStatusBar();
+    statusBar_ = new PortStatusBar(connection_, this);
+    setStatusBar(statusBar_);
     setTabOrderByPlace();
     // A single fixed border: the client area as laid out, the menu bar above it and the status
     // bar below.
     setFixedSize(canvas_->width(), canvas_->height() + menuBar()->sizeHint().height() +
-                                       statusBar()->sizeHint().height());
+                                       statusBar_->sizeHint().height());
     look::useLightPalette(this); // once the menu bar has laid out its overflow menu too
 
     connect(&maps_, &BandMaps::accModeChanged, this, &MainWindow::showAccMode);
@@ -165,11 +154,11 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
 
     connect(&download_, &DownloadJob::sectionStarted, this, [this](Section section) {
         status_->setText(ConfigImage::progressText(section));
-        showProgress(int(section) + 1, ConfigImage::sectionName(section));
+        statusBar_->showProgress(int(section) + 1, ConfigImage::sectionName(section));
     });
     connect(&download_, &DownloadJob::closing, this, [this] {
         status_->setText(tr("Closing"));
-        showProgress(int(kSections.size()) + 1, tr("End record"));
+        statusBar_->showProgress(int(kSections.size()) + 1, tr("End record"));
     });
     connect(&download_, &DownloadJob::finished, this, &MainWindow::showDownloadResult);
     // Escape stops what runs: a download, as the Cancel beside the status box does, or a search.
@@ -180,7 +169,7 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
         startup_.search().cancel();
     });
 
-    loadPortSettings();
+    commMenu_->loadChoice();
     placeWindow();
     updateCommands();
 }
@@ -335,100 +324,13 @@ void MainWindow::buildMenus() {
         analog_[t] =
             bar->addAction(tr("Analog&%1").arg(t + 1), this, [this, t] { openVoltageWindow(t); });
 
-    commMenu_ = bar->addMenu(tr("&COMM"));
-    commMenu_->setToolTipsVisible(true);
-    auto* ports = new QActionGroup(this);
-    for (int port = kFirstPort; port <= kLastPort; ++port) {
-        QAction* item = commMenu_->addAction(portCaption(port), this,
-                                             [this, port] { connection_.setPort(port); });
-        item->setCheckable(true);
-        ports->addAction(item);
-        ports_[port - kFirstPort] = item;
-    }
-    commMenu_->addSeparator();
-    auto* speeds = new QActionGroup(this);
-    const QString speedCaptions[] = {tr("  4800 &BAUD"), tr("  9600 B&AUD"), tr("19200 BA&UD"),
-                                     tr("38400 BAU&D")};
-    for (std::size_t i = 0; i < kBoxSpeeds.size(); ++i) {
-        QAction* item = commMenu_->addAction(speedCaptions[i], this, [this, i] {
-            connection_.setSpeed(QLatin1String(kBoxSpeeds[i]));
-        });
-        item->setCheckable(true);
-        speeds->addAction(item);
-        speeds_[i] = item;
-    }
-    // The device each port number reaches, read when the menu opens (adapters come and go).
-    connect(commMenu_, &QMenu::aboutToShow, this, [this] {
-        for (int port = kFirstPort; port <= kLastPort; ++port)
-            ports_[port - kFirstPort]->setToolTip(connection_.deviceName(port));
-    });
+    commMenu_ = new CommMenu(connection_, settings_, bar);
+    bar->addMenu(commMenu_);
 
     helpMenu_ = bar->addMenu(tr("&Help"));
     QAction* using_ = helpMenu_->addAction(tr("&Using"), this, &MainWindow::showHelp);
     using_->setShortcuts(QKeySequence::HelpContents);
     helpMenu_->addAction(tr("&About"), this, &MainWindow::showAbout);
-}
-
-void MainWindow::buildStatusBar() {
-    QStatusBar* bar = statusBar();
-    bar->setSizeGripEnabled(false);
-    portLabel_ = new QLabel(bar);
-    portLabel_->setAccessibleName(tr("Port"));
-    linkLabel_ = new QLabel(bar);
-    linkLabel_->setAccessibleName(tr("Port state"));
-    QFont bold = linkLabel_->font();
-    bold.setBold(true);
-    linkLabel_->setFont(bold);
-    bar->addWidget(portLabel_);
-    bar->addWidget(linkLabel_, 1);
-    progress_ = new QProgressBar(bar);
-    progress_->setRange(0, int(kSections.size()) + 1); // the six records and the end record
-    progress_->setAccessibleName(tr("Download"));
-    // As wide as its longest text, as high as a line: the window's height is fixed.
-    int widest = 0;
-    for (const Section section : kSections)
-        widest = std::max(widest, progress_->fontMetrics().horizontalAdvance(
-                                      progressText(ConfigImage::sectionName(section), 7)));
-    progress_->setFixedSize(widest + progress_->fontMetrics().averageCharWidth() * 4,
-                            portLabel_->sizeHint().height());
-    progress_->hide(); // a download shows it
-    bar->addPermanentWidget(progress_);
-    look::useLightPalette(bar);
-    connect(&connection_, &BoxConnection::linkChanged, this, &MainWindow::showLink);
-}
-
-void MainWindow::showLink() {
-    const int port = connection_.port();
-    const QString device = connection_.deviceName(port);
-    QStringList parts{portName(port)};
-    if (!device.isEmpty() && device != parts.first())
-        parts << device;
-    parts << tr("%1 baud").arg(connection_.speed());
-    portLabel_->setText(parts.join(QStringLiteral(" \u00B7 ")));
-    switch (connection_.linkState()) {
-    case LinkState::NotOpen:
-        linkLabel_->setText(tr("not open"));
-        break;
-    case LinkState::Open:
-        linkLabel_->setText(tr("open"));
-        break;
-    case LinkState::BoxFound:
-        linkLabel_->setText(tr("BDX4 firmware %1").arg(connection_.firmware()));
-        break;
-    case LinkState::Lost:
-        linkLabel_->setText(tr("lost"));
-        break;
-    }
-}
-
-QString MainWindow::progressText(const QString& name, int record) const {
-    return tr("%1 (%2 of %3)").arg(name).arg(record).arg(progress_->maximum());
-}
-
-void MainWindow::showProgress(int record, const QString& name) {
-    progress_->setValue(record);
-    progress_->setFormat(progressText(name, record));
-    progress_->show();
 }
 
 void MainWindow::setTabOrderByPlace() {
@@ -448,17 +350,6 @@ void MainWindow::placeWindow() {
     const QByteArray geometry =
         QByteArray::fromBase64(settings_.value(kWindowSection, kGeometryKey, QString()).toLatin1());
     placed_ = !geometry.isEmpty() && restoreGeometry(geometry);
-}
-
-void MainWindow::loadPortSettings() {
-    const int port = portFromSetting(settings_.value(kOptionsSection, kComPortKey, "1"));
-    connection_.setStartPort(port);
-    ports_[port - kFirstPort]->setChecked(true);
-    // A remembered speed that is none of the box's marks no item, and fails when the port opens.
-    const QString speed = settings_.value(kOptionsSection, kBaudRateKey, QStringLiteral("4800"));
-    connection_.setSpeed(speed);
-    for (std::size_t i = 0; i < kBoxSpeeds.size(); ++i)
-        speeds_[i]->setChecked(speed == QLatin1String(kBoxSpeeds[i]));
 }
 
 // The start-up runs on whichever comes first: the window's first activation, or the event loop
@@ -723,7 +614,7 @@ void MainWindow::writeToBox() {
 }
 
 void MainWindow::showDownloadResult(const DownloadResult& result) {
-    progress_->hide();
+    statusBar_->hideProgress();
     updateCommands();
     if (closing_)
         return;
@@ -872,7 +763,7 @@ void MainWindow::updateCommands() {
     export_->setEnabled(ready && !busy);
     for (QAction* action : {saveShown_, open_, print_})
         action->setEnabled(ready);
-    for (QMenu* menu : {editMenu_, accMenu_, commMenu_, helpMenu_})
+    for (QMenu* menu : {editMenu_, accMenu_, static_cast<QMenu*>(commMenu_), helpMenu_})
         menu->menuAction()->setEnabled(ready);
     for (QAction* analog : analog_)
         analog->setEnabled(ready);
@@ -910,8 +801,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     download_.cancel(); // the box is told that the download is over
     if (connection_.isReady()) {
         connection_.close();
-        settings_.setValue(kOptionsSection, kComPortKey, QString::number(connection_.port()));
-        settings_.setValue(kOptionsSection, kBaudRateKey, connection_.speed());
+        commMenu_->saveChoice();
     }
     settings_.setValue(kWindowSection, kGeometryKey,
                        QString::fromLatin1(saveGeometry().toBase64()));

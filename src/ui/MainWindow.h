@@ -25,13 +25,14 @@ class QActionGroup;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QProgressBar;
 class QPushButton;
 class QUndoStack;
 
 namespace bdx4 {
 
 class BandMapGrid;
+class CommMenu;
+class PortStatusBar;
 class SeekingWindow;
 
 /// The main window: the grid of the shown band map with the buttons that display and save the
@@ -81,9 +82,7 @@ private:
     void buildCanvas();
     QPushButton* addButton(const QString& text, const QString& tip, int left, int top);
     void buildMenus();
-    void buildStatusBar();
     void setTabOrderByPlace();
-    void loadPortSettings();
     void placeWindow();
     void startUp();
 
@@ -128,12 +127,6 @@ private:
     void showDownloadResult(const DownloadResult& result);
     void showStoreUnreadable(const QString& path, const QString& reason, const QString& what);
     void showAccMode(bool forBandMap);
-    /// The chosen port, its device and speed, and what is known of them, in the status bar.
-    void showLink();
-    /// The download's progress bar at `record` (1-7), named.
-    void showProgress(int record, const QString& name);
-    /// "HF Band Data (1 of 7)".
-    QString progressText(const QString& name, int record) const;
     void closeSeekingWindow();
     void showLabelledMap(int map);
     void setStatus(const QString& text, const QColor& color);
@@ -176,9 +169,7 @@ private:
     std::array<QLabel*, kMaps> labels_ = {};
     QPushButton* write_ = nullptr;
     QPushButton* quit_ = nullptr;
-    QLabel* portLabel_ = nullptr;
-    QLabel* linkLabel_ = nullptr;
-    QProgressBar* progress_ = nullptr;
+    PortStatusBar* statusBar_ = nullptr;
 
     QAction* test_ = nullptr;
     QAction* saveShown_ = nullptr;
@@ -190,9 +181,7 @@ private:
     QAction* accForBandMap_ = nullptr;
     QAction* accDefaultTable_ = nullptr;
     std::array<QAction*, 3> analog_ = {};
-    QMenu* commMenu_ = nullptr;
-    std::array<QAction*, kLastPort> ports_ = {};
-    std::array<QAction*, 4> speeds_ = {};
+    CommMenu* commMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     /// The firmware of the box that answered in this run; empty before.
     QString firmware_;

@@ -160,6 +160,8 @@ private slots:
         QCOMPARE(rig.boxes.titles(),
                  (QStringList{"Error Opening COM7", "Reopened COM5", "BDX4 Connected"}));
         QCOMPARE(rig.boxes.shown[1].text, QStringLiteral("COM7 didn't work."));
+        // The menu, the status bar and Write agree on the port that opened in its place.
+        QVERIFY(rig.action("COM5")->isChecked() && rig.status().startsWith("COM5"));
         QCOMPARE(rig.line.openedSpeed, 19200);
         rig.boxes.keys = {Qt::Key_Y}; // the save fails: said, and the program stays with the maps
         rig.window->close();

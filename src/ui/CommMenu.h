@@ -1,0 +1,37 @@
+#pragma once
+
+#include "io/SerialLine.h"
+
+#include <QMenu>
+
+#include <array>
+
+namespace bdx4 {
+
+class BoxConnection;
+class SettingsStore;
+
+/// The COMM menu: COM1 … COM16, a separator and the box's four speeds. A choice counts from the
+/// next opening of the port. The checked port is always the one the connection will use, also
+/// after an opening fell back to the start-up port. Reads the remembered port and speed from the
+/// settings and writes them back, in one place.
+class CommMenu : public QMenu {
+    Q_OBJECT
+public:
+    CommMenu(BoxConnection& connection, SettingsStore& settings, QWidget* parent = nullptr);
+
+    /// The remembered port and speed become the connection's, and the start-up port.
+    void loadChoice();
+    /// Remembers the port and speed in use (at the end of a run in which the port opened).
+    void saveChoice();
+
+private:
+    void showChoice();
+
+    BoxConnection& connection_;
+    SettingsStore& settings_;
+    std::array<QAction*, kLastPort> ports_ = {};
+    std::array<QAction*, kBoxSpeeds.size()> speeds_ = {};
+};
+
+} // namespace bdx4
