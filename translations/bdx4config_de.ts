@@ -459,26 +459,22 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     </message>
 </context>
 <context>
-    <name>bdx4::MainWindow</name>
+    <name>bdx4::MainCanvas</name>
     <message>
-        <source>Morvane BDX4 Configuration Utility, rev %1</source>
-        <translation>Morvane BDX4-Konfigurationsprogramm, Rev. %1</translation>
+        <source>MAP%1 Displayed</source>
+        <translation>MAP%1 angezeigt</translation>
     </message>
     <message>
-        <source>BDX4 Configuration Utility, made by Morvane for the BDX4 band decoder.</source>
-        <translation>BDX4-Konfigurationsprogramm von Morvane für den Banddecoder BDX4.</translation>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
     <message>
-        <source>Version %1</source>
-        <translation>Version %1</translation>
+        <source>Cancel</source>
+        <translation>Stopp</translation>
     </message>
     <message>
-        <source>Program path = %1</source>
-        <translation>Programmpfad = %1</translation>
-    </message>
-    <message>
-        <source>Closing</source>
-        <translation>Ende</translation>
+        <source>Stop the download; the box is told that it is over</source>
+        <translation>Übertragung abbrechen; der BDX4 erfährt, dass sie beendet ist</translation>
     </message>
     <message>
         <source>BDX4 Control Outputs</source>
@@ -499,22 +495,6 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     <message>
         <source>W5 IN</source>
         <translation>W5 EIN</translation>
-    </message>
-    <message>
-        <source>MAP%1 Displayed</source>
-        <translation>MAP%1 angezeigt</translation>
-    </message>
-    <message>
-        <source>Status</source>
-        <translation>Status</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Stopp</translation>
-    </message>
-    <message>
-        <source>Stop the download; the box is told that it is over</source>
-        <translation>Übertragung abbrechen; der BDX4 erfährt, dass sie beendet ist</translation>
     </message>
     <message>
         <source>Clear</source>
@@ -555,6 +535,49 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     <message>
         <source>Exit this program</source>
         <translation>Dieses Programm beenden</translation>
+    </message>
+    <message>
+        <source>Last Send Passed!</source>
+        <translation>Senden erfolgreich!</translation>
+    </message>
+    <message>
+        <source>Last Send Failed!</source>
+        <translation>Senden fehlerhaft!</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::MainWindow</name>
+    <message>
+        <source>Morvane BDX4 Configuration Utility, rev %1</source>
+        <translation>Morvane BDX4-Konfigurationsprogramm, Rev. %1</translation>
+    </message>
+    <message>
+        <source>BDX4 Configuration Utility, made by Morvane for the BDX4 band decoder.</source>
+        <translation>BDX4-Konfigurationsprogramm von Morvane für den Banddecoder BDX4.</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Program path = %1</source>
+        <translation>Programmpfad = %1</translation>
+    </message>
+    <message>
+        <source>Closing</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Display MAP%1</source>
+        <translation>MAP%1 anzeigen</translation>
     </message>
     <message>
         <source>&amp;Main</source>
@@ -623,14 +646,6 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     <message>
         <source>BDX4 Firmware = %1</source>
         <translation>BDX4-Firmware = %1</translation>
-    </message>
-    <message>
-        <source>Last Send Passed!</source>
-        <translation>Senden erfolgreich!</translation>
-    </message>
-    <message>
-        <source>Last Send Failed!</source>
-        <translation>Senden fehlerhaft!</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be written:<byte value="xd"/>

@@ -49,7 +49,7 @@ int BandMapGrid::rowTopTwips(int row) {
     return row < kFirstXvtrRow ? 840 + 240 * row : 4440 + 240 * (row - kFirstXvtrRow);
 }
 
-BandMapGrid::BandMapGrid(BandMaps& maps, QWidget* canvas, const Twips& twips)
+BandMapGrid::BandMapGrid(const BandMaps& maps, QWidget* canvas, const Twips& twips)
     : QObject(canvas), maps_(maps) {
     for (int r = 0; r < kBandRows; ++r) {
         for (int c = 0; c < kOutputs; ++c) {

@@ -50,7 +50,7 @@ private:
 class BandMapGrid : public QObject {
     Q_OBJECT
 public:
-    BandMapGrid(BandMaps& maps, QWidget* canvas, const Twips& twips);
+    BandMapGrid(const BandMaps& maps, QWidget* canvas, const Twips& twips);
 
     QCheckBox* box(int row, int output) const { return boxes_[row][output]; }
     /// The box that Tab enters the grid at: the one that had the focus last.
@@ -74,7 +74,7 @@ private:
     /// The first shown box of `row` from `output` on, stepping by `step`; nullptr if none.
     GridCheckBox* shownFrom(int row, int output, int step) const;
 
-    BandMaps& maps_;
+    const BandMaps& maps_;
     std::array<std::array<GridCheckBox*, kOutputs>, kBandRows> boxes_ = {};
     int currentRow_ = 0;
     int currentOutput_ = 0;

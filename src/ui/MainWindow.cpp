@@ -10,14 +10,13 @@
 #include "sheet/ConfigSheet.h"
 #include "ui/BandMapGrid.h"
 #include "ui/CommMenu.h"
-#include "ui/CommandButton.h"
 #include "ui/Dialogs.h"
 #include "ui/EditCommands.h"
 #include "ui/HelpWindow.h"
+#include "ui/MainCanvas.h"
 #include "ui/PortStatusBar.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/SeekingWindow.h"
-#include "ui/Twips.h"
 #include "ui/UiLook.h"
 #include "ui/VoltageWindow.h"
 
@@ -26,10 +25,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -42,56 +39,9 @@ namespace bdx4 {
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 255, 0);
-
 // Where the window was last closed, as saved by QWidget::saveGeometry.
 const QString kWindowSection = QStringLiteral("Window");
 const QString kGeometryKey = QStringLiteral("Geometry");
-
-/// The client area under the menu bar: the grid's frame and shading are drawn on it, and a click
-/// on it (not on a control) is a click on the window's background.
-class Canvas : public QWidget {
-public:
-    Canvas(QWidget* parent, std::function<void()> backgroundClicked)
-        : QWidget(parent), backgroundClicked_(std::move(backgroundClicked)) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        const Twips tw = Twips::of(this);
-        QPainter p(this);
-        p.fillRect(tw.rect(240, 3480, 9375, 735), QColor(128, 255, 128));  // XV1-XV3, "W5 OUT"
-        p.fillRect(tw.rect(240, 4440, 9375, 1695), QColor(128, 255, 255)); // XVTR rows, "W5 IN"
-        auto line = [&](int x1, int y1, int x2, int y2, int width) {
-            p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::SquareCap));
-            p.drawLine(tw.point(x1, y1), tw.point(x2, y2));
-        };
-        line(1080, 720, 8880, 720, 2);
-        line(1080, 720, 1080, 6240, 2);
-        line(1080, 6240, 8880, 6240, 1);
-        line(8880, 720, 8880, 6240, 1);
-        line(1080, 4320, 8880, 4320, 1); // between "XV3" and "XVTR1"
-    }
-    void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
-            backgroundClicked_();
-        QWidget::mousePressEvent(event);
-    }
-
-private:
-    std::function<void()> backgroundClicked_;
-};
-
-QLabel* gridLabel(QWidget* parent, const QString& text, const QRect& at, Qt::Alignment align,
-                  const QColor& color) {
-    auto* label = new QLabel(text, parent);
-    label->setFont(look::gridLabelFont());
-    label->setAlignment(align | Qt::AlignVCenter);
-    label->setGeometry(at);
-    look::setTextColor(label, color);
-    return label;
-}
 
 QString version() {
     return QStringLiteral(BDX4_VERSION);
@@ -123,7 +73,6 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     buildMenus();
     statusBar_ = new PortStatusBar(connection_, this);
     setStatusBar(statusBar_);
-    setTabOrderByPlace();
     // A single fixed border: the client area as laid out, the menu bar above it and the status
     // bar below.
     setFixedSize(canvas_->width(), canvas_->height() + menuBar()->sizeHint().height() +
@@ -131,7 +80,6 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     look::useLightPalette(this); // once the menu bar has laid out its overflow menu too
 
     connect(&maps_, &BandMaps::accModeChanged, this, &MainWindow::showAccMode);
-    connect(&maps_, &BandMaps::labelledMapChanged, this, &MainWindow::showLabelledMap);
     connect(undo_, &QUndoStack::indexChanged, this, &MainWindow::showModified);
     connect(grid_, &BandMapGrid::toggledByUser, this, [this](int row, int output, int value) {
         const QString cell = grid_->box(row, output)->accessibleName(); // "160M to 80"
@@ -153,11 +101,11 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     connect(&search_, &BoxSearch::finished, this, &MainWindow::showSearchResult);
 
     connect(&download_, &DownloadJob::sectionStarted, this, [this](Section section) {
-        status_->setText(ConfigImage::progressText(section));
+        canvas_->showProgressText(ConfigImage::progressText(section));
         statusBar_->showProgress(int(section) + 1, ConfigImage::sectionName(section));
     });
     connect(&download_, &DownloadJob::closing, this, [this] {
-        status_->setText(tr("Closing"));
+        canvas_->showProgressText(tr("Closing"));
         statusBar_->showProgress(int(kSections.size()) + 1, tr("End record"));
     });
     connect(&download_, &DownloadJob::finished, this, &MainWindow::showDownloadResult);
@@ -182,89 +130,21 @@ MainWindow::~MainWindow() {
     undo_->disconnect(this); // it tells of its clearing while the window's parts are gone
 }
 
-void MainWindow::buildCanvas() {
-    canvas_ = new Canvas(this, [this] { clearStatus(); });
-    look::setBackground(canvas_, QColor(224, 224, 224));
-    const Twips tw = Twips::of(this);
-    canvas_->setFixedSize(tw.size(9630, 8010));
-    setCentralWidget(canvas_);
-
-    for (int c = 0; c < kOutputs; ++c)
-        gridLabel(canvas_, QLatin1String(kOutputCaptions[c]),
-                  tw.rect(1200 + 480 * c, 480, 372, 255), Qt::AlignHCenter, kRed);
-    for (int r = 0; r < kBandRows; ++r) {
-        int left = 600, width = 372;
-        if (r == 0) {
-            left = 480, width = 492;
-        } else if (r == 10) {
-            width = 375;
-        } else if (r >= 11 && r < kFirstXvtrRow) {
-            left = 480, width = 495;
-        } else if (r >= kFirstXvtrRow) {
-            left = 240, width = 735;
-        }
-        gridLabel(canvas_, QLatin1String(kRowCaptions[r]),
-                  tw.rect(left, BandMapGrid::rowTopTwips(r), width, 255), Qt::AlignRight, kNavy);
-    }
-    gridLabel(canvas_, tr("BDX4 Control Outputs"), tw.rect(3600, 120, 2052, 255), Qt::AlignHCenter,
-              kRed);
-    gridLabel(canvas_, tr("Transceiver"), tw.rect(0, 240, 1095, 255), Qt::AlignHCenter, kNavy);
-    gridLabel(canvas_, tr("Band"), tw.rect(360, 480, 852, 255), Qt::AlignHCenter, kNavy);
-    const QString jumperTexts[] = {tr("W5 OUT"), tr("W5 IN")};
-    const int jumperTops[] = {3480, 4800};
-    for (int i = 0; i < 2; ++i) {
-        auto* jumper = new QLabel(jumperTexts[i], canvas_);
-        jumper->setFont(look::jumperFont());
-        jumper->setAlignment(Qt::AlignCenter);
-        jumper->setWordWrap(true);
-        jumper->setGeometry(tw.rect(9000, jumperTops[i], 615, 735));
-    }
-    const int mapLefts[] = {2160, 4200, 6120};
-    for (int m = 0; m < kMaps; ++m) {
-        labels_[m] = new QLabel(tr("MAP%1 Displayed").arg(m + 1), canvas_);
-        labels_[m]->setGeometry(tw.rect(mapLefts[m], 6600, 1305, 255));
-        look::setTextColor(labels_[m], kRed);
-        labels_[m]->hide();
-    }
-
-    grid_ = new BandMapGrid(maps_, canvas_, tw);
-
-    status_ = new QLineEdit(canvas_);
-    status_->setGeometry(tw.rect(7920, 6480, 1575, 285));
-    status_->setReadOnly(true);
-    status_->setFocusPolicy(Qt::NoFocus);
-    status_->setAccessibleName(tr("Status"));
-    status_->hide(); // a download shows it
-    cancelDownload_ = new CommandButton(tr("Cancel"), canvas_);
-    cancelDownload_->setGeometry(tw.rect(8760, 6480, 735, 285));
-    cancelDownload_->setToolTip(tr("Stop the download; the box is told that it is over"));
-    cancelDownload_->hide();
-    connect(cancelDownload_, &QPushButton::clicked, &download_, &DownloadJob::cancel);
-
-    clear_ = addButton(tr("Clear"), tr("Clear all the checkboxes above"), 240, 6960);
-    defaults_ =
-        addButton(tr("Defaults"),
-                  tr("Set the checkboxes above to the standard default arrangement"), 240, 7440);
-    for (int m = 0; m < kMaps; ++m) {
-        display_[m] = addButton(tr("Display MAP%1").arg(m + 1), QString(), mapLefts[m], 6960);
-        save_[m] = addButton(tr("Save as MAP%1").arg(m + 1), QString(), mapLefts[m], 7440);
-        connect(display_[m], &QPushButton::clicked, this, [this, m] { displayMap(m); });
-        connect(save_[m], &QPushButton::clicked, this, [this, m] { saveMap(m); });
-    }
-    write_ = addButton(tr("Write To BDX4"), tr("Write the checkbox arrangement above to the BDX4"),
-                       8040, 6960);
-    quit_ = addButton(tr("Quit"), tr("Exit this program"), 8040, 7440);
-    connect(clear_, &QPushButton::clicked, this, &MainWindow::clearGrid);
-    connect(defaults_, &QPushButton::clicked, this, &MainWindow::putDefaults);
-    connect(write_, &QPushButton::clicked, this, &MainWindow::writeToBox);
-    connect(quit_, &QPushButton::clicked, this, &QWidget::close);
+QLineEdit* MainWindow::statusBox() const {
+    return canvas_->statusBox();
 }
 
-QPushButton* MainWindow::addButton(const QString& text, const QString& tip, int left, int top) {
-    auto* button = new CommandButton(text, canvas_);
-    button->setToolTip(tip);
-    button->setGeometry(Twips::of(this).rect(left, top, 1300, 372));
-    return button;
+void MainWindow::buildCanvas() {
+    canvas_ = new MainCanvas(maps_, this);
+    setCentralWidget(canvas_);
+    grid_ = &canvas_->grid();
+    connect(canvas_, &MainCanvas::cancelClicked, &download_, &DownloadJob::cancel);
+    connect(canvas_, &MainCanvas::clearClicked, this, &MainWindow::clearGrid);
+    connect(canvas_, &MainCanvas::defaultsClicked, this, &MainWindow::putDefaults);
+    connect(canvas_, &MainCanvas::displayClicked, this, &MainWindow::displayMap);
+    connect(canvas_, &MainCanvas::saveClicked, this, &MainWindow::saveMap);
+    connect(canvas_, &MainCanvas::writeClicked, this, &MainWindow::writeToBox);
+    connect(canvas_, &MainCanvas::quitClicked, this, &QWidget::close);
 }
 
 void MainWindow::buildMenus() {
@@ -331,18 +211,6 @@ void MainWindow::buildMenus() {
     QAction* using_ = helpMenu_->addAction(tr("&Using"), this, &MainWindow::showHelp);
     using_->setShortcuts(QKeySequence::HelpContents);
     helpMenu_->addAction(tr("&About"), this, &MainWindow::showAbout);
-}
-
-void MainWindow::setTabOrderByPlace() {
-    // The grid is one stop; the rest as they stand, left to right and top to bottom.
-    QList<QWidget*> order;
-    for (int r = 0; r < kBandRows; ++r)
-        for (int c = 0; c < kOutputs; ++c)
-            order << grid_->box(r, c);
-    order << cancelDownload_ << clear_ << display_[0] << display_[1] << display_[2] << write_
-          << defaults_ << save_[0] << save_[1] << save_[2] << quit_;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
 }
 
 void MainWindow::placeWindow() {
@@ -514,11 +382,6 @@ void MainWindow::showAccMode(bool forBandMap) {
     showModified();
 }
 
-void MainWindow::showLabelledMap(int map) {
-    for (int m = 0; m < kMaps; ++m)
-        labels_[m]->setVisible(m == map);
-}
-
 // The box.
 
 void MainWindow::beginTrace(const QString& what) {
@@ -541,7 +404,7 @@ void MainWindow::showPortOpenResult(const PortOpenResult& result) {
 
 void MainWindow::followSearch(BoxSearch& search) {
     connect(&search, &BoxSearch::started, this, [this, &search] {
-        status_->clear();
+        canvas_->statusBox()->clear();
         seeking_ = new SeekingWindow(connection_.portDescription(), connection_.speed(), this);
         seeking_->setAttribute(Qt::WA_DeleteOnClose);
         look::useLightPalette(seeking_);
@@ -595,8 +458,7 @@ void MainWindow::writeToBox() {
     if (download_.isRunning() || search_.isRunning() || startup_.isRunning())
         return;
     beginTrace(QStringLiteral("download"));
-    status_->show();
-    setStatus(QString(), Qt::black);
+    canvas_->beginStatus();
     // A box plugged in after the start, or another port chosen since: the chosen one is opened
     // first, and the acknowledgements tell whether a box is there.
     if (connection_.linkState() != LinkState::Open &&
@@ -604,7 +466,7 @@ void MainWindow::writeToBox() {
         const PortOpenResult opened = connection_.open();
         showPortOpenResult(opened);
         if (!opened.opened) {
-            setStatus(tr("Last Send Failed!"), kRed);
+            canvas_->showSendResult(false);
             return;
         }
     }
@@ -619,13 +481,13 @@ void MainWindow::showDownloadResult(const DownloadResult& result) {
     if (closing_)
         return;
     if (result.passed()) {
-        setStatus(tr("Last Send Passed!"), kGreen);
+        canvas_->showSendResult(true);
         return;
     }
     const ResultText message = ResultTexts::downloadFailed(result, connection_.portDescription());
     dialogs::inform(this, message.title.isEmpty() ? dialogs::appTitle() : message.title,
                     message.text);
-    setStatus(tr("Last Send Failed!"), kRed);
+    canvas_->showSendResult(false);
 }
 
 void MainWindow::exportToFile() {
@@ -635,17 +497,17 @@ void MainWindow::exportToFile() {
     const std::optional<QString> path = SaveFileDialog::getFileName(storeFolder_, settings_, this);
     if (!path)
         return;
-    status_->show();
+    canvas_->beginStatus();
     if (const IoResult failure = exportConfiguration(*path, ConfigImage::of(maps_, volts_))) {
         dialogs::inform(this, tr("Write Bandmap to File"),
                         tr("The file \"%1\" could not be written:\r\n%2\r\n\r\nNothing was saved; "
                            "any earlier file of that name is unchanged.")
                             .arg(QDir::toNativeSeparators(*path), failure->description),
                         dialogs::Icon::Warning);
-        setStatus(tr("Last Send Failed!"), kRed);
+        canvas_->showSendResult(false);
         return;
     }
-    setStatus(tr("Last Send Passed!"), kGreen);
+    canvas_->showSendResult(true);
 }
 
 void MainWindow::openConfigurationFile() {
@@ -716,16 +578,6 @@ void MainWindow::printSheet() {
     sheet.draw(painter, printer);
 }
 
-void MainWindow::setStatus(const QString& text, const QColor& color) {
-    status_->setText(text);
-    look::setTextColor(status_, color);
-}
-
-void MainWindow::clearStatus() {
-    setStatus(QString(), Qt::black);
-    status_->hide();
-}
-
 // The other windows.
 
 void MainWindow::openVoltageWindow(int table) {
@@ -751,14 +603,7 @@ void MainWindow::showAbout() {
 void MainWindow::updateCommands() {
     const bool ready = ready_ && !closing_;
     const bool busy = startup_.isRunning() || search_.isRunning() || download_.isRunning();
-    grid_->setEnabled(ready);
-    for (QPushButton* button : {clear_, defaults_})
-        button->setEnabled(ready);
-    for (int m = 0; m < kMaps; ++m) {
-        display_[m]->setEnabled(ready);
-        save_[m]->setEnabled(ready);
-    }
-    write_->setEnabled(ready && !busy);
+    canvas_->enableCommands(ready, busy, download_.isRunning());
     test_->setEnabled(ready && !busy);
     export_->setEnabled(ready && !busy);
     for (QAction* action : {saveShown_, open_, print_})
@@ -767,7 +612,6 @@ void MainWindow::updateCommands() {
         menu->menuAction()->setEnabled(ready);
     for (QAction* analog : analog_)
         analog->setEnabled(ready);
-    cancelDownload_->setVisible(download_.isRunning());
 }
 
 // The end.

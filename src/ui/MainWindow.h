@@ -32,6 +32,7 @@ namespace bdx4 {
 
 class BandMapGrid;
 class CommMenu;
+class MainCanvas;
 class PortStatusBar;
 class SeekingWindow;
 
@@ -58,7 +59,7 @@ public:
     VoltageTables& volts() { return volts_; }
     BoxConnection& connection() { return connection_; }
     BandMapGrid& grid() { return *grid_; }
-    QLineEdit* statusBox() const { return status_; }
+    QLineEdit* statusBox() const;
     /// The start-up has read the stores: the commands may be used.
     bool isReady() const { return ready_; }
     /// The folder of the stores, once the start-up chose it.
@@ -80,9 +81,7 @@ protected:
 
 private:
     void buildCanvas();
-    QPushButton* addButton(const QString& text, const QString& tip, int left, int top);
     void buildMenus();
-    void setTabOrderByPlace();
     void placeWindow();
     void startUp();
 
@@ -104,7 +103,6 @@ private:
     void openVoltageWindow(int table);
     void showHelp();
     void showAbout();
-    void clearStatus();
     /// With unsaved changes of the grid, asks whether to keep them in their map (in memory);
     /// false when the user cancelled, and the command must not go on.
     bool settleUnsavedMap();
@@ -128,8 +126,6 @@ private:
     void showStoreUnreadable(const QString& path, const QString& reason, const QString& what);
     void showAccMode(bool forBandMap);
     void closeSeekingWindow();
-    void showLabelledMap(int map);
-    void setStatus(const QString& text, const QColor& color);
     /// The trace is for whoever reads a bug report: its words stay English, like bdx4ctl's.
     void beginTrace(const QString& what);
     /// Enables what may be used now: nothing but the ways out until the start-up has read the
@@ -158,17 +154,8 @@ private:
     /// The window took its place from the settings: it is not centred.
     bool placed_ = false;
 
-    QWidget* canvas_ = nullptr;
+    MainCanvas* canvas_ = nullptr;
     BandMapGrid* grid_ = nullptr;
-    QLineEdit* status_ = nullptr;
-    QPushButton* cancelDownload_ = nullptr;
-    QPushButton* clear_ = nullptr;
-    QPushButton* defaults_ = nullptr;
-    std::array<QPushButton*, kMaps> display_ = {};
-    std::array<QPushButton*, kMaps> save_ = {};
-    std::array<QLabel*, kMaps> labels_ = {};
-    QPushButton* write_ = nullptr;
-    QPushButton* quit_ = nullptr;
     PortStatusBar* statusBar_ = nullptr;
 
     QAction* test_ = nullptr;
