@@ -401,6 +401,45 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     </message>
 </context>
 <context>
+    <name>bdx4::BoxController</name>
+    <message>
+        <source>Closing</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>End record</source>
+        <translation>Abschlussdatensatz</translation>
+    </message>
+    <message>
+        <source>Error Opening COM%1</source>
+        <translation>Fehler beim Öffnen von COM%1</translation>
+    </message>
+    <message>
+        <source>Reopened COM%1</source>
+        <translation>Zurück zu COM%1</translation>
+    </message>
+    <message>
+        <source>COM%1 didn&apos;t work.</source>
+        <translation>COM%1 hat nicht funktioniert.</translation>
+    </message>
+    <message>
+        <source>Error COM Ports</source>
+        <translation>Schnittstellenfehler</translation>
+    </message>
+    <message>
+        <source>Try selecting another COMM port.</source>
+        <translation>Wählen Sie eine andere Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>BDX4 Connected</source>
+        <translation>BDX4 verbunden</translation>
+    </message>
+    <message>
+        <source>BDX4 Firmware = %1</source>
+        <translation>BDX4-Firmware = %1</translation>
+    </message>
+</context>
+<context>
     <name>bdx4::CommMenu</name>
     <message>
         <source>&amp;COMM</source>
@@ -421,6 +460,53 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     <message>
         <source>38400 BAU&amp;D</source>
         <translation>38400 Bau&amp;d</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::ConfigDocument</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 an Ausgang %2</translation>
+    </message>
+    <message>
+        <source>Tick %1</source>
+        <translation>%1 ankreuzen</translation>
+    </message>
+    <message>
+        <source>Untick %1</source>
+        <translation>Kreuz bei %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Display MAP%1</source>
+        <translation>MAP%1 anzeigen</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 for Bandmap</source>
+        <translation>AC1 - AC3 für die Bandzuordnung nutzen</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 default table</source>
+        <translation>AC1 - AC3 mit Standardtabelle nutzen</translation>
+    </message>
+    <message>
+        <source>Save as MAP%1</source>
+        <translation>MAP%1 speichern</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>%1 öffnen</translation>
+    </message>
+    <message>
+        <source>Save AN%1 voltage table</source>
+        <translation>Bandspannungstabelle AN%1 speichern</translation>
     </message>
 </context>
 <context>
@@ -564,22 +650,6 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
         <translation>Programmpfad = %1</translation>
     </message>
     <message>
-        <source>Closing</source>
-        <translation>Ende</translation>
-    </message>
-    <message>
-        <source>Clear</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Defaults</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>Display MAP%1</source>
-        <translation>MAP%1 anzeigen</translation>
-    </message>
-    <message>
         <source>&amp;Main</source>
         <translation>&amp;Programm</translation>
     </message>
@@ -590,18 +660,6 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
-    </message>
-    <message>
-        <source>a map</source>
-        <translation>einer Bandzuordnung</translation>
-    </message>
-    <message>
-        <source>a voltage table</source>
-        <translation>einer Bandspannungstabelle</translation>
-    </message>
-    <message>
-        <source>%1 cannot be read: %2. It was left as it is; saving %3 will try to replace it.</source>
-        <translation>%1 kann nicht gelesen werden: %2. Die Datei bleibt, wie sie ist; beim Speichern %3 wird versucht, sie zu ersetzen.</translation>
     </message>
     <message>
         <source>The last Map%1 changes have not been saved.  Do you want to save these changes?</source>
@@ -620,34 +678,6 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
 %1</translation>
     </message>
     <message>
-        <source>Error Opening COM%1</source>
-        <translation>Fehler beim Öffnen von COM%1</translation>
-    </message>
-    <message>
-        <source>Reopened COM%1</source>
-        <translation>Zurück zu COM%1</translation>
-    </message>
-    <message>
-        <source>COM%1 didn&apos;t work.</source>
-        <translation>COM%1 hat nicht funktioniert.</translation>
-    </message>
-    <message>
-        <source>Error COM Ports</source>
-        <translation>Schnittstellenfehler</translation>
-    </message>
-    <message>
-        <source>Try selecting another COMM port.</source>
-        <translation>Wählen Sie eine andere Schnittstelle.</translation>
-    </message>
-    <message>
-        <source>BDX4 Connected</source>
-        <translation>BDX4 verbunden</translation>
-    </message>
-    <message>
-        <source>BDX4 Firmware = %1</source>
-        <translation>BDX4-Firmware = %1</translation>
-    </message>
-    <message>
         <source>The file &quot;%1&quot; could not be written:<byte value="xd"/>
 %2<byte value="xd"/>
 <byte value="xd"/>
@@ -660,18 +690,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     <message>
         <source>About the BDX4 program...</source>
         <translation>Über das BDX4-Programm ...</translation>
-    </message>
-    <message>
-        <source>Tick %1</source>
-        <translation>%1 ankreuzen</translation>
-    </message>
-    <message>
-        <source>Untick %1</source>
-        <translation>Kreuz bei %1 entfernen</translation>
-    </message>
-    <message>
-        <source>End record</source>
-        <translation>Abschlussdatensatz</translation>
     </message>
     <message>
         <source>&amp;Test for BDX4</source>
@@ -760,10 +778,6 @@ Nothing was changed.</source>
 Es wurde nichts geändert.</translation>
     </message>
     <message>
-        <source>Open %1</source>
-        <translation>%1 öffnen</translation>
-    </message>
-    <message>
         <source>Replace the three band-voltage tables with the file&apos;s? They are saved in bdx4_bv.ini.</source>
         <translation>Die drei Bandspannungstabellen durch die aus der Datei ersetzen? Sie werden in bdx4_bv.ini gespeichert.</translation>
     </message>
@@ -798,6 +812,26 @@ Die Tabellen bleiben, wie sie waren.</translation>
     <message>
         <source>The printer could not be started.</source>
         <translation>Der Drucker konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The last %1 changes have not been saved.  Do you want to save these changes?</source>
+        <translation>Die letzten Änderungen an %1 wurden nicht gespeichert.  Möchten Sie diese Änderungen speichern?</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as it was: %2<byte value="xd"/>
+<byte value="xd"/>
+It still holds what it held before.</source>
+        <translation>%1 konnte nicht wiederhergestellt werden: %2<byte value="xd"/>
+<byte value="xd"/>
+Die Datei enthält weiter, was sie vorher enthielt.</translation>
+    </message>
+    <message>
+        <source>Map%1</source>
+        <translation>MAP%1</translation>
     </message>
 </context>
 <context>
@@ -1366,6 +1400,18 @@ bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
     <message>
         <source>BDX4 Config</source>
         <translation>BDX4 Config</translation>
+    </message>
+    <message>
+        <source>a map</source>
+        <translation>einer Bandzuordnung</translation>
+    </message>
+    <message>
+        <source>a voltage table</source>
+        <translation>einer Bandspannungstabelle</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2. It was left as it is; saving %3 will try to replace it.</source>
+        <translation>%1 kann nicht gelesen werden: %2. Die Datei bleibt, wie sie ist; beim Speichern %3 wird versucht, sie zu ersetzen.</translation>
     </message>
 </context>
 </TS>

@@ -91,8 +91,12 @@ IoResult writeMapStore(const QString& path, const MapStoreContent& content) {
     return writeFileWhole(path, mapStoreText(content));
 }
 
+QByteArray emptyMapStoreText() {
+    return label("Empty");
+}
+
 IoResult createEmptyMapStore(const QString& path) {
-    return writeFileWhole(path, label("Empty"));
+    return writeFileWhole(path, emptyMapStoreText());
 }
 
 } // namespace bdx4

@@ -38,7 +38,9 @@ StoreReading readMapStore(const QString& path, MapStoreContent& content);
 QByteArray mapStoreText(const MapStoreContent& content);
 /// Rewrites the whole store; on failure the old one stays as it was.
 IoResult writeMapStore(const QString& path, const MapStoreContent& content);
-/// Writes the one-line store "Empty" that stands for "nothing saved yet".
+/// The one-line store "Empty" that stands for "nothing saved yet".
+QByteArray emptyMapStoreText();
+/// Writes the one-line store "Empty".
 IoResult createEmptyMapStore(const QString& path);
 
 } // namespace bdx4

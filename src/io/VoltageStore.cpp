@@ -52,8 +52,12 @@ IoResult writeVoltageStore(const QString& path, const VoltageTables& tables) {
     return writeFileWhole(path, voltageStoreText(tables));
 }
 
+QByteArray newVoltageStoreText() {
+    return QByteArray("0,0") + kLineEnd;
+}
+
 IoResult createVoltageStore(const QString& path) {
-    return writeFileWhole(path, QByteArray("0,0") + kLineEnd);
+    return writeFileWhole(path, newVoltageStoreText());
 }
 
 } // namespace bdx4

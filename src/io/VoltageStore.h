@@ -29,7 +29,9 @@ StoreReading readVoltageStore(const QString& path, VoltageTables& tables);
 QByteArray voltageStoreText(const VoltageTables& tables);
 /// Rewrites the whole store; on failure the old one stays as it was.
 IoResult writeVoltageStore(const QString& path, const VoltageTables& tables);
-/// Writes the store a first start leaves: the one line "0,0" (two bands at level 0).
+/// The store a first start leaves: the one line "0,0" (two bands at level 0).
+QByteArray newVoltageStoreText();
+/// Writes the store a first start leaves.
 IoResult createVoltageStore(const QString& path);
 
 } // namespace bdx4

@@ -67,27 +67,19 @@ void BandMaps::setAccOutputsForBandMap(bool forBandMap) {
     emit accModeChanged(forBandMap);
 }
 
-bool BandMaps::showsStoredMap() const {
-    for (int r = 0; r < kBandRows; ++r)
-        for (int c = 0; c < kOutputs; ++c)
-            if (shown_[r][c] != std::min<int>(stored_[current_][r][c], kGrayed))
-                return false;
-    return true;
+BandMaps::State BandMaps::state() const {
+    return State{stored_, shown_, current_, labelled_, unsaved_, accForBandMap_};
 }
 
-GridView BandMaps::view() const {
-    return GridView{shown_, current_, labelled_, accForBandMap_};
-}
-
-void BandMaps::restore(const GridView& view) {
-    for (int r = 0; r < kBandRows; ++r)
-        for (int c = 0; c < kOutputs; ++c)
-            setCell(r, c, view.cells[r][c]);
-    current_ = view.current;
-    if (labelled_ != view.labelled)
-        setLabelledMap(view.labelled);
-    if (accForBandMap_ != view.accForBandMap)
-        setAccOutputsForBandMap(view.accForBandMap);
+void BandMaps::restoreState(const State& state) {
+    stored_ = state.stored;
+    showMap(state.shown);
+    current_ = state.current;
+    unsaved_ = state.unsaved;
+    if (labelled_ != state.labelled)
+        setLabelledMap(state.labelled);
+    if (accForBandMap_ != state.accForBandMap)
+        setAccOutputsForBandMap(state.accForBandMap);
 }
 
 RowOutputs packRows(const StoredMap& map, bool accForBandMap) {

@@ -20,20 +20,6 @@ using RowOutputs = std::array<std::array<std::uint8_t, 2>, kBandRows>;
 /// while they are band outputs (`accForBandMap`).
 RowOutputs packRows(const StoredMap& map, bool accForBandMap);
 
-/// What the grid shows and what it stands for: its cells, the map it belongs to, the map named
-/// as displayed and the ACn mode. Undo and redo put such a view back.
-struct GridView {
-    StoredMap cells = {};
-    int current = 0;
-    int labelled = -1;
-    bool accForBandMap = false;
-    friend bool operator==(const GridView& a, const GridView& b) {
-        return a.cells == b.cells && a.current == b.current && a.labelled == b.labelled &&
-               a.accForBandMap == b.accForBandMap;
-    }
-    friend bool operator!=(const GridView& a, const GridView& b) { return !(a == b); }
-};
-
 /// Which default arrangement "Defaults" puts on the grid.
 enum class Arrangement {
     FirstStart, ///< what a first start without stored maps shows
@@ -97,13 +83,25 @@ public:
     /// AC1-AC3 only while they are band outputs.
     RowOutputs rowOutputs() const { return packRows(shown_, accForBandMap_); }
 
-    /// The shown map is what its map holds (a stored value above 2 shows grayed).
-    bool showsStoredMap() const;
-    /// The shown map with what it belongs to.
-    GridView view() const;
-    /// Shows `view`: its cells (each change is told as by `setCell`), the map it belongs to, the
-    /// label and the mode (told only when they change). The stored maps are not touched.
-    void restore(const GridView& view);
+    /// Everything the maps hold: undo puts such a state back whole.
+    struct State {
+        StoredMaps stored = {};
+        StoredMap shown = {};
+        int current = 0;
+        int labelled = -1;
+        bool unsaved = false;
+        bool accForBandMap = false;
+        friend bool operator==(const State& a, const State& b) {
+            return a.stored == b.stored && a.shown == b.shown && a.current == b.current &&
+                   a.labelled == b.labelled && a.unsaved == b.unsaved &&
+                   a.accForBandMap == b.accForBandMap;
+        }
+        friend bool operator!=(const State& a, const State& b) { return !(a == b); }
+    };
+    State state() const;
+    /// Puts `state` back: each cell that changes is told as by `setCell`, the label and the mode
+    /// only when they change.
+    void restoreState(const State& state);
 
     const StoredMaps& storedMaps() const { return stored_; }
     /// Replaces the three stored maps (from the store file); the shown map is unchanged.

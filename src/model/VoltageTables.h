@@ -78,6 +78,11 @@ public:
     /// table cannot hold it. A decimal comma counts as a point.
     static TypedVolts readVoltsText(const QString& text, int table);
 
+    friend bool operator==(const VoltageTables& a, const VoltageTables& b) {
+        return a.values_ == b.values_;
+    }
+    friend bool operator!=(const VoltageTables& a, const VoltageTables& b) { return !(a == b); }
+
 private:
     std::array<std::array<float, kVoltageBands>, kVoltageTables> values_ = {};
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMessageBox>
@@ -116,6 +117,22 @@ Answer askYesNoCancel(QWidget* owner, const QString& text) {
     default: // Cancel, Escape or the frame's close box
         return Answer::Cancel;
     }
+}
+
+} // namespace bdx4::dialogs
+
+namespace bdx4::dialogs {
+
+void informStoreUnreadable(QWidget* owner, Store store, const QString& path,
+                           const QString& reason) {
+    const QString what = store == Store::Maps
+                             ? QCoreApplication::translate("dialogs", "a map")
+                             : QCoreApplication::translate("dialogs", "a voltage table");
+    inform(owner, appTitle(),
+           QCoreApplication::translate("dialogs", "%1 cannot be read: %2. It was left as it is; "
+                                                  "saving %3 will try to replace it.")
+               .arg(QDir::toNativeSeparators(path), reason, what),
+           Icon::Warning);
 }
 
 } // namespace bdx4::dialogs

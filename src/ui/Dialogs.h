@@ -25,4 +25,10 @@ Answer askYesNo(QWidget* owner, const QString& text, Escape escape = Escape::Doe
 /// Asks a question with Yes (preselected), No and Cancel; Escape and the close box cancel.
 Answer askYesNoCancel(QWidget* owner, const QString& text);
 
+/// Which of the two stores.
+enum class Store { Maps, Voltages };
+/// Tells that the store at `path` exists but cannot be read (`reason`), and that it is left as
+/// it is.
+void informStoreUnreadable(QWidget* owner, Store store, const QString& path, const QString& reason);
+
 } // namespace bdx4::dialogs

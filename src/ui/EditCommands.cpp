@@ -2,27 +2,6 @@
 
 namespace bdx4 {
 
-GridCommand::GridCommand(BandMaps& maps, const GridView& before, const GridView& after,
-                         const QString& text)
-    : QUndoCommand(text), maps_(maps), before_(before), after_(after) {}
-
-void GridCommand::redo() {
-    if (!std::exchange(made_, false))
-        show(after_);
-}
-
-void GridCommand::show(const GridView& view) {
-    GridView now = maps_.view();
-    now.cells = view.cells;
-    if (before_.current != after_.current)
-        now.current = view.current;
-    if (before_.labelled != after_.labelled)
-        now.labelled = view.labelled;
-    if (before_.accForBandMap != after_.accForBandMap)
-        now.accForBandMap = view.accForBandMap;
-    maps_.restore(now);
-}
-
 LevelsCommand::LevelsCommand(std::function<void(const Levels&)> show, const Levels& before,
                              const Levels& after, int drag)
     : show_(std::move(show)), before_(before), after_(after), drag_(drag) {}

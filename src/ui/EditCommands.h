@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/BandMaps.h"
 #include "model/VoltageTables.h"
 
 #include <QUndoCommand>
@@ -9,25 +8,6 @@
 #include <functional>
 
 namespace bdx4 {
-
-/// One change of the grid, undone and redone as a whole: a tick, Clear, Defaults, showing a map,
-/// a configuration opened from a file. It is pushed once the change is made. Undo puts back the
-/// cells as they were, and the map the grid belongs to, its label and the ACn mode only when the
-/// change itself moved them: undoing a tick made before "Save as MAP2" leaves the grid MAP2's.
-class GridCommand : public QUndoCommand {
-public:
-    GridCommand(BandMaps& maps, const GridView& before, const GridView& after, const QString& text);
-    void undo() override { show(before_); }
-    void redo() override;
-
-private:
-    void show(const GridView& view);
-
-    BandMaps& maps_;
-    GridView before_;
-    GridView after_;
-    bool made_ = true; ///< the first redo is the change itself, already made
-};
 
 /// A voltage table's levels on the sliders of its window.
 using Levels = std::array<int, kVoltageBands>;

@@ -170,6 +170,10 @@ void MainCanvas::beginStatus() {
     setStatus(QString(), Qt::black);
 }
 
+void MainCanvas::emptyStatus() {
+    status_->clear();
+}
+
 void MainCanvas::showProgressText(const QString& text) {
     setStatus(text, Qt::black);
 }

@@ -32,6 +32,8 @@ public:
 
     /// Shows the status box empty, in black: a download or export begins.
     void beginStatus();
+    /// Empties the status box, leaving it as shown or hidden as it was (a box search begins).
+    void emptyStatus();
     /// A download's step ("HF Data" ... "Closing"), in black.
     void showProgressText(const QString& text);
     /// "Last Send Passed!" in green or "Last Send Failed!" in red.

@@ -1,22 +1,19 @@
 #include "ui/MainWindow.h"
 
 #include "io/ConfigFile.h"
-#include "io/MapStore.h"
-#include "io/SerialDiagnosis.h"
+#include "io/SettingsStore.h"
 #include "io/VoltageStore.h"
 #include "jobs/Export.h"
-#include "jobs/ResultTexts.h"
 #include "model/ConfigImage.h"
 #include "sheet/ConfigSheet.h"
 #include "ui/BandMapGrid.h"
+#include "ui/BoxController.h"
 #include "ui/CommMenu.h"
 #include "ui/Dialogs.h"
-#include "ui/EditCommands.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainCanvas.h"
 #include "ui/PortStatusBar.h"
 #include "ui/SaveFileDialog.h"
-#include "ui/SeekingWindow.h"
 #include "ui/UiLook.h"
 #include "ui/VoltageWindow.h"
 
@@ -33,7 +30,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
-#include <QUndoStack>
 
 namespace bdx4 {
 
@@ -60,18 +56,32 @@ QString MainWindow::aboutText(const QString& programFolder) {
            tr("Program path = %1").arg(programFolder) + crlf;
 }
 
+QString MainWindow::unsavedQuestion(const QList<int>& maps) {
+    if (maps.size() == 1)
+        return tr("The last Map%1 changes have not been saved.  Do you want to save these "
+                  "changes?")
+            .arg(maps.first() + 1);
+    QStringList names;
+    for (const int map : maps)
+        names << tr("Map%1").arg(map + 1);
+    const QString last = names.takeLast();
+    return tr("The last %1 changes have not been saved.  Do you want to save these changes?")
+        .arg(tr("%1 and %2").arg(names.join(QStringLiteral(", ")), last));
+}
+
 MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
                        const StorePlaces& places, SessionTrace* trace, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), places_(places), trace_(trace), connection_(line),
-      startup_(connection_, clock, maps_, volts_, places), search_(connection_, clock),
-      download_(connection_, clock) {
+    : QMainWindow(parent), settings_(settings), places_(places) {
     setWindowTitle(caption() + QStringLiteral("[*]"));
     setWindowIcon(look::programIcon());
     setFont(look::defaultFont());
-    undo_ = new QUndoStack(this);
+    controller_ = new BoxController(line, clock, trace, this);
     buildCanvas();
-    buildMenus();
-    statusBar_ = new PortStatusBar(connection_, this);
+    buildMainMenu();
+    buildEditMenu();
+    buildAccMenu();
+    buildWindowMenus();
+    statusBar_ = new PortStatusBar(controller_->connection(), this);
     setStatusBar(statusBar_);
     // A single fixed border: the client area as laid out, the menu bar above it and the status
     // bar below.
@@ -79,43 +89,32 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
                                        statusBar_->sizeHint().height());
     look::useLightPalette(this); // once the menu bar has laid out its overflow menu too
 
-    connect(&maps_, &BandMaps::accModeChanged, this, &MainWindow::showAccMode);
-    connect(undo_, &QUndoStack::indexChanged, this, &MainWindow::showModified);
-    connect(grid_, &BandMapGrid::toggledByUser, this, [this](int row, int output, int value) {
-        const QString cell = grid_->box(row, output)->accessibleName(); // "160M to 80"
-        changeGrid(value == 1 ? tr("Tick %1").arg(cell) : tr("Untick %1").arg(cell),
-                   [&] { maps_.setCell(row, output, value); });
+    connect(&document_, &ConfigDocument::changed, this, &MainWindow::showModified);
+    connect(&document_.maps(), &BandMaps::accModeChanged, this, &MainWindow::showAccMode);
+    connect(&document_, &ConfigDocument::storeNotWritten, this,
+            [this](const QString& path, const IoError& error) {
+                dialogs::inform(this, dialogs::appTitle(),
+                                tr("%1 could not be put back as it was: %2\r\n\r\nIt still holds "
+                                   "what it held before.")
+                                    .arg(QDir::toNativeSeparators(path), error.description),
+                                dialogs::Icon::Warning);
+            });
+    connect(controller_, &BoxController::startupDone, this, &MainWindow::loadStores);
+    connect(controller_, &BoxController::busyChanged, this, &MainWindow::updateCommands);
+    connect(controller_, &BoxController::searchStarted, canvas_, &MainCanvas::emptyStatus);
+    connect(controller_, &BoxController::downloadStarted, canvas_, &MainCanvas::beginStatus);
+    connect(controller_, &BoxController::downloadStep, this,
+            [this](const QString& status, int record, const QString& name) {
+                canvas_->showProgressText(status);
+                statusBar_->showProgress(record, name);
+            });
+    connect(controller_, &BoxController::downloadEnded, this, [this](bool passed) {
+        statusBar_->hideProgress();
+        canvas_->showSendResult(passed);
     });
-
-    connect(&startup_, &StartupJob::portOpened, this, [this](const PortOpenResult& result) {
-        showPortOpenResult(result);
-        startup_.proceed();
-    });
-    connect(&startup_, &StartupJob::searchFinished, this, [this](const SearchResult& result) {
-        showSearchResult(result);
-        startup_.proceed();
-    });
-    connect(&startup_, &StartupJob::finished, this, &MainWindow::showStartupResult);
-    followSearch(startup_.search());
-    followSearch(search_);
-    connect(&search_, &BoxSearch::finished, this, &MainWindow::showSearchResult);
-
-    connect(&download_, &DownloadJob::sectionStarted, this, [this](Section section) {
-        canvas_->showProgressText(ConfigImage::progressText(section));
-        statusBar_->showProgress(int(section) + 1, ConfigImage::sectionName(section));
-    });
-    connect(&download_, &DownloadJob::closing, this, [this] {
-        canvas_->showProgressText(tr("Closing"));
-        statusBar_->showProgress(int(kSections.size()) + 1, tr("End record"));
-    });
-    connect(&download_, &DownloadJob::finished, this, &MainWindow::showDownloadResult);
     // Escape stops what runs: a download, as the Cancel beside the status box does, or a search.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] {
-        download_.cancel();
-        search_.cancel();
-        startup_.search().cancel();
-    });
+    connect(escape, &QShortcut::activated, controller_, &BoxController::cancel);
 
     commMenu_->loadChoice();
     placeWindow();
@@ -123,22 +122,29 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
 }
 
 MainWindow::~MainWindow() {
-    // The jobs tell the window how they end; it is gone by then.
-    startup_.disconnect(this);
-    search_.disconnect(this);
-    download_.disconnect(this);
-    undo_->disconnect(this); // it tells of its clearing while the window's parts are gone
+    // The document tells of its undo history's end while the window's parts are already gone.
+    document_.disconnect(this);
+}
+
+BoxConnection& MainWindow::connection() {
+    return controller_->connection();
+}
+
+BandMapGrid& MainWindow::grid() const {
+    return canvas_->grid();
 }
 
 QLineEdit* MainWindow::statusBox() const {
     return canvas_->statusBox();
 }
 
+// The rooms and the menus.
+
 void MainWindow::buildCanvas() {
-    canvas_ = new MainCanvas(maps_, this);
+    canvas_ = new MainCanvas(document_.maps(), this);
     setCentralWidget(canvas_);
-    grid_ = &canvas_->grid();
-    connect(canvas_, &MainCanvas::cancelClicked, &download_, &DownloadJob::cancel);
+    connect(&canvas_->grid(), &BandMapGrid::toggledByUser, &document_, &ConfigDocument::setCell);
+    connect(canvas_, &MainCanvas::cancelClicked, controller_, &BoxController::cancel);
     connect(canvas_, &MainCanvas::clearClicked, this, &MainWindow::clearGrid);
     connect(canvas_, &MainCanvas::defaultsClicked, this, &MainWindow::putDefaults);
     connect(canvas_, &MainCanvas::displayClicked, this, &MainWindow::displayMap);
@@ -147,16 +153,15 @@ void MainWindow::buildCanvas() {
     connect(canvas_, &MainCanvas::quitClicked, this, &QWidget::close);
 }
 
-void MainWindow::buildMenus() {
-    QMenuBar* bar = menuBar();
-
-    QMenu* main = bar->addMenu(tr("&Main"));
-    test_ = main->addAction(tr("&Test for BDX4"), this, &MainWindow::testForBox);
+void MainWindow::buildMainMenu() {
+    QMenu* main = menuBar()->addMenu(tr("&Main"));
+    test_ = main->addAction(tr("&Test for BDX4"), controller_, &BoxController::testForBox);
     main->addSeparator();
     open_ = main->addAction(tr("&Open Configuration File..."), this,
                             &MainWindow::openConfigurationFile);
     open_->setShortcuts(QKeySequence::Open);
-    saveShown_ = main->addAction(QString(), this, [this] { saveMap(maps_.currentMap()); });
+    saveShown_ =
+        main->addAction(QString(), this, [this] { saveMap(document_.maps().currentMap()); });
     saveShown_->setShortcuts(QKeySequence::Save);
     export_ = main->addAction(tr("&Write Bandmap to File"), this, &MainWindow::exportToFile);
     print_ = main->addAction(tr("&Print..."), this, &MainWindow::printSheet);
@@ -166,15 +171,18 @@ void MainWindow::buildMenus() {
     exit->setShortcuts(QKeySequence::Quit);
     // Ctrl+S saves the shown map as the map it belongs to; the entry says which.
     auto nameSave = [this] {
-        saveShown_->setText(tr("&Save as MAP%1").arg(maps_.currentMap() + 1));
+        saveShown_->setText(tr("&Save as MAP%1").arg(document_.maps().currentMap() + 1));
     };
     nameSave();
     connect(main, &QMenu::aboutToShow, this, nameSave);
+}
 
-    editMenu_ = bar->addMenu(tr("&Edit"));
-    QAction* undo = undo_->createUndoAction(this);
+void MainWindow::buildEditMenu() {
+    editMenu_ = menuBar()->addMenu(tr("&Edit"));
+    QUndoStack* steps = document_.undoStack();
+    QAction* undo = steps->createUndoAction(this);
     undo->setShortcuts(QKeySequence::Undo);
-    QAction* redo = undo_->createRedoAction(this);
+    QAction* redo = steps->createRedoAction(this);
     redo->setShortcuts(QKeySequence::Redo);
     editMenu_->addActions({undo, redo});
     // "Undo Clear": the step after the verb, which carries the letter.
@@ -186,27 +194,30 @@ void MainWindow::buildMenus() {
     };
     nameUndo(QString());
     nameRedo(QString());
-    connect(undo_, &QUndoStack::undoTextChanged, undo, nameUndo);
-    connect(undo_, &QUndoStack::redoTextChanged, redo, nameRedo);
+    connect(steps, &QUndoStack::undoTextChanged, undo, nameUndo);
+    connect(steps, &QUndoStack::redoTextChanged, redo, nameRedo);
+}
 
-    accMenu_ = bar->addMenu(tr("&Use ACn"));
+void MainWindow::buildAccMenu() {
+    accMenu_ = menuBar()->addMenu(tr("&Use ACn"));
     auto* accModes = new QActionGroup(this);
-    accForBandMap_ =
-        accMenu_->addAction(tr("Use AC1 - AC3 for &Bandmap"), this, [this] { setAccMode(true); });
+    accForBandMap_ = accMenu_->addAction(tr("Use AC1 - AC3 for &Bandmap"), this,
+                                         [this] { document_.setAccMode(true); });
     accDefaultTable_ = accMenu_->addAction(tr("Use AC1 - AC3 &default table"), this,
-                                           [this] { setAccMode(false); });
+                                           [this] { document_.setAccMode(false); });
     for (QAction* mode : {accForBandMap_, accDefaultTable_}) {
         mode->setCheckable(true);
         accModes->addAction(mode);
     }
+}
 
+void MainWindow::buildWindowMenus() {
+    QMenuBar* bar = menuBar();
     for (int t = 0; t < 3; ++t)
         analog_[t] =
             bar->addAction(tr("Analog&%1").arg(t + 1), this, [this, t] { openVoltageWindow(t); });
-
-    commMenu_ = new CommMenu(connection_, settings_, bar);
+    commMenu_ = new CommMenu(controller_->connection(), settings_, bar);
     bar->addMenu(commMenu_);
-
     helpMenu_ = bar->addMenu(tr("&Help"));
     QAction* using_ = helpMenu_->addAction(tr("&Using"), this, &MainWindow::showHelp);
     using_->setShortcuts(QKeySequence::HelpContents);
@@ -243,262 +254,92 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::startUp() {
-    if (startupBegun_ || closing_)
-        return;
-    startupBegun_ = true;
-    beginTrace(QStringLiteral("box search"));
-    startup_.start();
-    updateCommands();
+    if (!closing_)
+        controller_->startUp();
 }
 
-void MainWindow::showStartupResult(const StartupResult& result) {
-    if (result.cancelled || closing_)
-        return;
-    storeFolder_ = result.storeFolder;
-    if (result.maps.outcome == StoreReading::Unreadable)
-        showStoreUnreadable(mapStorePath(storeFolder_), result.maps.reason, tr("a map"));
-    if (result.voltages.outcome == StoreReading::Unreadable)
-        showStoreUnreadable(voltageStorePath(storeFolder_), result.voltages.reason,
-                            tr("a voltage table"));
+void MainWindow::loadStores() {
+    const QString folder = places_.storeFolder();
+    const StoreLoad load = document_.load(folder);
+    if (load.maps.outcome == StoreReading::Unreadable)
+        dialogs::informStoreUnreadable(this, dialogs::Store::Maps, mapStorePath(folder),
+                                       load.maps.reason);
+    if (load.volts.outcome == StoreReading::Unreadable)
+        dialogs::informStoreUnreadable(this, dialogs::Store::Voltages, voltageStorePath(folder),
+                                       load.volts.reason);
     ready_ = true;
-    // From here on the window knows what is unsaved: a first start's arrangement is.
-    storeContent_ = {maps_.storedMaps(), maps_.accOutputsForBandMap()};
-    undo_->clear();
-    keptAt_.clear();
-    if (!maps_.hasUnsavedChanges())
-        markKept();
     showModified();
     updateCommands();
-}
-
-void MainWindow::showStoreUnreadable(const QString& path, const QString& reason,
-                                     const QString& what) {
-    dialogs::inform(this, dialogs::appTitle(),
-                    tr("%1 cannot be read: %2. It was left as it is; saving %3 will try to "
-                       "replace it.")
-                        .arg(QDir::toNativeSeparators(path), reason, what),
-                    dialogs::Icon::Warning);
 }
 
 // The band maps.
 
-bool MainWindow::hasUnsavedMap() const {
-    return ready_ && !(keptAt_.count(undo_->index()) > 0 && maps_.showsStoredMap());
-}
-
-bool MainWindow::hasUnsavedStore() const {
-    return hasUnsavedMap() ||
-           (ready_ &&
-            storeContent_ != MapStoreContent{maps_.storedMaps(), maps_.accOutputsForBandMap()});
-}
-
-void MainWindow::markKept() {
-    keptAt_.insert(undo_->index());
-    showModified();
-}
-
-void MainWindow::showModified() {
-    setWindowModified(hasUnsavedStore());
-}
-
-QString MainWindow::unsavedQuestion() const {
-    return tr("The last Map%1 changes have not been saved.  Do you want to save these changes?")
-        .arg(maps_.currentMap() + 1);
-}
-
-bool MainWindow::settleUnsavedMap() {
-    if (!hasUnsavedMap())
-        return true;
-    switch (dialogs::askYesNoCancel(this, unsavedQuestion())) {
+std::optional<GridEdits> MainWindow::askAboutGrid() {
+    if (!document_.gridIsUnsaved())
+        return GridEdits::Drop;
+    switch (dialogs::askYesNoCancel(this, unsavedQuestion({document_.maps().currentMap()}))) {
     case dialogs::Answer::Yes:
-        maps_.keepShownMap();
-        markKept();
-        showModified();
-        return true;
+        return GridEdits::Keep;
     case dialogs::Answer::No:
-        return true;
+        return GridEdits::Drop;
     case dialogs::Answer::Cancel:
         break;
     }
-    return false;
-}
-
-void MainWindow::changeGrid(const QString& text, const std::function<void()>& change, bool always) {
-    const GridView before = maps_.view();
-    change();
-    const GridView after = maps_.view();
-    if (!always && after == before)
-        return;
-    // The steps after this one are gone, and with them what was kept there.
-    keptAt_.erase(keptAt_.upper_bound(undo_->index()), keptAt_.end());
-    undo_->push(new GridCommand(maps_, before, after, text));
+    return std::nullopt;
 }
 
 void MainWindow::clearGrid() {
-    if (settleUnsavedMap())
-        changeGrid(tr("Clear"), [this] { maps_.clear(); });
+    if (const std::optional<GridEdits> edits = askAboutGrid())
+        document_.clear(*edits);
 }
 
 void MainWindow::putDefaults() {
-    if (settleUnsavedMap())
-        changeGrid(
-            tr("Defaults"), [this] { maps_.setDefaults(Arrangement::Standard); }, true);
+    if (const std::optional<GridEdits> edits = askAboutGrid())
+        document_.setDefaults(*edits);
 }
 
 void MainWindow::displayMap(int map) {
-    if (!settleUnsavedMap())
-        return;
-    // Edits the user chose not to keep stay a step back.
-    changeGrid(tr("Display MAP%1").arg(map + 1), [this, map] { maps_.display(map); });
-    markKept();
+    if (const std::optional<GridEdits> edits = askAboutGrid())
+        document_.display(map, *edits);
 }
 
 void MainWindow::saveMap(int map) {
-    maps_.saveAs(map);
-    markKept();
-    writeMapStore();
+    if (const IoResult failure = document_.saveAs(map))
+        showMapStoreFailure(*failure);
 }
 
-bool MainWindow::writeMapStore() {
-    const MapStoreContent content{maps_.storedMaps(), maps_.accOutputsForBandMap()};
-    if (const IoResult failure = bdx4::writeMapStore(mapStorePath(storeFolder_), content)) {
-        dialogs::inform(this, tr("Error # %1").arg(failure->code),
-                        tr("Oops! Error message...\r\n\r\n%1").arg(failure->description),
-                        dialogs::Icon::Critical);
-        showModified();
-        return false;
-    }
-    storeContent_ = content;
-    showModified();
-    return true;
-}
-
-void MainWindow::setAccMode(bool forBandMap) {
-    maps_.setAccOutputsForBandMap(forBandMap);
+void MainWindow::showMapStoreFailure(const IoError& failure) {
+    dialogs::inform(this, tr("Error # %1").arg(failure.code),
+                    tr("Oops! Error message...\r\n\r\n%1").arg(failure.description),
+                    dialogs::Icon::Critical);
 }
 
 void MainWindow::showAccMode(bool forBandMap) {
     (forBandMap ? accForBandMap_ : accDefaultTable_)->setChecked(true);
-    showModified();
 }
 
-// The box.
-
-void MainWindow::beginTrace(const QString& what) {
-    if (trace_)
-        trace_->begin(what, connection_.portDescription(), connection_.speed());
+void MainWindow::showModified() {
+    setWindowModified(document_.isUnsaved());
 }
 
-void MainWindow::showPortOpenResult(const PortOpenResult& result) {
-    for (const PortOpenResult::Failure& failure : result.failures)
-        dialogs::inform(this, tr("Error Opening COM%1").arg(failure.port),
-                        QStringLiteral("%1: %2")
-                            .arg(failure.why.code)
-                            .arg(describeOpenFailure(failure.why, ChoiceHint::Menu)));
-    if (result.fellBack())
-        dialogs::inform(this, tr("Reopened COM%1").arg(connection_.startPort()),
-                        tr("COM%1 didn't work.").arg(result.failures.first().port));
-    if (!result.opened)
-        dialogs::inform(this, tr("Error COM Ports"), tr("Try selecting another COMM port."));
-}
-
-void MainWindow::followSearch(BoxSearch& search) {
-    connect(&search, &BoxSearch::started, this, [this, &search] {
-        canvas_->statusBox()->clear();
-        seeking_ = new SeekingWindow(connection_.portDescription(), connection_.speed(), this);
-        seeking_->setAttribute(Qt::WA_DeleteOnClose);
-        look::useLightPalette(seeking_);
-        connect(seeking_, &SeekingWindow::cancelRequested, &search, &BoxSearch::cancel);
-        seeking_->show();
-        updateCommands();
-    });
-    connect(&search, &BoxSearch::progressed, this, [this](int retries) {
-        if (seeking_)
-            seeking_->setProgress(retries);
-    });
-    connect(&search, &BoxSearch::firmwareReported, this, [this, &search](const QString& firmware) {
-        firmware_ = firmware; // the printed sheet names the box that answered in this run
-        dialogs::inform(this, tr("BDX4 Connected"), tr("BDX4 Firmware = %1").arg(firmware),
-                        dialogs::Icon::Information);
-        search.acknowledgeFirmware();
-    });
-    connect(&search, &BoxSearch::finished, this, [this] {
-        closeSeekingWindow();
-        updateCommands();
-    });
-}
-
-void MainWindow::closeSeekingWindow() {
-    if (seeking_) {
-        seeking_->disconnect(); // closing it is no request to cancel
-        seeking_->close();
-    }
-}
-
-void MainWindow::showSearchResult(const SearchResult& result) {
-    closeSeekingWindow(); // the search is over before its outcome is told
-    if (closing_ || result.outcome == SearchResult::Found ||
-        result.outcome == SearchResult::Cancelled)
-        return;
-    const ResultText message = ResultTexts::searchFailed(result, connection_.portDescription());
-    dialogs::inform(this, message.title, message.text);
-}
-
-void MainWindow::testForBox() {
-    if (search_.isRunning() || download_.isRunning() || startup_.isRunning())
-        return;
-    beginTrace(QStringLiteral("box search"));
-    const PortOpenResult result = connection_.open();
-    showPortOpenResult(result);
-    if (result.opened && !closing_)
-        search_.start();
-}
+// The box and the files.
 
 void MainWindow::writeToBox() {
-    if (download_.isRunning() || search_.isRunning() || startup_.isRunning())
-        return;
-    beginTrace(QStringLiteral("download"));
-    canvas_->beginStatus();
-    // A box plugged in after the start, or another port chosen since: the chosen one is opened
-    // first, and the acknowledgements tell whether a box is there.
-    if (connection_.linkState() != LinkState::Open &&
-        connection_.linkState() != LinkState::BoxFound) {
-        const PortOpenResult opened = connection_.open();
-        showPortOpenResult(opened);
-        if (!opened.opened) {
-            canvas_->showSendResult(false);
-            return;
-        }
-    }
     // The image is taken now: edits made while the download runs do not reach it.
-    download_.start(ConfigImage::of(maps_, volts_));
-    updateCommands();
-}
-
-void MainWindow::showDownloadResult(const DownloadResult& result) {
-    statusBar_->hideProgress();
-    updateCommands();
-    if (closing_)
-        return;
-    if (result.passed()) {
-        canvas_->showSendResult(true);
-        return;
-    }
-    const ResultText message = ResultTexts::downloadFailed(result, connection_.portDescription());
-    dialogs::inform(this, message.title.isEmpty() ? dialogs::appTitle() : message.title,
-                    message.text);
-    canvas_->showSendResult(false);
+    controller_->write(ConfigImage::of(document_.maps(), document_.volts()));
 }
 
 void MainWindow::exportToFile() {
-    if (download_.isRunning())
+    if (controller_->isDownloading())
         return;
     // The stores' folder is the program's own, unless that takes no files (an installed program).
-    const std::optional<QString> path = SaveFileDialog::getFileName(storeFolder_, settings_, this);
+    const std::optional<QString> path =
+        SaveFileDialog::getFileName(document_.storeFolder(), settings_, this);
     if (!path)
         return;
     canvas_->beginStatus();
-    if (const IoResult failure = exportConfiguration(*path, ConfigImage::of(maps_, volts_))) {
+    const ConfigImage image = ConfigImage::of(document_.maps(), document_.volts());
+    if (const IoResult failure = exportConfiguration(*path, image)) {
         dialogs::inform(this, tr("Write Bandmap to File"),
                         tr("The file \"%1\" could not be written:\r\n%2\r\n\r\nNothing was saved; "
                            "any earlier file of that name is unchanged.")
@@ -511,8 +352,9 @@ void MainWindow::exportToFile() {
 }
 
 void MainWindow::openConfigurationFile() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open Configuration File"), storeFolder_, tr("Text files (*.txt);;All files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open Configuration File"), document_.storeFolder(),
+                                     tr("Text files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
     // The whole file is checked before anything changes.
@@ -526,49 +368,38 @@ void MainWindow::openConfigurationFile() {
             dialogs::Icon::Warning);
         return;
     }
-    if (!settleUnsavedMap())
+    const std::optional<GridEdits> edits = askAboutGrid();
+    if (!edits)
         return;
-    // The file's map and mode as a change of the map the grid belongs to, undone as one step.
-    const Configuration& configuration = *reading.configuration;
-    changeGrid(
-        tr("Open %1").arg(QFileInfo(path).fileName()),
-        [&] {
-            GridView view = maps_.view();
-            view.cells = configuration.map();
-            view.accForBandMap = configuration.accOutputsForBandMap();
-            maps_.restore(view);
-        },
-        true);
-    if (dialogs::askYesNo(
-            this,
-            tr("Replace the three band-voltage tables with the file's? They are saved "
-               "in bdx4_bv.ini."),
-            dialogs::Escape::AnswersNo) != dialogs::Answer::Yes)
-        return;
+    const bool tables =
+        dialogs::askYesNo(this,
+                          tr("Replace the three band-voltage tables with the file's? They are "
+                             "saved in bdx4_bv.ini."),
+                          dialogs::Escape::AnswersNo) == dialogs::Answer::Yes;
+    // The file's map, mode and tables as one change, undone as one step.
     if (const IoResult failure =
-            writeVoltageStore(voltageStorePath(storeFolder_), configuration.volts())) {
+            document_.open(*reading.configuration, QFileInfo(path).fileName(), *edits, tables)) {
+        const QString store = voltageStorePath(document_.storeFolder());
         dialogs::inform(this, dialogs::appTitle(),
                         tr("The band-voltage tables could not be saved to %1.\r\n\r\n%2\r\n\r\nThe "
                            "tables stay as they were.")
-                            .arg(QDir::toNativeSeparators(voltageStorePath(storeFolder_)),
-                                 failure->description),
+                            .arg(QDir::toNativeSeparators(store), failure->description),
                         dialogs::Icon::Critical);
-        return;
     }
-    volts_ = configuration.volts();
 }
 
 void MainWindow::printSheet() {
+    const int map = document_.maps().currentMap() + 1;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(ConfigSheet::paperFor(QLocale())));
-    printer.setDocName(tr("BDX4 configuration MAP%1").arg(maps_.currentMap() + 1));
+    printer.setDocName(tr("BDX4 configuration MAP%1").arg(map));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QString name = hasUnsavedMap() ? tr("MAP%1, not saved").arg(maps_.currentMap() + 1)
-                                         : tr("MAP%1").arg(maps_.currentMap() + 1);
-    ConfigSheet sheet(Configuration::of(maps_, volts_), name);
-    sheet.setFirmware(firmware_);
+    const QString name =
+        document_.gridIsUnsaved() ? tr("MAP%1, not saved").arg(map) : tr("MAP%1").arg(map);
+    ConfigSheet sheet(Configuration::of(document_.maps(), document_.volts()), name);
+    sheet.setFirmware(controller_->firmware());
     QPainter painter;
     if (!painter.begin(&printer)) {
         dialogs::inform(this, tr("Print"), tr("The printer could not be started."),
@@ -581,7 +412,7 @@ void MainWindow::printSheet() {
 // The other windows.
 
 void MainWindow::openVoltageWindow(int table) {
-    VoltageWindow window(table, volts_, storeFolder_, this);
+    VoltageWindow window(table, document_, this);
     window.exec();
 }
 
@@ -602,8 +433,8 @@ void MainWindow::showAbout() {
 
 void MainWindow::updateCommands() {
     const bool ready = ready_ && !closing_;
-    const bool busy = startup_.isRunning() || search_.isRunning() || download_.isRunning();
-    canvas_->enableCommands(ready, busy, download_.isRunning());
+    const bool busy = controller_->isBusy();
+    canvas_->enableCommands(ready, busy, controller_->isDownloading());
     test_->setEnabled(ready && !busy);
     export_->setEnabled(ready && !busy);
     for (QAction* action : {saveShown_, open_, print_})
@@ -616,22 +447,27 @@ void MainWindow::updateCommands() {
 
 // The end.
 
+QList<int> MainWindow::mapsToAskAbout() const {
+    const QList<int> unsaved = document_.unsavedMaps();
+    return unsaved.isEmpty() ? QList<int>{document_.maps().currentMap()} : unsaved;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (closing_) { // already accepted; Qt itself ignores a close while the question is up
         event->accept();
         return;
     }
     // Before the start-up has read the store there are no maps of the user's to keep.
-    if (hasUnsavedStore()) {
-        const dialogs::Answer answer = dialogs::askYesNoCancel(this, unsavedQuestion());
+    if (document_.isUnsaved()) {
+        const dialogs::Answer answer =
+            dialogs::askYesNoCancel(this, unsavedQuestion(mapsToAskAbout()));
         if (answer == dialogs::Answer::Cancel) {
             event->ignore();
             return;
         }
         if (answer == dialogs::Answer::Yes) {
-            maps_.keepShownMap();
-            markKept();
-            if (!writeMapStore()) { // the maps stay in memory, and the program with them
+            if (const IoResult failure = document_.saveAll()) {
+                showMapStoreFailure(*failure); // the maps stay in memory, and the program too
                 event->ignore();
                 return;
             }
@@ -640,13 +476,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     closing_ = true;
     updateCommands();
-    startup_.cancel();
-    search_.cancel();
-    download_.cancel(); // the box is told that the download is over
-    if (connection_.isReady()) {
-        connection_.close();
+    if (controller_->shutDown())
         commMenu_->saveChoice();
-    }
     settings_.setValue(kWindowSection, kGeometryKey,
                        QString::fromLatin1(saveGeometry().toBase64()));
     settings_.sync();

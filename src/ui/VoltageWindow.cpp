@@ -1,5 +1,6 @@
 #include "ui/VoltageWindow.h"
 
+#include "document/ConfigDocument.h"
 #include "io/VoltageStore.h"
 #include "ui/CommandButton.h"
 #include "ui/Dialogs.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolTip>
 
 namespace bdx4 {
@@ -23,9 +25,8 @@ QString voltsTip() {
 
 } // namespace
 
-VoltageWindow::VoltageWindow(int table, VoltageTables& volts, const QString& storeFolder,
-                             QWidget* owner)
-    : QDialog(owner), table_(table), volts_(volts), storePath_(voltageStorePath(storeFolder)) {
+VoltageWindow::VoltageWindow(int table, ConfigDocument& document, QWidget* owner)
+    : QDialog(owner), table_(table), document_(document) {
     setWindowTitle(tr("Analog Voltage Table AN%1").arg(table + 1) + QStringLiteral("[*]"));
     setFont(look::defaultFont());
     look::useLightPalette(this);
@@ -149,12 +150,9 @@ void VoltageWindow::record(int drag) {
 void VoltageWindow::load() {
     // The window shows what was last saved; a store that is missing is created, holding only
     // bands at 0, and one that cannot be read leaves the tables as they were.
-    if (readVoltageStore(storePath_, volts_).outcome == StoreReading::Missing) {
-        volts_ = VoltageTables();
-        createVoltageStore(storePath_);
-    }
+    unreadable_ = document_.reloadVolts();
     for (int i = 0; i < kVoltageBands; ++i)
-        saved_[i] = volts_.level(table_, i);
+        saved_[i] = document_.volts().level(table_, i);
     showLevels(saved_);
     undo_.clear();
 }
@@ -230,21 +228,33 @@ void VoltageWindow::putDefaults() {
 }
 
 bool VoltageWindow::save() {
-    const VoltageTables before = volts_;
-    for (int i = 0; i < kVoltageBands; ++i)
-        volts_.setValue(table_, i, float(sliders_[i]->level()));
-    if (const IoResult failure = writeVoltageStore(storePath_, volts_)) {
-        volts_ = before; // memory keeps what the store holds, and with it the next download
-        dialogs::inform(this, dialogs::appTitle(),
-                        tr("The AN%1 voltage settings could not be saved to %2.\r\n\r\n%3")
-                            .arg(table_ + 1)
-                            .arg(QDir::toNativeSeparators(storePath_), failure->description),
-                        dialogs::Icon::Critical);
+    // When the store cannot be written, memory keeps what the store holds, and with it the next
+    // download.
+    if (const IoResult failure = document_.saveVoltageTable(table_, levels())) {
+        dialogs::inform(
+            this, dialogs::appTitle(),
+            tr("The AN%1 voltage settings could not be saved to %2.\r\n\r\n%3")
+                .arg(table_ + 1)
+                .arg(QDir::toNativeSeparators(voltageStorePath(document_.storeFolder())),
+                     failure->description),
+            dialogs::Icon::Critical);
         return false;
     }
     saved_ = levels();
     setWindowModified(false);
     return true;
+}
+
+void VoltageWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A store that cannot be read is said once the window is there; it shows what memory holds.
+    if (unreadable_.outcome == StoreReading::Unreadable) {
+        const QString reason = std::exchange(unreadable_, StoreReading()).reason;
+        QTimer::singleShot(0, this, [this, reason] {
+            dialogs::informStoreUnreadable(this, dialogs::Store::Voltages,
+                                           voltageStorePath(document_.storeFolder()), reason);
+        });
+    }
 }
 
 bool VoltageWindow::hasUnsavedChanges() const {

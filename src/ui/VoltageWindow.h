@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/StoreFile.h"
 #include "model/VoltageTables.h"
 #include "ui/EditCommands.h"
 #include "ui/LevelSlider.h"
@@ -14,6 +15,8 @@ class QPushButton;
 
 namespace bdx4 {
 
+class ConfigDocument;
+
 /// "Analog Voltage Table AN1" .. "AN3": one band-voltage table on thirteen sliders, with the
 /// volts above each. It reads the voltage store when it opens; Save writes all three tables;
 /// closing it with unsaved changes asks first, whichever way it is closed. Each slider move (a
@@ -22,8 +25,8 @@ namespace bdx4 {
 class VoltageWindow : public QDialog {
     Q_OBJECT
 public:
-    /// `table` is 0 for AN1, 1 for AN2, 2 for AN3; `storeFolder` holds the voltage store.
-    VoltageWindow(int table, VoltageTables& volts, const QString& storeFolder, QWidget* owner);
+    /// `table` is 0 for AN1, 1 for AN2, 2 for AN3, of the user's `document`.
+    VoltageWindow(int table, ConfigDocument& document, QWidget* owner);
     ~VoltageWindow() override;
 
     LevelSlider* slider(int band) const { return sliders_[band]; }
@@ -32,6 +35,9 @@ public:
     bool hasUnsavedChanges() const;
     /// Why the last voltage typed into `band`'s box was refused; empty when it was taken.
     QString refusal(int band) const { return refusals_[band]; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 public slots:
     /// Every way of closing (Close, Escape, the frame's close box) comes here: the
@@ -58,8 +64,9 @@ private:
     void record(int drag = 0);
 
     int table_;
-    VoltageTables& volts_;
-    QString storePath_;
+    ConfigDocument& document_;
+    /// How the store was read when the window opened, until the user has been told.
+    StoreReading unreadable_;
     std::array<LevelSlider*, kVoltageBands> sliders_ = {};
     std::array<QLineEdit*, kVoltageBands> texts_ = {};
     std::array<QString, kVoltageBands> refusals_;

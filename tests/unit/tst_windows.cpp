@@ -4,6 +4,7 @@
 #include "io/MapStore.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
+#include "jobs/BoxSearch.h"
 #include "jobs/Export.h"
 #include "support/Boxes.h"
 #include "support/Fakes.h"
@@ -324,13 +325,13 @@ private slots:
             QVERIFY(!rig.window->isVisible() && rig.mapStore().contains(saved));
             return;
         }
-        const StoredMap done = rig.window->maps().view().cells;
+        const StoredMap done = rig.window->maps().shownMap();
         QCOMPARE(rig.window->isWindowModified(), command != "Display MAP2");
         rig.key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!rig.box(3, 3)->isChecked() && rig.window->isWindowModified()); // the edit is back
         QVERIFY(rig.action("Redo " + undo));
         rig.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(rig.window->maps().view().cells, done);
+        QCOMPARE(rig.window->maps().shownMap(), done);
         rig.action("Undo " + undo)->trigger();
         QCOMPARE(rig.labels(), QList<int>{1});
         rig.action("Undo Untick 40M to 40")->trigger(); // back where it was saved: nothing unsaved
@@ -350,18 +351,43 @@ private slots:
         QVERIFY(!rig.window->isWindowModified());
         QTest::mouseClick(rig.box(4, 0), Qt::LeftButton);
         rig.button("Save as MAP1")->click();
-        rig.key(Qt::Key_Z, Qt::ControlModifier); // the grid now differs from the MAP1 saved
-        QVERIFY(rig.window->isWindowModified());
+        rig.key(Qt::Key_Z, Qt::ControlModifier); // the save undone: the grid differs from MAP1
+        QVERIFY(rig.window->isWindowModified() && !rig.mapStore().contains("\"Row 4\"\r\n1"));
         QTest::mouseClick(rig.box(3, 3), Qt::LeftButton);
         rig.boxes.keys = {Qt::Key_Y, Qt::Key_Y};
         rig.button("Display MAP2")->click(); // Yes keeps the edit in MAP1, in memory only
         QVERIFY(rig.window->isWindowModified() && rig.labels() == QList<int>{2});
         rig.action("Use AC1 - AC3 for Bandmap")->trigger();
-        rig.window->close(); // the maps and the mode reach the store
-        QVERIFY(!rig.window->isVisible() && rig.boxes.shown.last().text == kQuestion.arg(2));
+        rig.window->close(); // the question names the map kept, and Yes writes it and the mode
+        QVERIFY(!rig.window->isVisible() && rig.boxes.shown.last().text == kQuestion.arg(1));
         MapStoreContent stored;
         readMapStore(mapStorePath(rig.dir.path()), stored);
         QVERIFY(stored.accForBandMap && stored.maps[0][3][3] == 0 && stored.maps[0][0][0] == 1);
+        // Changes of more than one map: one question names them all.
+        QCOMPARE(MainWindow::unsavedQuestion({0, 2}), kQuestion.arg("1 and Map3"));
+        QCOMPARE(MainWindow::unsavedQuestion({0, 1, 2}), kQuestion.arg("1, Map2 and Map3"));
+    }
+
+    // A map store cut short after its maps leaves nothing unsaved and is not written; a voltage
+    // store that cannot be read when a voltage window opens is said there too.
+    void damagedStoresAreLeftAndSaid() {
+        Rig rig;
+        MapStoreContent content;
+        content.maps[0][0][0] = 1;
+        const QByteArray cut = mapStoreText(content).chopped(20);
+        QVERIFY(!writeFileWhole(mapStorePath(rig.dir.path()), cut));
+        rig.start();
+        QVERIFY(!rig.window->isWindowModified() && rig.labels().isEmpty());
+        rig.button("Clear")->click(); // the grid is clear already: no question, no change
+        QVERIFY(QFile::remove(voltageStorePath(rig.dir.path())) &&
+                QDir(rig.dir.path()).mkdir(kVoltageStoreName));
+        rig.boxes.onDialog = [](QWidget* modal) { modal->close(); };
+        rig.action("Analog1")->trigger();
+        QCOMPARE(rig.boxes.titles(), (QStringList{"BDX4 Connected", "BDX4 Config"}));
+        QVERIFY(rig.boxes.shown.last().text.contains("bdx4_bv.ini cannot be read: it is a folder"));
+        rig.window->close();
+        QVERIFY(!rig.window->isVisible() && rig.boxes.shown.size() == 2); // nothing asked
+        QCOMPARE(rig.mapStore(), cut);
     }
 
     void menusHaveLettersAndKeys() {
@@ -395,7 +421,7 @@ private slots:
             modal->close();
         };
         rig.key(Qt::Key_F1);
-        VoltageWindow an2(1, rig.window->volts(), rig.dir.path(), rig.window.get());
+        VoltageWindow an2(1, rig.window->document(), rig.window.get());
         an2.show();
         QApplication::setActiveWindow(&an2);
         QTest::keyClick(an2.slider(0), Qt::Key_F1);
@@ -618,8 +644,12 @@ private slots:
         rig.key(Qt::Key_S, Qt::ControlModifier); // saved, the sheet says so
         rig.action("Print...")->trigger();
         QVERIFY(pdfText(rig.dir.filePath("sheet.pdf")).simplified().contains("Map: MAP1 "));
-        rig.key(Qt::Key_Z, Qt::ControlModifier); // the grid and the mode as they were
+        rig.key(Qt::Key_Z, Qt::ControlModifier); // the save undone: the store as it was
+        QCOMPARE(rig.mapStore(), golden::kEmptyMapStore);
+        rig.key(Qt::Key_Z, Qt::ControlModifier); // the grid, the mode and the tables as they were
         QVERIFY(rig.box(0, 0)->isChecked() && rig.box(0, kAC3)->isHidden());
+        QVERIFY(rig.window->volts() == VoltageTables() &&
+                readFile(voltageStorePath(rig.dir.path())) == golden::kNewVoltageStore);
     }
 
     void windowsStayLightUnderADarkTheme() {
@@ -628,7 +658,7 @@ private slots:
         QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(42, 42, 42)));
         Rig rig;
         rig.start(false);
-        VoltageWindow an2(1, rig.window->volts(), rig.dir.path(), rig.window.get());
+        VoltageWindow an2(1, rig.window->document(), rig.window.get());
         VoltageHelpWindow an2Help(1, &an2);
         HelpWindow help(rig.window.get());
         QStringList wrong; // dark text on light boxes and buttons; captions keep their colours
@@ -667,8 +697,9 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, level);
         QTemporaryDir dir;
-        VoltageTables volts;
-        VoltageWindow window(0, volts, dir.path(), nullptr);
+        ConfigDocument document;
+        document.load(dir.path());
+        VoltageWindow window(0, document, nullptr);
         window.show();
         LevelSlider* s = window.slider(3);
         s->setLevel(100);
@@ -701,9 +732,10 @@ private slots:
             for (int i = 0; i < 39; ++i)
                 store += QByteArray::number(i < 13 ? 10 + i : 200 + i) + "\r\n";
             QVERIFY(!writeFileWhole(voltageStorePath(dir.path()), store));
-            VoltageTables volts;
+            ConfigDocument document;
+            document.load(dir.path());
             BoxAnswerer boxes;
-            VoltageWindow window(2, volts, dir.path(), nullptr);
+            VoltageWindow window(2, document, nullptr);
             window.show();
             QCOMPARE(window.voltsBox(0)->text(), QStringLiteral("8.86")); // level 226 of 10 V
             find<QPushButton>(&window, "Defaults")->click();
@@ -718,15 +750,16 @@ private slots:
             const QList<QByteArray> lines = readFile(voltageStorePath(dir.path())).split('\n');
             QCOMPARE(lines.value(38) + lines.value(26) + lines.value(0),
                      key == Qt::Key_Y ? "255\r0\r10\r" : "238\r226\r10\r");
-            QCOMPARE(volts.value(2, 12), key == Qt::Key_Y ? 255.0f : 238.0f);
+            QCOMPARE(document.volts().value(2, 12), key == Qt::Key_Y ? 255.0f : 238.0f);
         }
     }
 
     void voltageWindowByKeyAndMouse() {
         QTemporaryDir dir;
-        VoltageTables volts;
+        ConfigDocument document;
+        document.load(dir.path());
         BoxAnswerer boxes;
-        VoltageWindow window(0, volts, dir.path(), nullptr);
+        VoltageWindow window(0, document, nullptr);
         window.show();
         QApplication::setActiveWindow(&window);
         QCOMPARE(readFile(voltageStorePath(dir.path())), golden::kNewVoltageStore); // created
@@ -778,7 +811,8 @@ private slots:
             boxes.shown[1].icon == QMessageBox::Critical &&
             boxes.shown[1].text.startsWith("The AN1 voltage settings could not be saved to " +
                                            QDir::toNativeSeparators(voltageStorePath(dir.path()))));
-        QVERIFY(window.isVisible() && volts.value(0, 2) == 0.0f && volts.value(0, 3) == 1.0f);
+        QVERIFY(window.isVisible() && document.volts().value(0, 2) == 0.0f &&
+                document.volts().value(0, 3) == 1.0f);
     }
 
     void translatedTextsFit() { // every window in every language the program carries
@@ -793,7 +827,7 @@ private slots:
             rig.start(false);
             MainWindow* main = rig.window.get(); // the other windows as its children
             for (int t = 0; t < 3; ++t) {
-                new VoltageWindow(t, main->volts(), rig.dir.path(), main);
+                new VoltageWindow(t, main->document(), main);
                 new VoltageHelpWindow(t, main);
             }
             new HelpWindow(main);

@@ -1,0 +1,284 @@
+// The user's document without windows: what counts as unsaved, what the exit question names,
+// and what the stores hold after Yes and after No, told as user stories.
+
+#include "document/ConfigDocument.h"
+#include "io/MapStore.h"
+#include "io/VoltageStore.h"
+#include "support/Fakes.h"
+#include "support/Golden.h"
+#include "support/Rows.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace bdx4;
+using namespace bdx4::test;
+
+namespace {
+
+/// The map store of a station that saved three maps: MAP1 ticks 160M/160 ("a"), MAP2 80M/80
+/// ("b"), MAP3 60M/60 ("c"); the default table mode.
+QByteArray savedStore() {
+    MapStoreContent content;
+    content.maps[0][0][0] = content.maps[1][1][1] = content.maps[2][2][2] = 1;
+    return mapStoreText(content);
+}
+
+/// A map in a few letters: "D" the usual arrangement, "F" a first start's, else the marks it
+/// holds (a, b, c as in the saved store, t the user's tick at 6M/20), "+" for any other cell,
+/// "0" for none.
+QString signature(const StoredMap& map) {
+    BandMaps arranged;
+    arranged.setDefaults(Arrangement::Standard);
+    if (map == arranged.shownMap())
+        return QStringLiteral("D");
+    arranged.setDefaults(Arrangement::FirstStart);
+    if (map == arranged.shownMap())
+        return QStringLiteral("F");
+    const QList<std::tuple<int, int, char>> marks = {
+        {0, 0, 'a'}, {1, 1, 'b'}, {2, 2, 'c'}, {10, 5, 't'}};
+    StoredMap rest = map;
+    QString letters;
+    for (const auto& [row, output, letter] : marks)
+        if (std::exchange(rest[row][output], 0))
+            letters += QLatin1Char(letter);
+    if (rest != StoredMap{})
+        letters += QLatin1Char('+');
+    return letters.isEmpty() ? QStringLiteral("0") : letters;
+}
+
+/// The map store's file in signatures ("a|b|c", "|acc" with the map mode), or "=" while it holds
+/// the bytes it started with.
+QString storeSignature(const QString& path, const QByteArray& startedWith) {
+    const QByteArray bytes = readFile(path);
+    if (bytes == startedWith)
+        return QStringLiteral("=");
+    MapStoreContent content;
+    readMapStore(path, content);
+    QStringList maps;
+    for (const StoredMap& map : content.maps)
+        maps << signature(map);
+    return maps.join(QLatin1Char('|')) + (content.accForBandMap ? "|acc" : "");
+}
+
+/// A configuration file's content: 6M to 20 ("t") in the map mode, the AN1 default table.
+Configuration friendsConfiguration() {
+    StoredMap map = {};
+    map[10][5] = 1;
+    VoltageTables volts;
+    for (int b = 0; b < kVoltageBands; ++b)
+        volts.setValue(0, b, VoltageTables::defaultLevels(0)[b]);
+    return Configuration(map, true, volts);
+}
+
+/// What the user does, word by word: "tick" toggles 6M/20; "clear", "defaults" and "displayN"
+/// end in "+" when the user keeps the grid's changes at the question, "-" when not; "saveN",
+/// "acc" and "noacc" (the ACn mode), "open+" or "open-" (a configuration file with its tables),
+/// "undo",
+/// "redo".
+void act(ConfigDocument& document, const QString& words) {
+    for (const QString& word : words.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const GridEdits edits = word.endsWith('+') ? GridEdits::Keep : GridEdits::Drop;
+        const int map = word.back().isDigit() ? word.back().digitValue() - 1
+                                              : word.at(word.size() - 2).digitValue() - 1;
+        if (word == "tick")
+            document.setCell(10, 5, 1 - document.maps().cell(10, 5));
+        else if (word.startsWith("clear"))
+            document.clear(edits);
+        else if (word.startsWith("defaults"))
+            document.setDefaults(edits);
+        else if (word.startsWith("display"))
+            document.display(map, edits);
+        else if (word.startsWith("save"))
+            QVERIFY(!document.saveAs(map));
+        else if (word == "acc" || word == "noacc")
+            document.setAccMode(word == "acc");
+        else if (word.startsWith("open"))
+            QVERIFY(!document.open(friendsConfiguration(), "friend.txt", edits, true));
+        else if (word == "undo")
+            document.undoStack()->undo();
+        else if (word == "redo")
+            document.undoStack()->redo();
+        else
+            QFAIL(qPrintable("no such action: " + word));
+    }
+}
+
+struct Story {
+    QByteArray start; ///< the map store at the start ("-": none)
+    QString actions;  ///< see act()
+    QString unsaved;  ///< the maps the exit question names ("1 3"), and "mode"
+    QString store;    ///< what the map store holds now, which No at the exit leaves
+    QString afterYes; ///< what Yes at the exit writes; "-": nothing is asked
+};
+
+struct LoadCase {
+    QByteArray mapStore, voltageStore; // "-": none, "/": a folder in its place
+    StoreReading::Outcome outcome;
+    int shown; // 0: nothing, 1: MAP1, 2: the first start's arrangement
+};
+
+} // namespace
+
+class TestDocument : public QObject {
+    Q_OBJECT
+private slots:
+    void userStories_data() {
+        const Rows<Story> row;
+        const QByteArray saved = savedStore();
+        const QByteArray cut = saved.left(saved.indexOf("\"----\""));
+        row("a first start", {"-", "", "1", "=", "F|0|0"});
+        row("nothing done", {saved, "", "", "=", "-"});
+        row("a tick", {saved, "tick", "1", "=", "at|b|c"});
+        row("a tick undone", {saved, "tick undo", "", "=", "-"});
+        row("a tick undone and redone", {saved, "tick undo redo", "1", "=", "at|b|c"});
+        row("a tick and its untick", {saved, "tick tick", "1", "=", "="});
+        row("Display with Yes: the map kept is named",
+            {saved, "tick display2+", "1", "=", "at|b|c"});
+        row("Display with No", {saved, "tick display2-", "", "=", "-"});
+        row("two maps changed", {saved, "tick display2+ tick", "1 2", "=", "at|bt|c"});
+        row("Save as another map", {saved, "save2", "", "a|a|c", "-"});
+        row("Save as undone: the store back", {saved, "save2 undo", "", "=", "-"});
+        row("Save undone, the tick stays", {saved, "tick save1 undo", "1", "=", "at|b|c"});
+        row("undo to the saved state", {saved, "tick save1 tick undo", "", "at|b|c", "-"});
+        row("the mode alone", {saved, "acc", "mode", "=", "a|b|c|acc"});
+        row("the mode undone", {saved, "acc undo", "", "=", "-"});
+        row("the mode back by hand", {saved, "acc noacc", "", "=", "-"});
+        row("Clear", {saved, "clear-", "1", "=", "0|b|c"});
+        row("Defaults", {saved, "defaults-", "1", "=", "D|b|c"});
+        row("Clear kept at the question", {saved, "tick clear+", "1", "=", "0|b|c"});
+        row("a file opened", {saved, "open-", "1 mode", "=", "t|b|c|acc"});
+        row("a file opened and undone", {saved, "open- undo", "", "=", "-"});
+        row("a store cut short after its maps", {cut, "", "", "=", "-"});
+        row("cut short, then MAP1 shown", {cut, "display1-", "", "=", "-"});
+    }
+    void userStories() {
+        QFETCH(Story, c);
+        QTemporaryDir dir;
+        const QString path = mapStorePath(dir.path());
+        if (c.start != "-")
+            QVERIFY(!writeFileWhole(path, c.start));
+        ConfigDocument document;
+        document.load(dir.path());
+        const QByteArray started = readFile(path);
+        act(document, c.actions);
+
+        QStringList unsaved;
+        for (const int map : document.unsavedMaps())
+            unsaved << QString::number(map + 1);
+        if (document.modeIsUnsaved())
+            unsaved << QStringLiteral("mode");
+        QCOMPARE(unsaved.join(' '), c.unsaved);
+        QCOMPARE(document.isUnsaved(), !c.unsaved.isEmpty());
+        QCOMPARE(storeSignature(path, started), c.store);
+        if (!document.isUnsaved()) {
+            QCOMPARE(QStringLiteral("-"), c.afterYes);
+            return;
+        }
+        QVERIFY(!document.saveAll());
+        QCOMPARE(storeSignature(path, started), c.afterYes);
+        QVERIFY(!document.isUnsaved());
+    }
+
+    // An opened file's tables, and a voltage window's Save, are undone with the store.
+    void voltageTablesComeBackWithTheirStore() {
+        QTemporaryDir dir;
+        QVERIFY(!writeFileWhole(mapStorePath(dir.path()), savedStore()));
+        QVERIFY(!writeFileWhole(voltageStorePath(dir.path()), "51\r\n"));
+        ConfigDocument document;
+        document.load(dir.path());
+        const VoltageTables mine = document.volts();
+        act(document, "open+");
+        QVERIFY(document.volts() == friendsConfiguration().volts());
+        QCOMPARE(readFile(voltageStorePath(dir.path())),
+                 voltageStoreText(friendsConfiguration().volts()));
+        QVERIFY(!document.saveVoltageTable(2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
+        QCOMPARE(document.undoStack()->undoText(), QStringLiteral("Save AN3 voltage table"));
+        QCOMPARE(document.volts().value(2, 12), 13.0f);
+        act(document, "undo");
+        QVERIFY(document.volts() == friendsConfiguration().volts());
+        act(document, "undo");
+        QVERIFY(document.volts() == mine);
+        QCOMPARE(readFile(voltageStorePath(dir.path())), QByteArray("51\r\n"));
+        // A store that cannot be written back is said, and still counts as what it holds.
+        act(document, "redo");
+        QVERIFY(QFile::remove(voltageStorePath(dir.path())) &&
+                QDir(dir.path()).mkdir(kVoltageStoreName));
+        QSignalSpy said(&document, &ConfigDocument::storeNotWritten);
+        act(document, "undo");
+        QCOMPARE(said.size(), 1);
+        QCOMPARE(said[0][0].toString(), voltageStorePath(dir.path()));
+        QVERIFY(document.volts() == mine);
+    }
+
+    // A map store that cannot be written: Save as keeps the map in memory, unsaved; the exit
+    // save changes nothing; an undo that cannot put the store back is said.
+    void aStoreThatCannotBeWritten() {
+        QTemporaryDir dir;
+        QVERIFY(!writeFileWhole(mapStorePath(dir.path()), savedStore()));
+        ConfigDocument document;
+        document.load(dir.path());
+        act(document, "save2");
+        QVERIFY(QFile::remove(mapStorePath(dir.path())) && QDir(dir.path()).mkdir(kMapStoreName));
+        QSignalSpy said(&document, &ConfigDocument::storeNotWritten);
+        act(document, "undo"); // memory goes back; the store cannot follow
+        QCOMPARE(said.size(), 1);
+        QCOMPARE(document.unsavedMaps(), QList<int>{1}); // memory's MAP2 is not what it holds
+        act(document, "tick");
+        QVERIFY(document.saveAs(2));
+        QCOMPARE(document.unsavedMaps(), (QList<int>{1, 2}));
+        QVERIFY(document.saveAll());
+        QCOMPARE(document.unsavedMaps(), (QList<int>{1, 2}));
+    }
+
+    void loadingTheStores_data() {
+        const Rows<LoadCase> row;
+        MapStoreContent content;
+        content.maps[0][3][3] = content.maps[2][20][0] = 1;
+        content.accForBandMap = true;
+        const QByteArray whole = mapStoreText(content);
+        using R = StoreReading;
+        row("a first start", {"-", "-", R::Missing, 2});
+        row("the stores read", {whole, "51\r\n", R::Complete, 1});
+        row("an Empty store", {golden::kEmptyMapStore, "-", R::Empty, 2});
+        row("a store cut short", {whole.left(800), "-", R::Incomplete, 0});
+        row("stores that cannot be read", {"/", "/", R::Unreadable, 2});
+    }
+    void loadingTheStores() {
+        QFETCH(LoadCase, c);
+        QTemporaryDir dir;
+        for (const auto& [name, content] :
+             {std::pair(kMapStoreName, c.mapStore), std::pair(kVoltageStoreName, c.voltageStore)}) {
+            if (content == "/")
+                QDir(dir.path()).mkdir(name);
+            else if (content != "-")
+                QVERIFY(!writeFileWhole(dir.filePath(name), content));
+        }
+        ConfigDocument document;
+        QSignalSpy modes(&document.maps(), &BandMaps::accModeChanged);
+        const StoreLoad load = document.load(dir.path());
+        const BandMaps& maps = document.maps();
+        QCOMPARE(load.maps.outcome, c.outcome);
+        QCOMPARE(load.mapStoreCreated, c.mapStore == "-");
+        QCOMPARE(readFile(dir.filePath(kMapStoreName)), // kept as it was
+                 c.mapStore == "-"   ? golden::kEmptyMapStore
+                 : c.mapStore == "/" ? "<none>"
+                                     : c.mapStore);
+        QCOMPARE(document.gridIsUnsaved(), c.shown == 2);
+        QCOMPARE(maps.labelledMap(), c.shown == 1 ? 0 : -1);
+        QCOMPARE(modes.size(), c.shown == 0 ? 0 : 1);
+        QCOMPARE(maps.accOutputsForBandMap(), c.shown == 1);
+        QCOMPARE(maps.cell(3, 3), c.shown == 0 ? 0 : 1);
+        QCOMPARE(maps.cell(17, 13), c.shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
+        QCOMPARE(maps.storedMaps()[0][3][3], c.shown == 2 ? 0 : 1); // read, even when cut short
+        QCOMPARE(document.volts().value(0, 0), c.voltageStore == "51\r\n" ? 51.0f : 0.0f);
+        if (c.voltageStore == "-")
+            QCOMPARE(readFile(dir.filePath(kVoltageStoreName)), golden::kNewVoltageStore);
+        QVERIFY(!document.undoStack()->canUndo());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDocument)
+#include "tst_document.moc"
