@@ -632,6 +632,85 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     </message>
 </context>
 <context>
+    <name>bdx4::MainMenus</name>
+    <message>
+        <source>Analog&amp;%1</source>
+        <translation>Analog&amp;%1</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Using</source>
+        <translation>&amp;Bedienung</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Über</translation>
+    </message>
+    <message>
+        <source>&amp;Main</source>
+        <translation>&amp;Programm</translation>
+    </message>
+    <message>
+        <source>&amp;Test for BDX4</source>
+        <translation>BDX4 s&amp;uchen</translation>
+    </message>
+    <message>
+        <source>&amp;Open Configuration File...</source>
+        <translation>Konfigurationsdatei &amp;öffnen ...</translation>
+    </message>
+    <message>
+        <source>&amp;Write Bandmap to File</source>
+        <translation>Bandzuordnung in &amp;Datei schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>D&amp;rucken ...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Save as MAP%1</source>
+        <translation>Als MAP%1 &amp;speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Use ACn</source>
+        <translation>ACn &amp;nutzen</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 for &amp;Bandmap</source>
+        <translation>AC1 - AC3 für die &amp;Bandzuordnung nutzen</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 &amp;default table</source>
+        <translation>AC1 - AC3 mit &amp;Standardtabelle nutzen</translation>
+    </message>
+</context>
+<context>
     <name>bdx4::MainWindow</name>
     <message>
         <source>Morvane BDX4 Configuration Utility, rev %1</source>
@@ -650,16 +729,8 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
         <translation>Programmpfad = %1</translation>
     </message>
     <message>
-        <source>&amp;Main</source>
-        <translation>&amp;Programm</translation>
-    </message>
-    <message>
         <source>Write Bandmap to File</source>
         <translation>Bandzuordnung in Datei schreiben</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>The last Map%1 changes have not been saved.  Do you want to save these changes?</source>
@@ -690,74 +761,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     <message>
         <source>About the BDX4 program...</source>
         <translation>Über das BDX4-Programm ...</translation>
-    </message>
-    <message>
-        <source>&amp;Test for BDX4</source>
-        <translation>BDX4 s&amp;uchen</translation>
-    </message>
-    <message>
-        <source>&amp;Write Bandmap to File</source>
-        <translation>Bandzuordnung in &amp;Datei schreiben</translation>
-    </message>
-    <message>
-        <source>E&amp;xit</source>
-        <translation>&amp;Beenden</translation>
-    </message>
-    <message>
-        <source>&amp;Save as MAP%1</source>
-        <translation>Als MAP%1 &amp;speichern</translation>
-    </message>
-    <message>
-        <source>&amp;Edit</source>
-        <translation>&amp;Bearbeiten</translation>
-    </message>
-    <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Rückgängig</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Wiederholen</translation>
-    </message>
-    <message>
-        <source>&amp;Use ACn</source>
-        <translation>ACn &amp;nutzen</translation>
-    </message>
-    <message>
-        <source>Use AC1 - AC3 for &amp;Bandmap</source>
-        <translation>AC1 - AC3 für die &amp;Bandzuordnung nutzen</translation>
-    </message>
-    <message>
-        <source>Use AC1 - AC3 &amp;default table</source>
-        <translation>AC1 - AC3 mit &amp;Standardtabelle nutzen</translation>
-    </message>
-    <message>
-        <source>Analog&amp;%1</source>
-        <translation>Analog&amp;%1</translation>
-    </message>
-    <message>
-        <source>&amp;Using</source>
-        <translation>&amp;Bedienung</translation>
-    </message>
-    <message>
-        <source>&amp;About</source>
-        <translation>&amp;Über</translation>
-    </message>
-    <message>
-        <source>&amp;Undo %1</source>
-        <translation>&amp;Rückgängig: %1</translation>
-    </message>
-    <message>
-        <source>&amp;Redo %1</source>
-        <translation>&amp;Wiederholen: %1</translation>
-    </message>
-    <message>
-        <source>&amp;Open Configuration File...</source>
-        <translation>Konfigurationsdatei &amp;öffnen ...</translation>
-    </message>
-    <message>
-        <source>&amp;Print...</source>
-        <translation>D&amp;rucken ...</translation>
     </message>
     <message>
         <source>Open Configuration File</source>

@@ -12,12 +12,12 @@
 #include "ui/Dialogs.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainCanvas.h"
+#include "ui/MainMenus.h"
 #include "ui/PortStatusBar.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/UiLook.h"
 #include "ui/VoltageWindow.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
@@ -77,10 +77,7 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     setFont(look::defaultFont());
     controller_ = new BoxController(line, clock, trace, this);
     buildCanvas();
-    buildMainMenu();
-    buildEditMenu();
-    buildAccMenu();
-    buildWindowMenus();
+    buildMenus();
     statusBar_ = new PortStatusBar(controller_->connection(), this);
     setStatusBar(statusBar_);
     // A single fixed border: the client area as laid out, the menu bar above it and the status
@@ -90,7 +87,6 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     look::useLightPalette(this); // once the menu bar has laid out its overflow menu too
 
     connect(&document_, &ConfigDocument::changed, this, &MainWindow::showModified);
-    connect(&document_.maps(), &BandMaps::accModeChanged, this, &MainWindow::showAccMode);
     connect(&document_, &ConfigDocument::storeNotWritten, this,
             [this](const QString& path, const IoError& error) {
                 dialogs::inform(this, dialogs::appTitle(),
@@ -99,24 +95,9 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
                                     .arg(QDir::toNativeSeparators(path), error.description),
                                 dialogs::Icon::Warning);
             });
-    connect(controller_, &BoxController::startupDone, this, &MainWindow::loadStores);
-    connect(controller_, &BoxController::busyChanged, this, &MainWindow::updateCommands);
-    connect(controller_, &BoxController::searchStarted, canvas_, &MainCanvas::emptyStatus);
-    connect(controller_, &BoxController::downloadStarted, canvas_, &MainCanvas::beginStatus);
-    connect(controller_, &BoxController::downloadStep, this,
-            [this](const QString& status, int record, const QString& name) {
-                canvas_->showProgressText(status);
-                statusBar_->showProgress(record, name);
-            });
-    connect(controller_, &BoxController::downloadEnded, this, [this](bool passed) {
-        statusBar_->hideProgress();
-        canvas_->showSendResult(passed);
-    });
-    // Escape stops what runs: a download, as the Cancel beside the status box does, or a search.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, controller_, &BoxController::cancel);
+    wireController();
 
-    commMenu_->loadChoice();
+    menus_->commMenu().loadChoice();
     placeWindow();
     updateCommands();
 }
@@ -140,6 +121,25 @@ QLineEdit* MainWindow::statusBox() const {
 
 // The rooms and the menus.
 
+void MainWindow::wireController() {
+    connect(controller_, &BoxController::startupDone, this, &MainWindow::loadStores);
+    connect(controller_, &BoxController::busyChanged, this, &MainWindow::updateCommands);
+    connect(controller_, &BoxController::searchStarted, canvas_, &MainCanvas::emptyStatus);
+    connect(controller_, &BoxController::downloadStarted, canvas_, &MainCanvas::beginStatus);
+    connect(controller_, &BoxController::downloadStep, this,
+            [this](const QString& status, int record, const QString& name) {
+                canvas_->showProgressText(status);
+                statusBar_->showProgress(record, name);
+            });
+    connect(controller_, &BoxController::downloadEnded, this, [this](bool passed) {
+        statusBar_->hideProgress();
+        canvas_->showSendResult(passed);
+    });
+    // Escape stops what runs: a download, as the Cancel beside the status box does, or a search.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, controller_, &BoxController::cancel);
+}
+
 void MainWindow::buildCanvas() {
     canvas_ = new MainCanvas(document_.maps(), this);
     setCentralWidget(canvas_);
@@ -153,75 +153,18 @@ void MainWindow::buildCanvas() {
     connect(canvas_, &MainCanvas::quitClicked, this, &QWidget::close);
 }
 
-void MainWindow::buildMainMenu() {
-    QMenu* main = menuBar()->addMenu(tr("&Main"));
-    test_ = main->addAction(tr("&Test for BDX4"), controller_, &BoxController::testForBox);
-    main->addSeparator();
-    open_ = main->addAction(tr("&Open Configuration File..."), this,
-                            &MainWindow::openConfigurationFile);
-    open_->setShortcuts(QKeySequence::Open);
-    saveShown_ =
-        main->addAction(QString(), this, [this] { saveMap(document_.maps().currentMap()); });
-    saveShown_->setShortcuts(QKeySequence::Save);
-    export_ = main->addAction(tr("&Write Bandmap to File"), this, &MainWindow::exportToFile);
-    print_ = main->addAction(tr("&Print..."), this, &MainWindow::printSheet);
-    print_->setShortcuts(QKeySequence::Print);
-    main->addSeparator();
-    QAction* exit = main->addAction(tr("E&xit"), this, &QWidget::close);
-    exit->setShortcuts(QKeySequence::Quit);
-    // Ctrl+S saves the shown map as the map it belongs to; the entry says which.
-    auto nameSave = [this] {
-        saveShown_->setText(tr("&Save as MAP%1").arg(document_.maps().currentMap() + 1));
-    };
-    nameSave();
-    connect(main, &QMenu::aboutToShow, this, nameSave);
-}
-
-void MainWindow::buildEditMenu() {
-    editMenu_ = menuBar()->addMenu(tr("&Edit"));
-    QUndoStack* steps = document_.undoStack();
-    QAction* undo = steps->createUndoAction(this);
-    undo->setShortcuts(QKeySequence::Undo);
-    QAction* redo = steps->createRedoAction(this);
-    redo->setShortcuts(QKeySequence::Redo);
-    editMenu_->addActions({undo, redo});
-    // "Undo Clear": the step after the verb, which carries the letter.
-    const auto nameUndo = [undo](const QString& step) {
-        undo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
-    };
-    const auto nameRedo = [redo](const QString& step) {
-        redo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
-    };
-    nameUndo(QString());
-    nameRedo(QString());
-    connect(steps, &QUndoStack::undoTextChanged, undo, nameUndo);
-    connect(steps, &QUndoStack::redoTextChanged, redo, nameRedo);
-}
-
-void MainWindow::buildAccMenu() {
-    accMenu_ = menuBar()->addMenu(tr("&Use ACn"));
-    auto* accModes = new QActionGroup(this);
-    accForBandMap_ = accMenu_->addAction(tr("Use AC1 - AC3 for &Bandmap"), this,
-                                         [this] { document_.setAccMode(true); });
-    accDefaultTable_ = accMenu_->addAction(tr("Use AC1 - AC3 &default table"), this,
-                                           [this] { document_.setAccMode(false); });
-    for (QAction* mode : {accForBandMap_, accDefaultTable_}) {
-        mode->setCheckable(true);
-        accModes->addAction(mode);
-    }
-}
-
-void MainWindow::buildWindowMenus() {
-    QMenuBar* bar = menuBar();
-    for (int t = 0; t < 3; ++t)
-        analog_[t] =
-            bar->addAction(tr("Analog&%1").arg(t + 1), this, [this, t] { openVoltageWindow(t); });
-    commMenu_ = new CommMenu(controller_->connection(), settings_, bar);
-    bar->addMenu(commMenu_);
-    helpMenu_ = bar->addMenu(tr("&Help"));
-    QAction* using_ = helpMenu_->addAction(tr("&Using"), this, &MainWindow::showHelp);
-    using_->setShortcuts(QKeySequence::HelpContents);
-    helpMenu_->addAction(tr("&About"), this, &MainWindow::showAbout);
+void MainWindow::buildMenus() {
+    menus_ = new MainMenus(menuBar(), document_, controller_->connection(), settings_);
+    connect(menus_, &MainMenus::testRequested, controller_, &BoxController::testForBox);
+    connect(menus_, &MainMenus::openRequested, this, &MainWindow::openConfigurationFile);
+    connect(menus_, &MainMenus::saveRequested, this,
+            [this] { saveMap(document_.maps().currentMap()); });
+    connect(menus_, &MainMenus::exportRequested, this, &MainWindow::exportToFile);
+    connect(menus_, &MainMenus::printRequested, this, &MainWindow::printSheet);
+    connect(menus_, &MainMenus::exitRequested, this, &QWidget::close);
+    connect(menus_, &MainMenus::voltageWindowRequested, this, &MainWindow::openVoltageWindow);
+    connect(menus_, &MainMenus::helpRequested, this, &MainWindow::showHelp);
+    connect(menus_, &MainMenus::aboutRequested, this, &MainWindow::showAbout);
 }
 
 void MainWindow::placeWindow() {
@@ -312,10 +255,6 @@ void MainWindow::showMapStoreFailure(const IoError& failure) {
     dialogs::inform(this, tr("Error # %1").arg(failure.code),
                     tr("Oops! Error message...\r\n\r\n%1").arg(failure.description),
                     dialogs::Icon::Critical);
-}
-
-void MainWindow::showAccMode(bool forBandMap) {
-    (forBandMap ? accForBandMap_ : accDefaultTable_)->setChecked(true);
 }
 
 void MainWindow::showModified() {
@@ -435,14 +374,7 @@ void MainWindow::updateCommands() {
     const bool ready = ready_ && !closing_;
     const bool busy = controller_->isBusy();
     canvas_->enableCommands(ready, busy, controller_->isDownloading());
-    test_->setEnabled(ready && !busy);
-    export_->setEnabled(ready && !busy);
-    for (QAction* action : {saveShown_, open_, print_})
-        action->setEnabled(ready);
-    for (QMenu* menu : {editMenu_, accMenu_, static_cast<QMenu*>(commMenu_), helpMenu_})
-        menu->menuAction()->setEnabled(ready);
-    for (QAction* analog : analog_)
-        analog->setEnabled(ready);
+    menus_->enable(ready, busy);
 }
 
 // The end.
@@ -477,7 +409,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;
     updateCommands();
     if (controller_->shutDown())
-        commMenu_->saveChoice();
+        menus_->commMenu().saveChoice();
     settings_.setValue(kWindowSection, kGeometryKey,
                        QString::fromLatin1(saveGeometry().toBase64()));
     settings_.sync();

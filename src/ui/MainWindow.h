@@ -5,12 +5,9 @@
 
 #include <QMainWindow>
 
-#include <array>
 #include <optional>
 
-class QAction;
 class QLineEdit;
-class QMenu;
 
 namespace bdx4 {
 
@@ -18,7 +15,7 @@ class BandMapGrid;
 class BoxConnection;
 class BoxController;
 class Clock;
-class CommMenu;
+class MainMenus;
 class MainCanvas;
 class PortStatusBar;
 class SerialLine;
@@ -67,10 +64,8 @@ protected:
 
 private:
     void buildCanvas();
-    void buildMainMenu();
-    void buildEditMenu();
-    void buildAccMenu();
-    void buildWindowMenus();
+    void buildMenus();
+    void wireController();
     void placeWindow();
     void startUp();
     /// The start-up on the line is over: the stores are read and the commands may be used.
@@ -99,7 +94,6 @@ private:
     /// The maps the exit question names: those unsaved, else (a new mode alone) the grid's.
     QList<int> mapsToAskAbout() const;
     void showMapStoreFailure(const IoError& failure);
-    void showAccMode(bool forBandMap);
     void showModified();
     /// Enables what may be used now: nothing but the ways out until the start-up has read the
     /// stores, and no second download or box search while one runs.
@@ -111,24 +105,12 @@ private:
     BoxController* controller_ = nullptr;
     MainCanvas* canvas_ = nullptr;
     PortStatusBar* statusBar_ = nullptr;
-    CommMenu* commMenu_ = nullptr;
+    MainMenus* menus_ = nullptr;
     bool startupQueued_ = false;
     bool ready_ = false;
     bool closing_ = false;
     /// The window took its place from the settings: it is not centred.
     bool placed_ = false;
-
-    QAction* test_ = nullptr;
-    QAction* saveShown_ = nullptr;
-    QAction* export_ = nullptr;
-    QAction* open_ = nullptr;
-    QAction* print_ = nullptr;
-    QMenu* editMenu_ = nullptr;
-    QMenu* accMenu_ = nullptr;
-    QAction* accForBandMap_ = nullptr;
-    QAction* accDefaultTable_ = nullptr;
-    std::array<QAction*, 3> analog_ = {};
-    QMenu* helpMenu_ = nullptr;
 };
 
 } // namespace bdx4
