@@ -8,8 +8,11 @@ if(TARGET bdx4-sim)
     install(TARGETS bdx4-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 install(FILES dist/${BDX4_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Printing is a module the program loads when the user first prints.
+install(TARGETS bdx4print LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/bdx4config)
 install(FILES dist/${BDX4_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(DIRECTORY dist/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES dist/${BDX4_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The udev rule changes how the system treats a USB serial adapter, so it is installed only on

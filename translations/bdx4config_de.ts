@@ -836,6 +836,10 @@ Die Datei enthält weiter, was sie vorher enthielt.</translation>
         <source>Map%1</source>
         <translation>MAP%1</translation>
     </message>
+    <message>
+        <source>Printing is not available: %1</source>
+        <translation>Drucken ist nicht möglich: %1</translation>
+    </message>
 </context>
 <context>
     <name>bdx4::PortStatusBar</name>

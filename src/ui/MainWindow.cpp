@@ -14,6 +14,7 @@
 #include "ui/MainCanvas.h"
 #include "ui/MainMenus.h"
 #include "ui/PortStatusBar.h"
+#include "ui/Printing.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/UiLook.h"
 #include "ui/VoltageWindow.h"
@@ -25,8 +26,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -329,23 +328,21 @@ void MainWindow::openConfigurationFile() {
 
 void MainWindow::printSheet() {
     const int map = document_.maps().currentMap() + 1;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(ConfigSheet::paperFor(QLocale())));
-    printer.setDocName(tr("BDX4 configuration MAP%1").arg(map));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
     const QString name =
         document_.gridIsUnsaved() ? tr("MAP%1, not saved").arg(map) : tr("MAP%1").arg(map);
     ConfigSheet sheet(Configuration::of(document_.maps(), document_.volts()), name);
     sheet.setFirmware(controller_->firmware());
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    QString error;
+    const std::optional<PrintOutcome> printed = printPage(
+        this, tr("BDX4 configuration MAP%1").arg(map), ConfigSheet::paperFor(QLocale()),
+        [&sheet](QPainter& painter, QPagedPaintDevice& printer) { sheet.draw(painter, printer); },
+        &error);
+    if (!printed)
+        dialogs::inform(this, tr("Print"), tr("Printing is not available: %1").arg(error),
+                        dialogs::Icon::Warning);
+    else if (*printed == PrintOutcome::PrinterFailed)
         dialogs::inform(this, tr("Print"), tr("The printer could not be started."),
                         dialogs::Icon::Warning);
-        return;
-    }
-    sheet.draw(painter, printer);
 }
 
 // The other windows.

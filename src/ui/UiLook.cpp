@@ -73,8 +73,13 @@ QColor refusedBackground() {
 }
 
 QIcon programIcon() {
-    return QIcon::fromTheme(QStringLiteral("com.morvane.bdx4config"),
-                            QIcon(QStringLiteral(":/icons/com.morvane.bdx4config.svg")));
+    // The icon the desktop entry installs, built in as PNGs at the usual sizes: neither an SVG
+    // nor a look through the desktop's icon themes costs every start its memory.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/com.morvane.bdx4config.png").arg(size),
+                     QSize(size, size));
+    return icon;
 }
 
 QColor voltageWindowBackground(int table) {

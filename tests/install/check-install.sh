@@ -24,6 +24,9 @@ for f in bin/bdx4config bin/bdx4-sim bin/bdx4ctl \
     [ -e "$prefix/$f" ] || fail "$f was not installed"
 done
 [ -x "$prefix/bin/bdx4config" ] || fail "bdx4config is not executable"
+[ -e "$prefix/share/icons/hicolor/48x48/apps/com.morvane.bdx4config.png" ] || fail "no 48x48 icon"
+# The print module where the program looks for it: beside the libraries, under bdx4config.
+find "$prefix" -path '*/lib*/bdx4config/bdx4print.so' | grep -q . || fail "print module missing"
 
 desktop="$prefix/share/applications/com.morvane.bdx4config.desktop"
 grep -qx 'Categories=Network;HamRadio;' "$desktop" || fail "desktop entry categories"
