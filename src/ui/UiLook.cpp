@@ -1,5 +1,6 @@
 #include "ui/UiLook.h"
 
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPalette>
 #include <QWidget>
@@ -73,10 +74,13 @@ QColor refusedBackground() {
 }
 
 QIcon programIcon() {
-    // The icon the desktop entry installs, built in as PNGs at the usual sizes: neither an SVG
-    // nor a look through the desktop's icon themes costs every start its memory.
+    // The icon the desktop entry installs, built in as PNGs up to the sizes a window shows: an
+    // SVG would load Qt's SVG support, and each PNG is decoded when it is added, so once: the
+    // program's windows share the application's icon.
+    if (!QGuiApplication::windowIcon().isNull())
+        return QGuiApplication::windowIcon();
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128})
+    for (const int size : {16, 24, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/%1x%1/apps/com.morvane.bdx4config.png").arg(size),
                      QSize(size, size));
     return icon;
