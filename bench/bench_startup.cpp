@@ -5,6 +5,11 @@
 //  - the running program's peak resident memory (target under 80 MB);
 //  - the installed size.
 // The start-up ends by writing the voltage store, so its appearance marks the end.
+//
+// With `--against OLD` it compares this build with another build of bdx4config instead: both
+// started `--runs N` times (default 20), interleaved in one run so that the machine's noise falls
+// on both alike, with no port to open; a table of the time to the end of the start-up and the
+// peak resident memory, each program's median, minimum and maximum.
 #include "SimProcess.h"
 
 #include <QCoreApplication>
@@ -41,11 +46,11 @@ long peakResidentKb(qint64 pid) {
     return -1;
 }
 
-/// One start of a fresh copy of the program in its own folder, with COM1 reaching `device`.
-Run startOnce(const QString& device) {
+/// One start of a fresh copy of `program` in its own folder, with COM1 reaching `device`.
+Run startOnce(const QString& device, const QString& programPath = kProgram) {
     QTemporaryDir dir;
     const QString exe = dir.filePath(QStringLiteral("bdx4config"));
-    QFile::copy(kProgram, exe);
+    QFile::copy(programPath, exe);
     QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QDir(dir.path()).mkpath(QStringLiteral("config/bdx4config"));
     QDir(dir.path()).mkpath(QStringLiteral("run"));
@@ -111,10 +116,53 @@ qint64 installedBytes() {
     return total;
 }
 
+struct Figures {
+    std::vector<double> ms;
+    std::vector<double> peakKb;
+};
+
+void printRow(const char* what, std::vector<double> v, const char* unit) {
+    std::sort(v.begin(), v.end());
+    std::printf("  %-34s %10.1f %10.1f %10.1f %s\n", what, v[v.size() / 2], v.front(), v.back(),
+                unit);
+}
+
+/// This build against `older`, interleaved; true when this build's medians are at most the
+/// older one's.
+bool compareWith(const QString& older, int runs) {
+    Figures now, before;
+    for (int i = 0; i < runs; ++i) {
+        for (auto& [program, figures] : {std::pair(kProgram, &now), std::pair(older, &before)}) {
+            const Run run = startOnce(QStringLiteral("/nonexistent/bdx4-bench-port"), program);
+            figures->ms.push_back(run.startupMs);
+            figures->peakKb.push_back(double(run.peakKb));
+        }
+    }
+    std::printf("start-up without a port, %d interleaved runs each\n", runs);
+    std::printf("  %-34s %10s %10s %10s\n", "", "median", "min", "max");
+    printRow("this build: to the end of start-up", now.ms, "ms");
+    printRow(qPrintable(QStringLiteral("%1: to the end of start-up").arg(older.right(12))),
+             before.ms, "ms");
+    printRow("this build: peak resident", now.peakKb, "KiB");
+    printRow(qPrintable(QStringLiteral("%1: peak resident").arg(older.right(12))), before.peakKb,
+             "KiB");
+    const auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    return median(now.ms) <= median(before.ms) && median(now.peakKb) <= median(before.peakKb);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--against")); at > 0) {
+        const qsizetype runs = args.indexOf(QStringLiteral("--runs"));
+        return compareWith(args.value(at + 1), runs > 0 ? args.value(runs + 1).toInt() : 20) ? 0
+                                                                                             : 1;
+    }
     constexpr int kRuns = 5;
 
     std::vector<double> alone, withBox;

@@ -8,6 +8,7 @@
 #include "io/StorePlaces.h"
 #include "io/Translations.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramStyle.h"
 #include "ui/TextFit.h"
 #include "ui/UiLook.h"
 
@@ -18,6 +19,13 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The desktop's style, but for a stock image that would load every image plugin; the
+    // desktop's font size in the family the windows are drawn in, which saves loading a second
+    // family at every start.
+    QApplication::setStyle(new bdx4::ProgramStyle);
+    QFont font = QApplication::font();
+    font.setFamilies(bdx4::look::defaultFont().families());
+    QApplication::setFont(font);
 #ifdef SIGXFSZ
     // Under a file size limit (ulimit -f) the system would end the program in the middle of a
     // save, losing the maps in memory; ignored, the write fails and the save says so.

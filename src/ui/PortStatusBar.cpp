@@ -9,6 +9,13 @@
 
 namespace bdx4 {
 
+namespace {
+
+/// The six data records and the end record.
+constexpr int kRecords = int(kSections.size()) + 1;
+
+} // namespace
+
 PortStatusBar::PortStatusBar(const BoxConnection& connection, QWidget* parent)
     : QStatusBar(parent), connection_(connection) {
     setSizeGripEnabled(false);
@@ -21,18 +28,6 @@ PortStatusBar::PortStatusBar(const BoxConnection& connection, QWidget* parent)
     link_->setFont(bold);
     addWidget(port_);
     addWidget(link_, 1);
-    progress_ = new QProgressBar(this);
-    progress_->setRange(0, int(kSections.size()) + 1); // the six records and the end record
-    progress_->setAccessibleName(tr("Download"));
-    // As wide as its longest text, as high as a line: the window's height is fixed.
-    int widest = 0;
-    for (const Section section : kSections)
-        widest = std::max(widest, progress_->fontMetrics().horizontalAdvance(
-                                      progressText(ConfigImage::sectionName(section), 7)));
-    progress_->setFixedSize(widest + progress_->fontMetrics().averageCharWidth() * 4,
-                            port_->sizeHint().height());
-    progress_->hide(); // a download shows it
-    addPermanentWidget(progress_);
     look::useLightPalette(this);
     connect(&connection_, &BoxConnection::linkChanged, this, &PortStatusBar::showLink);
     showLink();
@@ -63,17 +58,36 @@ void PortStatusBar::showLink() {
 }
 
 QString PortStatusBar::progressText(const QString& name, int record) const {
-    return tr("%1 (%2 of %3)").arg(name).arg(record).arg(progress_->maximum());
+    return tr("%1 (%2 of %3)").arg(name).arg(record).arg(kRecords);
+}
+
+void PortStatusBar::addProgressBar() {
+    // Made for the first download, not for every start.
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, kRecords);
+    progress_->setAccessibleName(tr("Download"));
+    // As wide as its longest text, as high as a line: the window's height is fixed.
+    int widest = 0;
+    for (const Section section : kSections)
+        widest = std::max(widest, progress_->fontMetrics().horizontalAdvance(
+                                      progressText(ConfigImage::sectionName(section), kRecords)));
+    progress_->setFixedSize(widest + progress_->fontMetrics().averageCharWidth() * 4,
+                            port_->sizeHint().height());
+    addPermanentWidget(progress_);
+    look::useLightPalette(progress_);
 }
 
 void PortStatusBar::showProgress(int record, const QString& name) {
+    if (!progress_)
+        addProgressBar();
     progress_->setValue(record);
     progress_->setFormat(progressText(name, record));
     progress_->show();
 }
 
 void PortStatusBar::hideProgress() {
-    progress_->hide();
+    if (progress_)
+        progress_->hide();
 }
 
 } // namespace bdx4

@@ -23,6 +23,7 @@ public:
 
 private:
     void showLink();
+    void addProgressBar();
     QString progressText(const QString& name, int record) const;
 
     const BoxConnection& connection_;

@@ -1,8 +1,10 @@
 #include "ui/UiLook.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMenu>
 #include <QPalette>
+#include <QPixmap>
 #include <QWidget>
 
 namespace bdx4::look {
@@ -79,10 +81,14 @@ QIcon programIcon() {
     // program's windows share the application's icon.
     if (!QGuiApplication::windowIcon().isNull())
         return QGuiApplication::windowIcon();
+    // Read as PNG, said so: a reader left to find the format loads every image plugin there is.
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/com.morvane.bdx4config.png").arg(size),
-                     QSize(size, size));
+    for (const int size : {16, 24, 32, 48, 64}) {
+        QImageReader png(QStringLiteral(":/icons/%1x%1/apps/com.morvane.bdx4config.png").arg(size),
+                         "png");
+        png.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(png.read()));
+    }
     return icon;
 }
 
