@@ -545,6 +545,13 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     </message>
 </context>
 <context>
+    <name>bdx4::LevelSlider</name>
+    <message>
+        <source>%1 volts</source>
+        <translation>%1 Volt</translation>
+    </message>
+</context>
+<context>
     <name>bdx4::MainCanvas</name>
     <message>
         <source>MAP%1 Displayed</source>
@@ -844,14 +851,6 @@ Die Datei enthält weiter, was sie vorher enthielt.</translation>
 <context>
     <name>bdx4::PortStatusBar</name>
     <message>
-        <source>Port</source>
-        <translation>Schnittstelle</translation>
-    </message>
-    <message>
-        <source>Port state</source>
-        <translation>Zustand der Schnittstelle</translation>
-    </message>
-    <message>
         <source>Download</source>
         <translation>Übertragung</translation>
     </message>
@@ -876,8 +875,8 @@ Die Datei enthält weiter, was sie vorher enthielt.</translation>
         <translation>verloren</translation>
     </message>
     <message>
-        <source>%1 (%2 of %3)</source>
-        <translation>%1 (%2 von %3)</translation>
+        <source>%1, %2 of %3</source>
+        <translation>%1, %2 von %3</translation>
     </message>
 </context>
 <context>
@@ -1027,18 +1026,6 @@ Die Datei enthält weiter, was sie vorher enthielt.</translation>
         <translation>Hilfe</translation>
     </message>
     <message>
-        <source>Defaults</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
-    </message>
-    <message>
         <source>The AN%1 voltage settings could not be saved to %2.<byte value="xd"/>
 <byte value="xd"/>
 %3</source>
@@ -1069,6 +1056,22 @@ Die Datei enthält weiter, was sie vorher enthielt.</translation>
     <message>
         <source>%1 is above the AN%2 range of 0 to %3 volts. The level stays as it was.</source>
         <translation>%1 liegt über dem Bereich von AN%2 (0 bis %3 Volt). Die Stufe bleibt, wie sie war.</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Defaults</source>
+        <translation>S&amp;tandard</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "ui/BandMapGrid.h"
 
 #include "ui/Twips.h"
+#include "ui/UiLook.h"
 
 #include <QKeyEvent>
 
@@ -43,6 +44,11 @@ void GridCheckBox::focusInEvent(QFocusEvent* event) {
     window()->setAttribute(Qt::WA_KeyboardFocusChange);
     QCheckBox::focusInEvent(event);
     emit focused();
+}
+
+void GridCheckBox::paintEvent(QPaintEvent* event) {
+    QCheckBox::paintEvent(event);
+    look::paintFocusFrame(this);
 }
 
 int BandMapGrid::rowTopTwips(int row) {

@@ -33,6 +33,7 @@ protected:
     void nextCheckState() override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     std::function<bool(const QKeyEvent&)> move_;

@@ -1,5 +1,7 @@
 #include "ui/CommandButton.h"
 
+#include "ui/UiLook.h"
+
 #include <QKeyEvent>
 
 namespace bdx4 {
@@ -16,6 +18,15 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
         }
     }
     QPushButton::keyPressEvent(event);
+}
+
+} // namespace bdx4
+
+namespace bdx4 {
+
+void CommandButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    look::paintFocusFrame(this);
 }
 
 } // namespace bdx4

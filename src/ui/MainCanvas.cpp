@@ -17,7 +17,9 @@ namespace {
 
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 255, 0);
+// Green and red dark enough to read on the status box (5.5:1 and 6.5:1 on white).
+const QColor kPassed(0x00, 0x7A, 0x00);
+const QColor kFailed(0xC0, 0x00, 0x00);
 const int kMapLefts[] = {2160, 4200, 6120};
 
 QLabel* gridLabel(QWidget* parent, const QString& text, const QRect& at, Qt::Alignment align,
@@ -181,9 +183,9 @@ void MainCanvas::showProgressText(const QString& text) {
 void MainCanvas::showSendResult(bool passed) {
     status_->show();
     if (passed)
-        setStatus(tr("Last Send Passed!"), kGreen);
+        setStatus(tr("Last Send Passed!"), kPassed);
     else
-        setStatus(tr("Last Send Failed!"), kRed);
+        setStatus(tr("Last Send Failed!"), kFailed);
 }
 
 void MainCanvas::clearStatus() {
@@ -192,6 +194,19 @@ void MainCanvas::clearStatus() {
 }
 
 void MainCanvas::enableCommands(bool ready, bool busy, bool downloading) {
+    const bool writable = ready && !busy;
+    // A command that greys the focused Write button leaves the focus where the user can go on:
+    // on Cancel while a download runs, else in the grid; never on the next button (Defaults).
+    // (The window's focus widget, not hasFocus(): a message box may be in front meanwhile.)
+    QWidget* focused = window()->focusWidget();
+    if (!writable && focused == write_) {
+        focusBackToWrite_ = true;
+        cancel_->setVisible(downloading);
+        if (downloading)
+            cancel_->setFocus(Qt::OtherFocusReason);
+        else
+            grid_->currentBox()->setFocus(Qt::OtherFocusReason);
+    }
     grid_->setEnabled(ready);
     for (QPushButton* button : {clear_, defaults_})
         button->setEnabled(ready);
@@ -199,8 +214,17 @@ void MainCanvas::enableCommands(bool ready, bool busy, bool downloading) {
         display_[m]->setEnabled(ready);
         save_[m]->setEnabled(ready);
     }
-    write_->setEnabled(ready && !busy);
+    write_->setEnabled(writable);
+    focused = window()->focusWidget();
+    if (writable && std::exchange(focusBackToWrite_, false) &&
+        (!focused || focused == cancel_ || focused == grid_->currentBox()))
+        write_->setFocus(Qt::OtherFocusReason);
     cancel_->setVisible(downloading);
+}
+
+void MainCanvas::focusGrid() {
+    window()->setAttribute(Qt::WA_KeyboardFocusChange); // and show where it is
+    grid_->currentBox()->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace bdx4

@@ -42,7 +42,11 @@ public:
     void clearStatus();
     /// What may be used: nothing but Quit until the stores are read (`ready`), and no second
     /// download or box search while one runs (`busy`); Cancel shows while a download runs.
+    /// When a command greys the focused Write button, the focus goes to Cancel (or the grid) and
+    /// comes back to Write once it is over.
     void enableCommands(bool ready, bool busy, bool downloading);
+    /// Puts the focus, visibly, on the grid's box that had it last (160M/160 at first).
+    void focusGrid();
 
 signals:
     void clearClicked();
@@ -75,6 +79,8 @@ private:
     std::array<QPushButton*, kMaps> save_ = {};
     QPushButton* write_ = nullptr;
     QPushButton* quit_ = nullptr;
+    /// Write had the focus when a command greyed it.
+    bool focusBackToWrite_ = false;
 };
 
 } // namespace bdx4

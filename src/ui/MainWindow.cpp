@@ -212,6 +212,7 @@ void MainWindow::loadStores() {
     ready_ = true;
     showModified();
     updateCommands();
+    canvas_->focusGrid();
 }
 
 // The band maps.

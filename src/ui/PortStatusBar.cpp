@@ -4,6 +4,8 @@
 #include "model/ConfigImage.h"
 #include "ui/UiLook.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -14,15 +16,49 @@ namespace {
 /// The six data records and the end record.
 constexpr int kRecords = int(kSections.size()) + 1;
 
+/// The download's progress bar, which a screen reader hears as it reads: "VHF Band Data, 2 of 7".
+class RecordProgress : public QProgressBar {
+    Q_OBJECT
+public:
+    using QProgressBar::QProgressBar;
+};
+
+class RecordProgressAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit RecordProgressAccessible(RecordProgress* bar)
+        : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? bar()->text() : QAccessibleWidget::text(kind);
+    }
+    QVariant currentValue() const override { return bar()->value(); }
+    void setCurrentValue(const QVariant&) override {} // the download sets it
+    QVariant maximumValue() const override { return bar()->maximum(); }
+    QVariant minimumValue() const override { return bar()->minimum(); }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    QProgressBar* bar() const { return static_cast<QProgressBar*>(widget()); }
+};
+
+QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
+    if (auto* bar = qobject_cast<RecordProgress*>(object))
+        return new RecordProgressAccessible(bar);
+    return nullptr;
+}
+
 } // namespace
 
 PortStatusBar::PortStatusBar(const BoxConnection& connection, QWidget* parent)
     : QStatusBar(parent), connection_(connection) {
     setSizeGripEnabled(false);
+    // No accessible names of their own: a screen reader reads what they show, and hears each
+    // change of it.
     port_ = new QLabel(this);
-    port_->setAccessibleName(tr("Port"));
     link_ = new QLabel(this);
-    link_->setAccessibleName(tr("Port state"));
     QFont bold = link_->font();
     bold.setBold(true);
     link_->setFont(bold);
@@ -33,6 +69,15 @@ PortStatusBar::PortStatusBar(const BoxConnection& connection, QWidget* parent)
     showLink();
 }
 
+void PortStatusBar::say(QLabel* label, const QString& text) {
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    // A screen reader hears the new text as the label's new name.
+    QAccessibleEvent changed(label, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
 void PortStatusBar::showLink() {
     const int port = connection_.port();
     const QString device = connection_.deviceName(port);
@@ -40,30 +85,32 @@ void PortStatusBar::showLink() {
     if (!device.isEmpty() && device != parts.first())
         parts << device;
     parts << tr("%1 baud").arg(connection_.speed());
-    port_->setText(parts.join(QStringLiteral(" \u00B7 ")));
+    say(port_, parts.join(QStringLiteral(" \u00B7 ")));
     switch (connection_.linkState()) {
     case LinkState::NotOpen:
-        link_->setText(tr("not open"));
+        say(link_, tr("not open"));
         break;
     case LinkState::Open:
-        link_->setText(tr("open"));
+        say(link_, tr("open"));
         break;
     case LinkState::BoxFound:
-        link_->setText(tr("BDX4 firmware %1").arg(connection_.firmware()));
+        say(link_, tr("BDX4 firmware %1").arg(connection_.firmware()));
         break;
     case LinkState::Lost:
-        link_->setText(tr("lost"));
+        say(link_, tr("lost"));
         break;
     }
 }
 
 QString PortStatusBar::progressText(const QString& name, int record) const {
-    return tr("%1 (%2 of %3)").arg(name).arg(record).arg(kRecords);
+    return tr("%1, %2 of %3").arg(name).arg(record).arg(kRecords);
 }
 
 void PortStatusBar::addProgressBar() {
     // Made for the first download, not for every start.
-    progress_ = new QProgressBar(this);
+    static const bool readerInstalled = (QAccessible::installFactory(accessibleFor), true);
+    Q_UNUSED(readerInstalled);
+    progress_ = new RecordProgress(this);
     progress_->setRange(0, kRecords);
     progress_->setAccessibleName(tr("Download"));
     // As wide as its longest text, as high as a line: the window's height is fixed.
@@ -91,3 +138,5 @@ void PortStatusBar::hideProgress() {
 }
 
 } // namespace bdx4
+
+#include "PortStatusBar.moc"

@@ -23,6 +23,7 @@ public:
 
 private:
     void showLink();
+    void say(QLabel* label, const QString& text);
     void addProgressBar();
     QString progressText(const QString& name, int record) const;
 

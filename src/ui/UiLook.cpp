@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMenu>
+#include <QPainter>
 #include <QPalette>
 #include <QPixmap>
 #include <QWidget>
@@ -90,6 +91,16 @@ QIcon programIcon() {
         icon.addPixmap(QPixmap::fromImage(png.read()));
     }
     return icon;
+}
+
+void paintFocusFrame(QWidget* widget) {
+    if (!widget->hasFocus() || !widget->window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    QPainter painter(widget);
+    QPen pen(widget->palette().color(QPalette::Highlight), 2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(QRectF(widget->rect()).adjusted(1, 1, -1, -1));
 }
 
 QColor voltageWindowBackground(int table) {

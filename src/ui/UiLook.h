@@ -36,6 +36,10 @@ QIcon programIcon();
 /// The background of the voltage window of table 0-2 and of its help window.
 QColor voltageWindowBackground(int table);
 
+/// Draws a focus frame 2 pixels wide in the palette's highlight colour around `widget`, while it
+/// has the focus and its window shows focus (after a key moved it, or a grid box was clicked).
+void paintFocusFrame(QWidget* widget);
+
 /// Fills the widget's background with a plain colour.
 void setBackground(QWidget* widget, const QColor& color);
 /// Sets the text colour of a label or text box.

@@ -10,8 +10,10 @@
 
 #include <QAction>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolTip>
 
@@ -33,13 +35,20 @@ VoltageWindow::VoltageWindow(int table, ConfigDocument& document, QWidget* owner
     look::setBackground(this, look::voltageWindowBackground(table));
     const Twips tw = Twips::of(this);
     setFixedSize(tw.size(8070, 4965));
-
     auto* range = new QLabel(tr("Analog Voltage AN%1 range is 0 to %2 volts.")
                                  .arg(table + 1)
                                  .arg(kFullScaleVolts[table]),
                              this);
     range->setGeometry(tw.rect(1680, 120, 3975, 255));
+    addColumns();
+    QPushButton* closeButton = addButtons();
+    addKeys();
+    load();
+    closeButton->setFocus();
+}
 
+void VoltageWindow::addColumns() {
+    const Twips tw = Twips::of(this);
     const QString tip = voltsTip();
     for (int i = 0; i < kVoltageBands; ++i) {
         const int left = 120 + 600 * i;
@@ -54,52 +63,52 @@ VoltageWindow::VoltageWindow(int table, ConfigDocument& document, QWidget* owner
         text->setToolTip(tip);
         text->setAlignment(Qt::AlignCenter);
         text->setGeometry(tw.rect(left, 960, 500, 315));
-        text->setAccessibleName(tr("AN%1 %2 volts").arg(table + 1).arg(band));
+        text->setAccessibleName(tr("AN%1 %2 volts").arg(table_ + 1).arg(band));
+        text->installEventFilter(this);
         texts_[i] = text;
 
-        auto* slider = new LevelSlider(this);
+        auto* slider = new LevelSlider(table_, this);
         slider->setGeometry(tw.rect(360 + 600 * i, 1440, 200, 2775));
-        slider->setAccessibleName(tr("AN%1 %2 level").arg(table + 1).arg(band));
+        slider->setAccessibleName(tr("AN%1 %2 level").arg(table_ + 1).arg(band));
+        slider->installEventFilter(this);
         sliders_[i] = slider;
-    }
 
-    auto* help = new CommandButton(tr("Help"), this);
+        // levelChanged comes both for a change and on every step of a drag.
+        connect(slider, &LevelSlider::levelChanged, this, [this, i] { onLevelChanged(i); });
+        connect(text, &QLineEdit::editingFinished, this, [this, i] { takeTypedVolts(i); });
+    }
+}
+
+QPushButton* VoltageWindow::addButtons() {
+    const Twips tw = Twips::of(this);
+    auto* help = new CommandButton(tr("&Help"), this);
     help->setGeometry(tw.rect(120, 4440, 1215, 375));
-    auto* defaults = new CommandButton(tr("Defaults"), this);
+    auto* defaults = new CommandButton(tr("&Defaults"), this);
     defaults->setGeometry(tw.rect(1800, 4440, 1215, 375));
-    auto* saveButton = new CommandButton(tr("Save"), this);
-    saveButton->setGeometry(tw.rect(table == 0 ? 4800 : 4920, 4440, 1215, 375));
-    auto* closeButton = new CommandButton(tr("Close"), this);
+    auto* saveButton = new CommandButton(tr("&Save"), this);
+    saveButton->setGeometry(tw.rect(table_ == 0 ? 4800 : 4920, 4440, 1215, 375));
+    auto* closeButton = new CommandButton(tr("&Close"), this);
     closeButton->setGeometry(tw.rect(6600, 4440, 1215, 375));
 
     // Tab order: Close, the text boxes, Save, the sliders, Help, Defaults.
-    QWidget* previous = closeButton;
-    for (QLineEdit* text : texts_) {
-        setTabOrder(previous, text);
-        previous = text;
-    }
-    setTabOrder(previous, saveButton);
-    previous = saveButton;
-    for (LevelSlider* slider : sliders_) {
-        setTabOrder(previous, slider);
-        previous = slider;
-    }
-    setTabOrder(previous, help);
-    setTabOrder(help, defaults);
+    QList<QWidget*> order{closeButton};
+    order.append(QList<QWidget*>(texts_.begin(), texts_.end()));
+    order << saveButton;
+    order.append(QList<QWidget*>(sliders_.begin(), sliders_.end()));
+    order << help << defaults;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
-    for (int i = 0; i < kVoltageBands; ++i) {
-        // levelChanged comes both for a change and on every step of a drag.
-        connect(sliders_[i], &LevelSlider::levelChanged, this, [this, i] { onLevelChanged(i); });
-        connect(sliders_[i], &LevelSlider::sliderPressed, this, [this] { ++drags_; });
-        connect(texts_[i], &QLineEdit::editingFinished, this, [this, i] { takeTypedVolts(i); });
-    }
     connect(help, &QPushButton::clicked, this, &VoltageWindow::showHelp);
     connect(defaults, &QPushButton::clicked, this, &VoltageWindow::putDefaults);
     connect(saveButton, &QPushButton::clicked, this, &VoltageWindow::save);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    return closeButton;
+}
 
-    // The window has no menu: its keys are window-wide shortcuts. A text box keeps Ctrl+Z for
-    // its own typing.
+void VoltageWindow::addKeys() {
+    // The window has no menu: its keys are window-wide shortcuts, and a right click, also over
+    // a slider, offers undo, redo and the help.
     QAction* undo = undo_.createUndoAction(this, tr("&Undo"));
     undo->setShortcuts(QKeySequence::Undo);
     QAction* redo = undo_.createRedoAction(this, tr("&Redo"));
@@ -108,10 +117,35 @@ VoltageWindow::VoltageWindow(int table, ConfigDocument& document, QWidget* owner
     helpKey->setShortcuts(QKeySequence::HelpContents);
     connect(helpKey, &QAction::triggered, this, &VoltageWindow::showHelp);
     addActions({undo, redo, helpKey});
-    setContextMenuPolicy(Qt::ActionsContextMenu); // and a right click offers them
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* saveKey = new QShortcut(QKeySequence::Save, this);
+    connect(saveKey, &QShortcut::activated, this, &VoltageWindow::save);
+}
 
-    load();
-    closeButton->setFocus();
+bool VoltageWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A box keeps Ctrl+Z for its own typing; with nothing typed to undo, the window's undo takes
+    // it (the shortcut runs when the box does not claim the key).
+    if (event->type() == QEvent::ShortcutOverride) {
+        if (auto* box = qobject_cast<QLineEdit*>(watched)) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->matches(QKeySequence::Undo) && !box->isUndoAvailable()) ||
+                (key->matches(QKeySequence::Redo) && !box->isRedoAvailable()))
+                return true;
+        }
+    }
+    // Left and Right step from one band's slider to the next, as in the main window's grid.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int band =
+            int(std::find(sliders_.begin(), sliders_.end(), watched) - sliders_.begin());
+        const int step = key->key() == Qt::Key_Left ? -1 : key->key() == Qt::Key_Right ? 1 : 0;
+        if (band < kVoltageBands && step != 0 && key->modifiers() == Qt::NoModifier) {
+            if (band + step >= 0 && band + step < kVoltageBands)
+                sliders_[band + step]->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 VoltageWindow::~VoltageWindow() {
@@ -132,6 +166,7 @@ void VoltageWindow::showLevels(const Levels& levels) {
     for (int i = 0; i < kVoltageBands; ++i) {
         sliders_[i]->setLevel(levels[i]);
         showVolts(i); // also when the slider already stood there and moved not
+        clearRefusal(i);
     }
     showing_ = false;
     recorded_ = levels;
@@ -162,12 +197,16 @@ void VoltageWindow::showVolts(int band) {
     texts_[band]->setCursorPosition(0);
 }
 
-void VoltageWindow::onLevelChanged(int band) {
-    showVolts(band);
+void VoltageWindow::clearRefusal(int band) {
     if (!refusals_[band].isEmpty())
         showRefusal(band, QString()); // the box shows a voltage the table holds again
+}
+
+void VoltageWindow::onLevelChanged(int band) {
+    showVolts(band);
+    clearRefusal(band);
     if (!showing_)
-        record(sliders_[band]->isSliderDown() ? drags_ : 0);
+        record(sliders_[band]->gesture());
     setWindowModified(hasUnsavedChanges());
 }
 
@@ -177,6 +216,7 @@ void VoltageWindow::takeTypedVolts(int band) {
     const int fullScale = kFullScaleVolts[table_];
     switch (read.outcome) {
     case TypedVolts::Taken:
+        clearRefusal(band);
         if (read.level != sliders_[band]->level()) {
             showing_ = true;
             sliders_[band]->setLevel(read.level);
@@ -221,8 +261,10 @@ void VoltageWindow::showRefusal(int band, const QString& why) {
 void VoltageWindow::putDefaults() {
     const auto& defaults = VoltageTables::defaultLevels(table_);
     showing_ = true;
-    for (int i = 0; i < kVoltageBands; ++i)
+    for (int i = 0; i < kVoltageBands; ++i) {
         sliders_[i]->setLevel(defaults[i]);
+        clearRefusal(i);
+    }
     showing_ = false;
     record();
 }

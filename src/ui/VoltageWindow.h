@@ -20,8 +20,10 @@ class ConfigDocument;
 /// "Analog Voltage Table AN1" .. "AN3": one band-voltage table on thirteen sliders, with the
 /// volts above each. It reads the voltage store when it opens; Save writes all three tables;
 /// closing it with unsaved changes asks first, whichever way it is closed. Each slider move (a
-/// drag as a whole), typed voltage and Defaults can be undone (Ctrl+Z) and redone; a voltage the
-/// table cannot hold is refused, and its box says why. F1 opens its help.
+/// drag, a key press held or not, as a whole), typed voltage and Defaults can be undone (Ctrl+Z,
+/// also in a box with nothing typed to undo) and redone; a voltage the table cannot hold is
+/// refused, and its box says why until it holds a voltage again. Every slider takes the Tab key
+/// (Left and Right step between them); Ctrl+S saves, F1 opens its help.
 class VoltageWindow : public QDialog {
     Q_OBJECT
 public:
@@ -38,6 +40,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 public slots:
     /// Every way of closing (Close, Escape, the frame's close box) comes here: the
@@ -45,6 +48,11 @@ public slots:
     void reject() override;
 
 private:
+    void addColumns();
+    /// The four buttons in their places and the Tab order; the Close button, which takes the
+    /// focus first.
+    QPushButton* addButtons();
+    void addKeys();
     void load();
     void putDefaults();
     /// Stores the sliders in the table and rewrites the store. When the store cannot be written
@@ -55,6 +63,7 @@ private:
     void onLevelChanged(int band);
     void takeTypedVolts(int band);
     void showRefusal(int band, const QString& why);
+    void clearRefusal(int band);
     void showHelp();
 
     Levels levels() const;
@@ -76,8 +85,6 @@ private:
     Levels recorded_ = {};
     QUndoStack undo_;
     bool showing_ = false;
-    /// Numbers the drags of the sliders; the steps of one drag make one undoable move.
-    int drags_ = 0;
 };
 
 } // namespace bdx4

@@ -21,6 +21,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QProgressBar>
@@ -29,6 +30,8 @@
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cmath>
 
 using namespace bdx4;
 using namespace bdx4::test;
@@ -98,11 +101,14 @@ struct Rig {
         return int(
             std::count_if(boxes.begin(), boxes.end(), [](QWidget* b) { return b->isVisible(); }));
     }
-    /// The status bar's port and its state, "|" between.
+    /// The status bar's port and its state, "|" between, as a screen reader hears them.
     QString status() const {
         QStringList texts;
-        for (QLabel* label : window->statusBar()->findChildren<QLabel*>())
-            texts << label->text();
+        for (QLabel* label : window->statusBar()->findChildren<QLabel*>()) {
+            texts << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+            if (texts.last() != label->text())
+                return QStringLiteral("heard %1, shown %2").arg(texts.last(), label->text());
+        }
         return texts.join('|');
     }
     /// A key pressed in the window, on the control that has the focus.
@@ -112,6 +118,28 @@ struct Rig {
         QTest::keyClick(focused ? focused : window.get(), Qt::Key(key), modifiers);
     }
 };
+
+/// WCAG's contrast ratio of two colours.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+/// A focus frame at least 2 pixels wide in the palette's highlight colour along the widget's
+/// left edge.
+bool showsFocusFrame(QWidget* w) {
+    const QImage image = w->grab().toImage();
+    const QColor highlight = w->palette().color(QPalette::Highlight);
+    const int y = image.height() / 2;
+    return image.pixelColor(0, y) == highlight && image.pixelColor(1, y) == highlight;
+}
 
 /// Where a person clicks on a slider: the centre of one of its parts, as the style draws it.
 QPoint partOf(LevelSlider* s, QStyle::SubControl part) {
@@ -496,8 +524,11 @@ private slots:
         const bool passed = message.isEmpty();
         QCOMPARE(rig.window->statusBox()->text(),
                  passed ? "Last Send Passed!" : "Last Send Failed!");
-        QCOMPARE(rig.window->statusBox()->palette().color(QPalette::Text),
-                 passed ? QColor(0, 255, 0) : QColor(255, 0, 0));
+        // Green or red, and dark enough to read on the status box.
+        const QPalette colours = rig.window->statusBox()->palette();
+        const QColor text = colours.color(QPalette::Text);
+        QVERIFY(passed ? text.green() > 2 * text.red() : text.red() > 2 * text.green());
+        QVERIFY(contrast(text, colours.color(QPalette::Base)) >= 4.5);
         QCOMPARE(rig.boxes.shown.value(0).text, message);
         if (!passed) // the title shows what the box sent last, even before this download
             QCOMPARE(rig.boxes.shown[0].title, acks ? "BDX4: G" : "BDX4: BDV:BDX4:2.17;");
@@ -534,12 +565,15 @@ private slots:
         QString during;
         for (const int at : {1000, 2500})
             rig.clock.after(at, [&] {
-                during += rig.window->statusBar()->findChild<QProgressBar*>()->text() + '|';
+                during += QAccessible::queryAccessibleInterface(
+                              rig.window->statusBar()->findChild<QProgressBar*>())
+                              ->text(QAccessible::Value) +
+                          '|';
             });
         rig.button("Write To BDX4")->click(); // opens the port chosen, then writes
         rig.settle();
-        QVERIFY(rig.line.openedPort == 1 && rig.line.openedSpeed == 9600 &&
-                during == "VHF Band Data (2 of 7)|End record (7 of 7)|");
+        QVERIFY(rig.line.openedPort == 1 && rig.line.openedSpeed == 9600);
+        QCOMPARE(during, "VHF Band Data, 2 of 7|End record, 7 of 7|");
         QVERIFY(rig.window->statusBox()->text() == "Last Send Passed!" &&
                 rig.status().endsWith("|open"));
         rig.action("Test for BDX4")->trigger();
@@ -787,10 +821,21 @@ private slots:
                                             "stays as it was.");
             QCOMPARE(typed->toolTip().startsWith(window.refusal(3)), true);
         }
+        // A refused box looks normal again once it holds a voltage: a valid entry, even of the
+        // level it had, or an undo.
+        for (const auto& [box, text, refused] : QList<std::tuple<int, QString, bool>>{
+                 {3, "abc", true}, {3, "5,0", false}, {4, "x", true}}) {
+            window.voltsBox(box)->setFocus();
+            window.voltsBox(box)->selectAll();
+            QTest::keyClicks(window.voltsBox(box), text);
+            QTest::keyClick(window.voltsBox(box), Qt::Key_Return);
+            QCOMPARE(window.refusal(box).isEmpty(), !refused);
+        }
         QList<int> levels;
         for (int i = 0; i < 5; ++i) {
             QTest::keyClick(s, Qt::Key_Z, Qt::ControlModifier);
             levels << s->level();
+            QVERIFY(window.refusal(4).isEmpty());
         }
         QVERIFY(!window.isWindowModified() &&
                 window.windowTitle() == "Analog Voltage Table AN1[*]");
@@ -813,6 +858,126 @@ private slots:
                                            QDir::toNativeSeparators(voltageStorePath(dir.path()))));
         QVERIFY(window.isVisible() && document.volts().value(0, 2) == 0.0f &&
                 document.volts().value(0, 3) == 1.0f);
+    }
+
+    // Every slider set with the keys alone, heard and set by a screen reader; the window's undo,
+    // save and right click from wherever the focus is.
+    void voltageWindowsByKeyboardAlone_data() {
+        QTest::addColumn<int>("table");
+        for (int t = 0; t < 3; ++t)
+            QTest::newRow(qPrintable(QStringLiteral("AN%1").arg(t + 1))) << t;
+    }
+    void voltageWindowsByKeyboardAlone() {
+        QFETCH(int, table);
+        QTemporaryDir dir;
+        ConfigDocument document;
+        document.load(dir.path());
+        BoxAnswerer boxes;
+        VoltageWindow window(table, document, nullptr);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        const auto key = [](int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), modifiers);
+        };
+        for (int i = 0; i < 15; ++i) // from Close, past the thirteen boxes and Save
+            key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window.slider(0));
+        QVERIFY(showsFocusFrame(window.slider(0)));
+        const QList<std::pair<int, int>> keys = {
+            {Qt::Key_Up, 1}, {Qt::Key_PageUp, 5}, {Qt::Key_Home, 255}};
+        for (int b = 0; b < kVoltageBands; ++b) { // a key, then Right to the next band
+            key(keys[b % 3].first);
+            key(Qt::Key_Right);
+        }
+        QCOMPARE(QApplication::focusWidget(), window.slider(12)); // the last band stays
+        key(Qt::Key_S, Qt::ControlModifier);
+        for (int b = 0; b < kVoltageBands; ++b)
+            QCOMPARE(document.volts().level(table, b), keys[b % 3].second);
+        // A key held down (its repeats) is one step back.
+        LevelSlider* last = window.slider(11);
+        for (const bool repeat : {false, true, true, true, true}) {
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(last, &down);
+        }
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(last, &up);
+        QCOMPARE(last->level(), 250);
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(last->level(), 255);
+        // A screen reader hears the band and the volts, and sets a level.
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(window.slider(0));
+        QCOMPARE(reader->text(QAccessible::Name),
+                 QStringLiteral("AN%1 430 MHz level").arg(table + 1));
+        QCOMPARE(reader->text(QAccessible::Value), VoltageTables::voltsText(1, table) + " volts");
+        reader->valueInterface()->setCurrentValue(kFullScaleVolts[table] / 2.0);
+        QCOMPARE(window.slider(0)->level(), 128);
+        // Alt+D puts the defaults; Ctrl+Z in a box with nothing typed takes them back.
+        key(Qt::Key_D, Qt::AltModifier); // a mnemonic's button shows its press a moment
+        QTRY_COMPARE(window.slider(2)->level(), VoltageTables::defaultLevels(table)[2]);
+        window.voltsBox(4)->setFocus();
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window.slider(2)->level(), 255);
+        // A right click on a slider offers the window's steps, not the scroll bar's own.
+        QStringList offered;
+        QTimer::singleShot(0, [&offered] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : menu->actions())
+                    offered << action->text().remove('&');
+                menu->close();
+            }
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                window.slider(3)->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(window.slider(3), &click);
+        QVERIFY2(offered.size() == 3 && offered[0].startsWith("Undo") &&
+                     offered[1].startsWith("Redo") && offered[2] == "Help",
+                 qPrintable(offered.join(", ")));
+    }
+
+    // A command that greys the focused Write button leaves the focus where it can be used, and
+    // gives it back; at the start the focus is in the grid. The frames show, also in a dark
+    // desktop theme.
+    void theFocusStaysWhereItCanBeUsed_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("a download") << "Write" << false;
+        QTest::newRow("a failed download, dark desktop") << "silent box" << true;
+        QTest::newRow("Cancel by the keyboard") << "Cancel" << false;
+        QTest::newRow("Test for BDX4") << "Test" << false;
+    }
+    void theFocusStaysWhereItCanBeUsed() {
+        QFETCH(QString, command);
+        QFETCH(bool, dark);
+        const QPalette desktop = QApplication::palette();
+        if (dark)
+            QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(42, 42, 42)));
+        Rig rig;
+        rig.start();
+        QCOMPARE(rig.window->focusWidget(), rig.box(0, 0)); // after the start-up's boxes
+        QVERIFY(showsFocusFrame(rig.box(0, 0)));
+        for (int i = 0; i < 5; ++i)
+            rig.key(Qt::Key_Tab);
+        QPushButton* write = rig.button("Write To BDX4");
+        QVERIFY(write->hasFocus() && showsFocusFrame(write));
+        rig.acks = command != "silent box";
+        QWidget* during = nullptr;
+        rig.clock.after(700, [&] {
+            during = rig.window->focusWidget();
+            if (command == "Cancel")
+                QTest::keyClick(during, Qt::Key_Return);
+        });
+        if (command == "Test")
+            rig.action("Test for BDX4")->trigger();
+        else
+            rig.key(Qt::Key_Space);
+        rig.settle();
+        QApplication::setPalette(desktop);
+        QCOMPARE(during,
+                 command == "Test" ? static_cast<QWidget*>(rig.box(0, 0)) : rig.button("Cancel"));
+        QCOMPARE(rig.window->focusWidget(), write);
+        QCOMPARE(rig.window->statusBox()->text(), command == "Test"    ? ""
+                                                  : command == "Write" ? "Last Send Passed!"
+                                                                       : "Last Send Failed!");
     }
 
     void translatedTextsFit() { // every window in every language the program carries
