@@ -4,6 +4,7 @@
 #include "io/ConfigFile.h"
 #include "io/MapStore.h"
 #include "io/QtSerialLine.h"
+#include "io/QtSettingsStore.h"
 #include "io/SerialDiagnosis.h"
 #include "io/SerialTrace.h"
 #include "io/StorePlaces.h"
@@ -257,6 +258,18 @@ private slots:
             line.namePorts({"/dev/ttyUSB0", "/dev/ttyS3", dir.filePath("tty"), "/dev/x", "COM5"}),
             QStringList({"/dev/ttyUSB0 (COM1)", "/dev/ttyS3 (COM16)",
                          dir.filePath("tty") + " (COM4)", "/dev/x", "COM5"}));
+    }
+
+    void settingsKeptOrNot() { // a file where the settings' folder belongs cannot take them
+        QTemporaryDir dir;
+        QVERIFY(!writeFileWhole(dir.filePath("file"), ""));
+        for (const QString& folder : {dir.filePath("file"), dir.path()}) {
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+            QtSettingsStore settings("bdx4test");
+            settings.setValue(kOptionsSection, kComPortKey, folder);
+            QCOMPARE(settings.sync(), folder == dir.path());
+        }
+        QCOMPARE(QtSettingsStore("bdx4test").value(kOptionsSection, kComPortKey, ""), dir.path());
     }
 
     void openFailuresInWords() {
