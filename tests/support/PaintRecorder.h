@@ -104,53 +104,77 @@ inline void checkApart(const Painted& painted, const QRectF& area) {
 }
 
 /// A table as its rules draw it: the texts in its cells, row by row ("" for an empty cell; two
-/// texts in one cell run together), which rows are shaded, and shades that are not one row.
+/// texts in one cell run together), which rows are shaded, and what is wrong with its rules and
+/// shades: a rule short of the table's edges, a rule along the table outside it, a shade that is
+/// not one whole row in a grey black text reads on.
 struct Table {
     QList<QStringList> cells;
     QList<bool> shaded;
     QStringList faults;
 };
 
-/// The table whose rules pass the text `caption`: the rules across its row, then those across its
-/// column within their height.
+/// The table whose rules pass the text `caption`: the rules across its row are the columns'
+/// edges, the rules across its column within their height the rows'.
 inline Table readTable(const Painted& painted, const QString& caption) {
     const auto anchor = std::find_if(painted.texts.begin(), painted.texts.end(),
                                      [&](const auto& text) { return text.text == caption; });
     if (anchor == painted.texts.end())
         return {{}, {}, {"no " + caption}};
     const QPointF at = anchor->rect.center();
+    const auto down = [&](const QRectF& r) {
+        return r.width() == 0 && r.top() < at.y() && r.bottom() > at.y();
+    };
+    const auto across = [&](const QRectF& r) {
+        return r.height() == 0 && r.left() < at.x() && r.right() > at.x();
+    };
     QList<double> xs, ys;
-    QRectF outline;
+    QRectF height;
     for (const auto& line : painted.lines)
-        if (line.rect.width() == 0 && line.rect.top() < at.y() && line.rect.bottom() > at.y())
-            xs << line.rect.left(), outline |= line.rect;
+        if (down(line.rect))
+            xs << line.rect.left(), height |= line.rect;
     for (const auto& line : painted.lines)
-        if (line.rect.height() == 0 && line.rect.left() < at.x() && line.rect.right() > at.x() &&
-            line.rect.top() > outline.top() - kSame && line.rect.top() < outline.bottom() + kSame)
+        if (across(line.rect) && line.rect.top() > height.top() - kSame &&
+            line.rect.top() < height.bottom() + kSame)
             ys << line.rect.top();
     std::sort(xs.begin(), xs.end());
     std::sort(ys.begin(), ys.end());
+    if (xs.size() < 2 || ys.size() < 2)
+        return {{}, {}, {"no table around " + caption}};
+    const QRectF outline(QPointF(xs.first(), ys.first()), QPointF(xs.last(), ys.last()));
+    const auto same = [](const QRectF& a, const QRectF& b) {
+        return (a.topLeft() - b.topLeft()).manhattanLength() < kSame &&
+               (a.bottomRight() - b.bottomRight()).manhattanLength() < kSame;
+    };
+    Table table{QList<QStringList>(ys.size() - 1, QStringList(xs.size() - 1)),
+                QList<bool>(ys.size() - 1),
+                {}};
+    for (const auto& line : painted.lines) {
+        const QRectF& r = line.rect;
+        const double beyond = std::max(ys.first() - r.top(), r.top() - ys.last());
+        if (down(r) && !same(r, QRectF(r.left(), outline.top(), 0, outline.height())))
+            table.faults << "a column's rule short of the table's top or foot";
+        else if (across(r) && beyond < kSame &&
+                 !same(r, QRectF(outline.left(), r.top(), outline.width(), 0)))
+            table.faults << "a row's rule short of the table's sides";
+        else if (across(r) && beyond >= kSame && beyond < ys[1] - ys[0] + kSame)
+            table.faults << "a rule along the table, outside it";
+    }
     const auto index = [](const QList<double>& edges, double at) { // -1 or beyond: outside
         return int(std::upper_bound(edges.begin(), edges.end(), at) - edges.begin()) - 1;
     };
-    Table table{QList<QStringList>(std::max<int>(0, ys.size() - 1),
-                                   QStringList(std::max<int>(0, xs.size() - 1))),
-                QList<bool>(std::max<int>(0, ys.size() - 1)),
-                {}};
     for (const auto& text : painted.texts) {
         const int row = index(ys, text.rect.center().y()),
                   column = index(xs, text.rect.center().x());
-        if (row >= 0 && row < table.cells.size() && column >= 0 && column < xs.size() - 1)
+        if (row >= 0 && row < ys.size() - 1 && column >= 0 && column < xs.size() - 1)
             table.cells[row][column] += text.text;
     }
     for (const auto& fill : painted.fills) {
         const int row = index(ys, fill.rect.center().y()), grey = qGray(fill.colour.rgb());
-        if (row < 0 || row >= table.shaded.size() || !fill.rect.intersects(outline))
+        if (row < 0 || row >= ys.size() - 1 || !fill.rect.intersects(outline))
             continue;
-        const QRectF whole(QPointF(xs.first(), ys[row]), QPointF(xs.last(), ys[row + 1]));
-        table.shaded[row] = true; // visible, and black text reads on it
-        if ((fill.rect.topLeft() - whole.topLeft()).manhattanLength() > kSame ||
-            (fill.rect.bottomRight() - whole.bottomRight()).manhattanLength() > kSame ||
+        table.shaded[row] = true;
+        if (!same(fill.rect,
+                  QRectF(QPointF(xs.first(), ys[row]), QPointF(xs.last(), ys[row + 1]))) ||
             grey < 128 || grey == 255)
             table.faults << QStringLiteral("a shade on row %1 that is not the whole row").arg(row);
     }
