@@ -131,14 +131,21 @@ void QtSerialLine::onError(QSerialPort::SerialPortError error) {
 }
 
 QStringList QtSerialLine::existingPorts() const {
-    QStringList ports;
+    QStringList locations;
     const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : infos) {
 #ifdef Q_OS_WIN
-        const QString location = info.portName();
+        locations << info.portName();
 #else
-        const QString location = info.systemLocation();
+        locations << info.systemLocation();
 #endif
+    }
+    return namePorts(locations);
+}
+
+QStringList QtSerialLine::namePorts(const QStringList& locations) const {
+    QStringList ports;
+    for (const QString& location : locations) {
         QString entry = location;
         for (int port = kFirstPort; port <= kLastPort; ++port) {
             if (sameFile(deviceName(port)) == sameFile(location)) {

@@ -32,12 +32,15 @@ public:
     /// COM9-COM12 /dev/ttyACM0-3, COM13-COM16 /dev/ttyS0-3 (on Windows: "COMn"). Empty for a
     /// number outside 1-16.
     static QString defaultDeviceName(int port);
+    /// The serial devices at `locations` as the user may choose them: each with the port whose
+    /// device it is ("/dev/ttyUSB0 (COM1)"), the same file through a link counting as one.
+    QStringList namePorts(const QStringList& locations) const;
 
 private:
     void scheduleDelivery();
     void deliver();
     void onError(QSerialPort::SerialPortError error);
-    /// The existing serial ports, each with the port number that reaches it.
+    /// The serial ports that exist, named by `namePorts`.
     QStringList existingPorts() const;
 
     const SettingsStore& settings_;

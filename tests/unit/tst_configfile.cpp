@@ -60,6 +60,8 @@ private slots:
         row(f + QByteArray(65537 - f.size(), '\n'), F::TooLarge, "larger than 64 KiB");
         row(QByteArray(f).remove(97, 1), F::StrayCarriageReturn,
             "line 2: a carriage return in column 78");
+        row(f.left(19) + "\r\r\n" + f.mid(19), F::StrayCarriageReturn,
+            "line 2: a carriage return in column 1"); // a line that is a lone CR
         row(f.left(19) + "\n" + f.mid(19), F::BlankLine, "line 2: the line is empty; the HF");
         row(f.left(f.size() - 15), F::MissingLine, "line 8: the file ends where the end record");
         row(f + "\"\"", F::ExtraLine, "line 9: text after the end record");
@@ -70,7 +72,7 @@ private slots:
         row(worked(2, QByteArray(hf).replace(12, 1, "G")), F::NotHexDigit,
             "line 2: \"G\" in column 14");
         row(hf + " \n", F::NotHexDigit, "line 1: a blank in column 76 is no hexadecimal digit");
-        row(worked(8, ":0000\x01"), F::NotHexDigit, "line 8: the byte 01 in column 7");
+        row(worked(8, ":0000\x7F"), F::NotHexDigit, "line 8: the byte 7F in column 7"); // DEL
         row(worked(3, vhf.chopped(1)), F::OddDigitCount, "line 3: the record has 41 hex digits");
         row(worked(8, ":000001FF"), F::TooShort, "line 8: the record is too short");
         row(worked(2, ":10" + hf.mid(3)), F::CountMismatch,

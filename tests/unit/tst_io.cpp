@@ -4,6 +4,7 @@
 #include "io/ConfigFile.h"
 #include "io/MapStore.h"
 #include "io/QtSerialLine.h"
+#include "io/QtSettingsStore.h"
 #include "io/SerialDiagnosis.h"
 #include "io/SerialTrace.h"
 #include "io/StorePlaces.h"
@@ -245,6 +246,30 @@ private slots:
         QCOMPARE(line.open(3, 4800)->kind, OpenFailure::DeviceMissing);
         QCOMPARE(line.open(17, 4800)->kind, OpenFailure::NoSuchPort);
         QVERIFY(line.write("x"));
+
+        // The ports that exist, named as the COMM menu names them: COM16 as well, a device
+        // reached through a link, a device no port reaches, a location that is the name.
+        QTemporaryDir dir;
+        QVERIFY(!writeFileWhole(dir.filePath("tty"), "") &&
+                QFile::link(dir.filePath("tty"), dir.filePath("link")));
+        settings.values.insert("Ports/COM4", dir.filePath("link"));
+        settings.values.insert("Ports/COM5", "COM5");
+        QCOMPARE(
+            line.namePorts({"/dev/ttyUSB0", "/dev/ttyS3", dir.filePath("tty"), "/dev/x", "COM5"}),
+            QStringList({"/dev/ttyUSB0 (COM1)", "/dev/ttyS3 (COM16)",
+                         dir.filePath("tty") + " (COM4)", "/dev/x", "COM5"}));
+    }
+
+    void settingsKeptOrNot() { // a file where the settings' folder belongs cannot take them
+        QTemporaryDir dir;
+        QVERIFY(!writeFileWhole(dir.filePath("file"), ""));
+        for (const QString& folder : {dir.filePath("file"), dir.path()}) {
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+            QtSettingsStore settings("bdx4test");
+            settings.setValue(kOptionsSection, kComPortKey, folder);
+            QCOMPARE(settings.sync(), folder == dir.path());
+        }
+        QCOMPARE(QtSettingsStore("bdx4test").value(kOptionsSection, kComPortKey, ""), dir.path());
     }
 
     void openFailuresInWords() {

@@ -1,8 +1,11 @@
-// The printable sheet: written as a PDF and read back as text, as a person reads the page.
+// The printable sheet: written as a PDF and read back as text, as a person reads the page, and
+// its drawing read back as a structure of rules, shades and texts.
 
 #include "sheet/ConfigSheet.h"
 #include "support/Fakes.h"
+#include "support/PaintRecorder.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -10,20 +13,40 @@ using namespace bdx4;
 
 namespace {
 
-/// The words of the first line of `text` that begins with `caption`, each with the column of its
-/// middle.
-QList<std::pair<QString, double>> wordsOf(const QString& text, const QString& caption) {
-    QList<std::pair<QString, double>> words;
-    for (const QString& line : text.split('\n')) {
-        if (!line.trimmed().startsWith(caption + ' '))
-            continue;
-        for (auto m = QRegularExpression("\\S+").globalMatch(line); m.hasNext();) {
-            const auto word = m.next();
-            words << std::pair(word.captured(), word.capturedStart() + word.capturedLength() / 2.);
-        }
-        break;
+/// Row r ticks output r % 16, 20M every output, 15M's 40 is grayed; AN1-AN3 at their defaults.
+Configuration sample(bool acc) {
+    StoredMap map = {};
+    for (int r = 0; r < kBandRows; ++r)
+        map[r][r % kOutputs] = 1;
+    map[5].fill(1);
+    map[7][3] = 2;
+    VoltageTables volts;
+    for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
+        volts.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
+    return Configuration(map, acc, volts);
+}
+
+/// What the map's and the voltages' tables hold, each by the caption of its first row, cell by
+/// cell: captions, an X for each output a band switches on, the volts of each band in each table.
+QList<std::pair<QString, QList<QStringList>>> expectedTables(const Configuration& sheet) {
+    const int outputs = sheet.accOutputsForBandMap() ? kOutputs : kAC1;
+    QList<QStringList> map(kBandRows + 1, QStringList(outputs + 1));
+    QList<QStringList> volts(kVoltageBands + 1, QStringList(kVoltageTables + 1));
+    for (int c = 0; c < outputs; ++c)
+        map[0][c + 1] = kOutputCaptions[c];
+    for (int r = 0; r < kBandRows; ++r) {
+        map[r + 1][0] = kRowCaptions[r];
+        for (int c = 0; c < outputs; ++c)
+            map[r + 1][c + 1] = sheet.map()[r][c] == 1 ? "X" : "";
     }
-    return words;
+    for (int t = 0; t < kVoltageTables; ++t)
+        volts[0][t + 1] = QString("AN%1 (0 - %2 V)").arg(t + 1).arg(kFullScaleVolts[t]);
+    for (int b = 0; b < kVoltageBands; ++b) {
+        volts[b + 1][0] = kVoltageBandCaptions[b];
+        for (int t = 0; t < kVoltageTables; ++t)
+            volts[b + 1][t + 1] = VoltageTables::voltsText(sheet.volts().level(t, b), t);
+    }
+    return {{"160M", map}, {"430 MHz", volts}};
 }
 
 } // namespace
@@ -31,70 +54,71 @@ QList<std::pair<QString, double>> wordsOf(const QString& text, const QString& ca
 class TestSheet : public QObject {
     Q_OBJECT
 private slots:
-    void sheetReadsBack_data() {
-        QTest::addColumn<bool>("acc");
-        QTest::addColumn<QString>("firmware");
-        QTest::newRow("AC1 - AC3 as band outputs, a box answered") << true << "2.17";
-        QTest::newRow("the box's default table, no box") << false << "";
-    }
-    void sheetReadsBack() {
-        QFETCH(bool, acc);
-        QFETCH(QString, firmware);
-        StoredMap map = {}; // row r ticks output r % 16, 20M every output, 15M's 40 is grayed
-        for (int r = 0; r < kBandRows; ++r)
-            map[r][r % kOutputs] = 1;
-        map[5].fill(1);
-        map[7][3] = 2;
-        VoltageTables volts;
-        for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
-            volts.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
-        ConfigSheet sheet(Configuration(map, acc, volts), "MAP2");
-        sheet.setFirmware(firmware);
+    // The PDF bdx4ctl writes, read back as text: one page, the map's name, the ACn mode, the date
+    // and the firmware; the paper by the locale; one that cannot be written leaves nothing.
+    void pdfReadsBack() {
+        QVERIFY(ConfigSheet::paperFor(QLocale("en_US")) == QPageSize::Letter &&
+                ConfigSheet::paperFor(QLocale("en_GB")) == QPageSize::A4);
+        ConfigSheet sheet(sample(true), "MAP2");
+        sheet.setFirmware("2.17");
         sheet.setDate(QDate(2031, 2, 28));
         QTemporaryDir dir;
+        const IoResult failed = sheet.writePdf(dir.filePath("no/x"));
+        QVERIFY(failed && !failed->description.isEmpty() && QDir(dir.path()).isEmpty());
         QVERIFY(!sheet.writePdf(dir.filePath("s.pdf"), QLocale(QLocale::German)));
         const QString text = test::pdfText(dir.filePath("s.pdf"));
         if (text.isNull())
             QSKIP("pdftotext (poppler-utils) is not installed");
-
-        QCOMPARE(text.count('\f'), 1); // one page
-        QVERIFY(text.contains("Map: MAP2") && text.contains("printed 2031-02-28") &&
-                text.contains("AN1 (0 - 10 V)"));
-        QVERIFY(text.contains(acc ? "Use AC1 - AC3 for Bandmap" : "Use AC1 - AC3 default table"));
-        QCOMPARE(text.contains("BDX4 firmware 2.17"), !firmware.isEmpty());
-        const int outputs = acc ? kOutputs : kAC1;
-        const auto heading = wordsOf(text, "160");
-        QCOMPARE(heading.size(), outputs);
-        for (int c = 0; c < outputs; ++c)
-            QCOMPARE(heading[c].first, QString(kOutputCaptions[c]));
-        for (int r = 0; r < kBandRows; ++r) { // each X stands under its output's caption
-            QList<int> ticked, expected;
-            for (const auto& [word, middle] : wordsOf(text, kRowCaptions[r]).mid(1)) {
-                const auto nearest = std::min_element(
-                    heading.begin(), heading.end(), [x = middle](const auto& a, const auto& b) {
-                        return std::abs(a.second - x) < std::abs(b.second - x);
-                    });
-                ticked << (word == "X" ? int(nearest - heading.begin()) : -1);
-            }
-            for (int c = 0; c < outputs; ++c)
-                if (map[r][c] == 1)
-                    expected << c;
-            QCOMPARE(ticked, expected);
-        }
-        const QString voltages = text.mid(text.indexOf("Band voltages")).remove(' ');
-        for (int b = 0; b < kVoltageBands; ++b) // pdftotext may drop the blank in "2 m"
-            QVERIFY(voltages.contains(QString(kVoltageBandCaptions[b]).remove(' ') +
-                                      VoltageTables::voltsText(volts.level(0, b), 0) +
-                                      VoltageTables::voltsText(volts.level(1, b), 1) +
-                                      VoltageTables::voltsText(volts.level(2, b), 2) + '\n'));
+        QCOMPARE(text.count('\f'), 1);
+        for (const char* words : {"Map: MAP2", "printed 2031-02-28", "Use AC1 - AC3 for Bandmap",
+                                  "BDX4 firmware 2.17", "XVTR7", "AN3 (0 - 10 V)"})
+            QVERIFY2(text.contains(words), words);
     }
 
-    void paperAndFailures() {
-        QVERIFY(ConfigSheet::paperFor(QLocale("en_US")) == QPageSize::Letter &&
-                ConfigSheet::paperFor(QLocale("en_GB")) == QPageSize::A4);
-        QTemporaryDir dir;
-        const IoResult failed = ConfigSheet(Configuration(), "x").writePdf(dir.filePath("no/x"));
-        QVERIFY(failed && !failed->description.isEmpty() && QDir(dir.path()).isEmpty());
+    // The page's drawing read as a structure, on any paper and resolution: each table's rules
+    // form one grid (a rule for each edge of a column or a row, none doubled), each caption, X
+    // and voltage stands in its own cell, the shaded rows alternate, no text overlaps another
+    // text or a rule or is cut off, and nothing lies outside the area the sheet is given.
+    void drawingHoldsTogether_data() {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<bool>("acc");
+        QTest::addColumn<QString>("firmware");
+        QTest::newRow("A4 at 1200 dpi, AC1 - AC3 as band outputs, a box answered")
+            << int(QPageSize::A4) << 1200 << true << "2.17";
+        QTest::newRow("Letter at 300 dpi, the box's default table, no box")
+            << int(QPageSize::Letter) << 300 << false << "";
+        QTest::newRow("A6 at 600 dpi, shrunk") << int(QPageSize::A6) << 600 << true << "12.345";
+    }
+    void drawingHoldsTogether() {
+        QFETCH(int, paper);
+        QFETCH(int, dpi);
+        QFETCH(bool, acc);
+        QFETCH(QString, firmware);
+        ConfigSheet sheet(sample(acc), "MAP2");
+        sheet.setFirmware(firmware);
+        const QPageLayout layout(QPageSize(QPageSize::PageSizeId(paper)), QPageLayout::Portrait,
+                                 QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        test::PaintRecorder page(layout.fullRectPixels(dpi).size(), dpi);
+        QPainter painter(&page);
+        sheet.draw(painter, layout.paintRectPixels(dpi));
+        painter.end();
+        test::checkApart(page.painted, layout.paintRectPixels(dpi));
+        QString all;
+        for (const auto& text : page.painted.texts)
+            all += text.text + '\n';
+        QVERIFY(all.contains(acc ? "Use AC1 - AC3 for Bandmap" : "Use AC1 - AC3 default table"));
+        QCOMPARE(all.contains("BDX4 firmware " + firmware + '\n'), !firmware.isEmpty());
+
+        for (const auto& [caption, expected] : expectedTables(sample(acc))) {
+            const test::Table table = test::readTable(page.painted, caption);
+            QVERIFY2(table.faults.isEmpty(), qPrintable(table.faults.join("; ")));
+            QCOMPARE(table.cells.size(), expected.size());
+            for (int r = 0; r < expected.size(); ++r)
+                QCOMPARE(table.cells[r], expected[r]);
+            for (int r = 1; r + 1 < expected.size(); ++r) // the heading aside
+                QVERIFY2(table.shaded[r] != table.shaded[r + 1], qPrintable(expected[r][0]));
+        }
     }
 };
 
