@@ -532,16 +532,48 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
         <translation>Die Bandspannungstabellen (AN1, AN2 und AN3) öffnen Sie über die Menüleiste oben.</translation>
     </message>
     <message>
-        <source>When your maps are complete, save them using the &quot;Save As&quot; buttons on the bottom row, then click on the &quot;Send to BDX4&quot; button on the right.</source>
-        <translation>Sind Ihre Bandzuordnungen fertig, speichern Sie sie mit „MAPn speichern“ in der unteren Reihe und klicken dann rechts auf „An BDX4 senden“.</translation>
-    </message>
-    <message>
         <source>Please consult the BDX4 Operating Instructions for further information on  how the jumpers in the BDX4 affect the ways you can use the Band Maps.</source>
         <translation>Wie die Jumper im BDX4 die Nutzung der Bandzuordnungen beeinflussen, steht in der Bedienungsanleitung des BDX4.</translation>
     </message>
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>When your maps are complete, save them using the &quot;Save As&quot; buttons on the bottom row, then click on the &quot;Write To BDX4&quot; button on the right.</source>
+        <translation>Sind Ihre Bandzuordnungen fertig, speichern Sie sie mit „MAPn speichern“ in der unteren Reihe und klicken dann rechts auf „An BDX4 senden“.</translation>
+    </message>
+    <message>
+        <source>Undo, questions, files, keys</source>
+        <translation>Rückgängig, Rückfragen, Dateien, Tasten</translation>
+    </message>
+    <message>
+        <source>Undo and redo: Edit &gt; Undo (Ctrl+Z) takes back a change of the grid, of the ACn mode, a &quot;Save as MAPn&quot; (the maps&apos; file is put back as it was) or an opened configuration file; Edit &gt; Redo (Ctrl+Shift+Z or Ctrl+Y) does it again. In a voltage window Ctrl+Z takes back a slider move, a typed voltage or Defaults.</source>
+        <translation>Rückgängig und Wiederholen: Bearbeiten &gt; Rückgängig (Strg+Z) nimmt eine Änderung der Bandzuordnung, des ACn-Modus, ein „MAPn speichern“ (die Speicherdatei der Bandzuordnungen wird wieder wie vorher geschrieben) oder eine geöffnete Konfigurationsdatei zurück; Bearbeiten &gt; Wiederholen (Strg+Umschalt+Z oder Strg+Y) führt sie erneut aus. In einem Spannungsfenster nimmt Strg+Z eine Reglerbewegung, eine eingetippte Spannung oder „Standard“ zurück.</translation>
+    </message>
+    <message>
+        <source>Nothing is lost without a question: while a map is not saved, Clear, Defaults, &quot;Display MAPn&quot;, Open and Quit ask first. Yes keeps the changes, No drops them, and Cancel (or Escape) leaves everything as it was.</source>
+        <translation>Nichts geht ohne Rückfrage verloren: Solange eine Bandzuordnung nicht gespeichert ist, fragen „Löschen“, „Standard“, „MAPn anzeigen“, „Öffnen“ und „Beenden“ zuerst nach. „Ja“ behält die Änderungen, „Nein“ verwirft sie, und „Abbrechen“ (oder Esc) lässt alles, wie es war.</translation>
+    </message>
+    <message>
+        <source>Main &gt; Open Configuration File (Ctrl+O) reads a file that &quot;Write Bandmap to File&quot; wrote: its map comes onto the grid, and its voltage tables replace yours only when you say Yes. A damaged file is refused and changes nothing.</source>
+        <translation>Programm &gt; Konfigurationsdatei öffnen (Strg+O) liest eine Datei, die „Bandzuordnung in Datei schreiben“ geschrieben hat: Ihre Bandzuordnung kommt in das Raster, und ihre Bandspannungstabellen ersetzen Ihre nur, wenn Sie „Ja“ sagen. Eine beschädigte Datei wird abgelehnt und ändert nichts.</translation>
+    </message>
+    <message>
+        <source>Main &gt; Print (Ctrl+P) prints the shown map, the ACn mode and the three voltage tables on one page; &quot;Print to file&quot; gives a PDF.</source>
+        <translation>Programm &gt; Drucken (Strg+P) druckt die angezeigte Bandzuordnung, den ACn-Modus und die drei Bandspannungstabellen auf eine Seite; „In Datei drucken“ ergibt ein PDF.</translation>
+    </message>
+    <message>
+        <source>The status bar at the bottom shows the port, its device and speed, and what is known of it: not open, open, the BDX4&apos;s firmware, or lost. During a download it shows which of the seven records is being sent.</source>
+        <translation>Die Statusleiste unten zeigt die Schnittstelle, ihr Gerät und ihre Baudrate und was über sie bekannt ist: nicht geöffnet, geöffnet, die Firmware der BDX4 oder getrennt. Während einer Übertragung zeigt sie, welcher der sieben Datensätze gerade gesendet wird.</translation>
+    </message>
+    <message>
+        <source>Keys: Tab moves between the grid and the buttons; in the grid the arrow keys, Home and End move, and Space ticks a box. Ctrl+S saves the map shown, F1 opens this help, Escape stops a download or a search for the BDX4. Every menu opens with Alt and its underlined letter.</source>
+        <translation>Tasten: Tab wechselt zwischen dem Raster und den Schaltflächen; im Raster bewegen die Pfeiltasten, Pos1 und Ende, und die Leertaste setzt ein Kreuz. Strg+S speichert die angezeigte Bandzuordnung, F1 öffnet diese Hilfe, Esc bricht eine Übertragung oder die Suche nach der BDX4 ab. Jedes Menü öffnet sich mit Alt und seinem unterstrichenen Buchstaben.</translation>
+    </message>
+    <message>
+        <source>Voltage windows: Tab reaches each slider after the Save button; Up, Page Up and Home raise the voltage, Down, Page Down and End lower it, Left and Right step between bands. Ctrl+S saves the table.</source>
+        <translation>Spannungsfenster: Tab erreicht jeden Regler nach der Schaltfläche „Speichern“; Pfeil nach oben, Bild auf und Pos1 erhöhen die Spannung, Pfeil nach unten, Bild ab und Ende senken sie, Pfeil links und rechts wechseln zwischen den Bändern. Strg+S speichert die Tabelle.</translation>
     </message>
 </context>
 <context>
@@ -847,6 +879,10 @@ Die Datei enthält weiter, was sie vorher enthielt.</translation>
         <source>Printing is not available: %1</source>
         <translation>Drucken ist nicht möglich: %1</translation>
     </message>
+    <message>
+        <source>Written to %1</source>
+        <translation>Geschrieben in %1</translation>
+    </message>
 </context>
 <context>
     <name>bdx4::PortStatusBar</name>
@@ -947,6 +983,14 @@ Die Datei enthält weiter, was sie vorher enthielt.</translation>
     <message>
         <source>Sorry, this drive is not accessable; try another.</source>
         <translation>Diese Disk ist leider nicht erreichbar; versuchen Sie eine andere.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist. Nothing was saved.</source>
+        <translation>Den Ordner %1 gibt es nicht. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>%1 already exists. Replace it?</source>
+        <translation>%1 gibt es schon. Ersetzen?</translation>
     </message>
 </context>
 <context>

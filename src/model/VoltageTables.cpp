@@ -1,5 +1,7 @@
 #include "model/VoltageTables.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -31,7 +33,8 @@ const std::array<std::uint8_t, kVoltageBands>& VoltageTables::defaultLevels(int 
 }
 
 QString VoltageTables::voltsText(int level, int table) {
-    return QString::number(double(level * kFullScaleVolts[table]) / kTopLevel, 'f', 2);
+    // People read volts in their language's form ("3,49" in German); files never hold them.
+    return QLocale().toString(double(level * kFullScaleVolts[table]) / kTopLevel, 'f', 2);
 }
 
 TypedVolts VoltageTables::readVoltsText(const QString& text, int table) {

@@ -72,10 +72,11 @@ public:
     static int levelOf(double value);
     /// The default levels of a table.
     static const std::array<std::uint8_t, kVoltageBands>& defaultLevels(int table);
-    /// A level as the windows show it, in volts with two decimals ("#0.00").
+    /// A level as the windows show it, in volts with two decimals ("#0.00"), in the form of the
+    /// default locale ("3,49" under German).
     static QString voltsText(int level, int table);
     /// What a voltage typed for table `table` comes to: the level nearest to it, or why the
-    /// table cannot hold it. A decimal comma counts as a point.
+    /// table cannot hold it. A decimal comma counts as a point, whatever the language.
     static TypedVolts readVoltsText(const QString& text, int table);
 
     friend bool operator==(const VoltageTables& a, const VoltageTables& b) {

@@ -288,6 +288,7 @@ void MainWindow::exportToFile() {
         return;
     }
     canvas_->showSendResult(true);
+    statusBar_->showMessage(tr("Written to %1").arg(QDir::toNativeSeparators(*path)), 8000);
 }
 
 void MainWindow::openConfigurationFile() {

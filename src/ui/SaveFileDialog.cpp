@@ -227,8 +227,30 @@ bool SaveFileDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event); // the box still gets the key
 }
 
+QString SaveFileDialog::pathFor(const QString& folder, const QString& typed) {
+    const QString name = fileNameFor(typed);
+    // A name with a folder in it is honoured: an absolute one as it stands, a relative one from
+    // the folder shown.
+    if (!name.contains(QLatin1Char('/')))
+        return filePathFor(folder, name);
+    return QDir::cleanPath(QDir(folder).filePath(name));
+}
+
 void SaveFileDialog::save() {
-    chosen_ = filePathFor(folder_, fileNameFor(name_->text()));
+    const QString path = pathFor(folder_, name_->text());
+    const QFileInfo file(path);
+    if (!file.dir().exists()) {
+        dialogs::inform(this, windowTitle(),
+                        tr("The folder %1 does not exist. Nothing was saved.")
+                            .arg(QDir::toNativeSeparators(file.absolutePath())),
+                        dialogs::Icon::Warning);
+        return;
+    }
+    if (file.exists() &&
+        dialogs::askYesNo(this, tr("%1 already exists. Replace it?").arg(file.fileName()),
+                          dialogs::Escape::AnswersNo) != dialogs::Answer::Yes)
+        return;
+    chosen_ = path;
     settings_.setValue(kOptionsSection, QStringLiteral("Saved_Drive"), drive());
     settings_.setValue(kOptionsSection, QStringLiteral("Saved_Directory"), folder_);
     settings_.sync();

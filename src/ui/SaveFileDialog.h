@@ -15,9 +15,10 @@ namespace bdx4 {
 
 /// "Save File As...": picks the text file an export writes. It opens in the program's folder with
 /// the "*.txt" files listed (every file from the first change of folder on). Save hands back the
-/// folder, "/" and the trimmed name with ".txt" added unless it ends so, and remembers the drive
-/// and folder under "Saved_Drive" and "Saved_Directory"; Cancel, Escape and the close box hand
-/// back nothing.
+/// folder, "/" and the trimmed name with ".txt" added unless it ends so (or where a folder typed
+/// with the name points), and remembers the drive and folder under "Saved_Drive" and
+/// "Saved_Directory"; it asks before a file that exists is replaced, and refuses a folder that
+/// does not exist. Cancel, Escape and the close box hand back nothing.
 class SaveFileDialog : public QDialog {
     Q_OBJECT
 public:
@@ -49,6 +50,10 @@ public:
     static QString fileNameFor(const QString& typed);
     /// `name` in `folder`, joined with one "/".
     static QString filePathFor(const QString& folder, const QString& name);
+    /// The file Save writes for the text typed while `folder` is shown: the name as
+    /// `fileNameFor` makes it, in `folder`, or where a folder in the name points (an absolute
+    /// one as it stands, a relative one from `folder`).
+    static QString pathFor(const QString& folder, const QString& typed);
     /// The mounted file-system roots: the drives of this platform.
     static QStringList mountedRoots();
 

@@ -130,6 +130,12 @@ private slots:
         for (const auto& [level, table, text] : QList<std::tuple<int, int, QString>>{
                  {255, 1, "5.00"}, {255, 2, "10.00"}, {1, 0, "0.04"}, {1, 1, "0.02"}})
             QCOMPARE(VoltageTables::voltsText(level, table), text);
+        // People read volts in their language's form, and may type either form.
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German));
+        QCOMPARE(VoltageTables::voltsText(178, 1), QStringLiteral("3,49"));
+        QCOMPARE(VoltageTables::readVoltsText(QStringLiteral("3.49"), 1).level, 178);
+        QLocale::setDefault(before);
         const int above = -TypedVolts::AboveRange, below = -TypedVolts::BelowZero,
                   nan = -TypedVolts::NotANumber;
         const QList<std::tuple<int, QString, int>> typed = {

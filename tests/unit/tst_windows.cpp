@@ -11,6 +11,7 @@
 #include "support/Golden.h"
 #include "ui/BandMapGrid.h"
 #include "ui/HelpWindow.h"
+#include "ui/MainCanvas.h"
 #include "ui/MainWindow.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/SeekingWindow.h"
@@ -26,6 +27,7 @@
 #include <QPrintDialog>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
@@ -628,6 +630,53 @@ private slots:
         QCOMPARE(rig.window->statusBox()->text(), QStringLiteral("Last Send Passed!"));
         QVERIFY(rig.line.writes.size() == 2 &&
                 rig.settings.values.value("Options/Saved_Directory") == rig.dir.filePath("data"));
+        QVERIFY(rig.window->statusBar()->currentMessage().contains( // where the file went
+            QDir::toNativeSeparators(rig.dir.filePath("data/out.txt"))));
+    }
+
+    // A name typed with a folder goes there; a folder that is not there is refused; a file that
+    // is there is replaced only on Yes.
+    void exportDialogHonoursFoldersAndAsks_data() {
+        QTest::addColumn<QString>("typed");  // "@" stands for the temporary folder
+        QTest::addColumn<int>("answer");     // to the question, if one comes
+        QTest::addColumn<QString>("chosen"); // empty: nothing, the dialog stays open
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a full path") << "@/station/map1" << 0 << "@/station/map1.txt"
+                                     << "";
+        QTest::newRow("a folder below") << "station/map1" << 0 << "@/shown/station/map1.txt"
+                                        << "";
+        QTest::newRow("no such folder") << "@/nowhere/map1" << 0 << ""
+                                        << "The folder @/nowhere does not exist.";
+        QTest::newRow("a file there, No") << "old" << int(Qt::Key_N) << ""
+                                          << "old.txt already exists. Replace it?";
+        QTest::newRow("a file there, Escape") << "old" << int(Qt::Key_Escape) << ""
+                                              << "old.txt already exists. Replace it?";
+        QTest::newRow("a file there, Yes") << "old" << int(Qt::Key_Y) << "@/shown/old.txt"
+                                           << "old.txt already exists. Replace it?";
+    }
+    void exportDialogHonoursFoldersAndAsks() {
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(QString, chosen);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const auto here = [&dir](QString text) { return text.replace('@', dir.path()); };
+        QVERIFY(QDir(dir.path()).mkpath("station") && QDir(dir.path()).mkpath("shown/station"));
+        QVERIFY(!writeFileWhole(dir.filePath("shown/old.txt"), "mine"));
+        FakeSettings settings;
+        BoxAnswerer boxes;
+        boxes.keys = {answer};
+        SaveFileDialog dialog(dir.filePath("shown"), settings, nullptr);
+        dialog.show();
+        QTest::keyClicks(dialog.nameBox(), here(typed));
+        QTest::keyClick(dialog.nameBox(), Qt::Key_Return);
+        QTRY_COMPARE(boxes.shown.size(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty())
+            QVERIFY(boxes.shown[0].text.startsWith(QDir::toNativeSeparators(here(said))));
+        QCOMPARE(dialog.chosenFile().value_or(QString()), here(chosen));
+        QCOMPARE(dialog.isVisible(), chosen.isEmpty());
+        QCOMPARE(readFile(dir.filePath("shown/old.txt")),
+                 QByteArray("mine")); // the dialog writes nothing
     }
 
     void aConfigurationFileOpensAndPrints() {
@@ -995,9 +1044,19 @@ private slots:
                 new VoltageWindow(t, main->document(), main);
                 new VoltageHelpWindow(t, main);
             }
-            new HelpWindow(main);
+            auto* help = new HelpWindow(main);
             new SeekingWindow(QStringLiteral("COM1 (/dev/ttyUSB0)"), QStringLiteral("4800"), main);
             new SaveFileDialog(rig.dir.path(), rig.settings, main);
+            // Volts in the language's form ("0,00" in German).
+            QCOMPARE(main->findChild<VoltageWindow*>()->voltsBox(0)->text(),
+                     QLocale().toString(0.0, 'f', 2));
+            // The help names the button the window has, and scrolls on to more than it shows.
+            const QString write = find<QPushButton>(main, MainCanvas::tr("Write To BDX4"))->text();
+            const QList<QLabel*> texts = help->findChildren<QLabel*>();
+            QVERIFY(std::any_of(texts.begin(), texts.end(),
+                                [&](QLabel* l) { return l->text().contains(write); }));
+            auto* pages = help->findChild<QScrollArea*>();
+            QVERIFY(pages->widget()->height() > 2 * pages->viewport()->height());
             const QStringList clipped = textsThatDoNotFit(main);
             QVERIFY2(clipped.isEmpty(), qPrintable(language + ": " + clipped.join('\n')));
         }
