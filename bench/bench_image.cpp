@@ -1,7 +1,7 @@
 // Building the configuration image: the seven records and the export text, per image.
 // Target: under 50 microseconds for the records and the export lines together.
 
-#include "jobs/Export.h"
+#include "io/ExportFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

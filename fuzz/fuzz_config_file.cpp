@@ -4,7 +4,7 @@
 
 #include "FuzzCheck.h"
 
-#include "jobs/Export.h"
+#include "io/ExportFile.h"
 #include "model/Configuration.h"
 
 using namespace bdx4;

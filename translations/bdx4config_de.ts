@@ -271,6 +271,25 @@
     </message>
 </context>
 <context>
+    <name>OutputNamesFile</name>
+    <message>
+        <source>it is not UTF-8 text</source>
+        <translation>es ist kein UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names no output (160 ... 10, XV1 ... XV3, AC1 ... AC3)</source>
+        <translation>„%1“ bezeichnet keinen Ausgang (160 ... 10, XV1 ... XV3, AC1 ... AC3)</translation>
+    </message>
+    <message>
+        <source>the name is longer than %1 characters</source>
+        <translation>der Name ist länger als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>it is larger than any names file</source>
+        <translation>sie ist größer als jede Namensdatei</translation>
+    </message>
+</context>
+<context>
     <name>ResultTexts</name>
     <message>
         <source>The serial line on %1 was lost (%2).</source>
@@ -399,6 +418,14 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
         <source>%1 to %2</source>
         <translation>%1 an Ausgang %2</translation>
     </message>
+    <message>
+        <source>differs from the compared configuration</source>
+        <translation>weicht von der verglichenen Konfiguration ab</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
 </context>
 <context>
     <name>bdx4::BoxController</name>
@@ -437,6 +464,16 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     <message>
         <source>BDX4 Firmware = %1</source>
         <translation>BDX4-Firmware = %1</translation>
+    </message>
+    <message>
+        <source>The configuration was written to the BDX4, but the history of what was written cannot be kept in %1:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+This is said once; the downloads go on.</source>
+        <translation>Die Konfiguration wurde in die BDX4 geschrieben, aber der Verlauf des Geschriebenen kann nicht in %1 gespeichert werden:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Dies wird nur einmal gesagt; die Übertragungen gehen weiter.</translation>
     </message>
 </context>
 <context>
@@ -508,6 +545,116 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
         <source>Save AN%1 voltage table</source>
         <translation>Bandspannungstabelle AN%1 speichern</translation>
     </message>
+    <message>
+        <source>Name the outputs</source>
+        <translation>Ausgänge benennen</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::FileCommands</name>
+    <message>
+        <source>%1 cannot be opened as a configuration:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Nothing was changed.</source>
+        <translation>%1 kann nicht als Konfiguration geöffnet werden:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Open Configuration File</source>
+        <translation>Konfigurationsdatei öffnen</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Replace the three band-voltage tables with the file&apos;s? They are saved in bdx4_bv.ini.</source>
+        <translation>Die drei Bandspannungstabellen durch die aus der Datei ersetzen? Sie werden in bdx4_bv.ini gespeichert.</translation>
+    </message>
+    <message>
+        <source>The band-voltage tables could not be saved to %1.<byte value="xd"/>
+<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+The tables stay as they were.</source>
+        <translation>Die Bandspannungstabellen konnten nicht in %1 gespeichert werden.<byte value="xd"/>
+<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Die Tabellen bleiben, wie sie waren.</translation>
+    </message>
+    <message>
+        <source>Write Bandmap to File</source>
+        <translation>Bandzuordnung in Datei schreiben</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Nothing was saved; any earlier file of that name is unchanged.</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.</translation>
+    </message>
+    <message>
+        <source>Written to %1</source>
+        <translation>Geschrieben in %1</translation>
+    </message>
+    <message>
+        <source>MAP%1, not saved</source>
+        <translation>MAP%1, nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>MAP%1</source>
+        <translation>MAP%1</translation>
+    </message>
+    <message>
+        <source>BDX4 configuration MAP%1</source>
+        <translation>BDX4-Konfiguration MAP%1</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Printing is not available: %1</source>
+        <translation>Drucken ist nicht möglich: %1</translation>
+    </message>
+    <message>
+        <source>The printer could not be started.</source>
+        <translation>Der Drucker konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>Vergleichen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n box(es) differ; they are marked on the grid until the next change.</source>
+        <translation>
+            <numerusform>%n Kästchen weicht ab; es ist bis zur nächsten Änderung im Raster markiert.</numerusform>
+            <numerusform>%n Kästchen weichen ab; sie sind bis zur nächsten Änderung im Raster markiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 uses AC1 - AC3 for the band map; the grid uses the default table.</source>
+        <translation>%1 nutzt AC1 - AC3 für die Bandbelegung; das Raster nutzt die Standardtabelle.</translation>
+    </message>
+    <message>
+        <source>%1 uses the AC1 - AC3 default table; the grid uses them for the band map.</source>
+        <translation>%1 nutzt die Standardtabelle für AC1 - AC3; das Raster nutzt sie für die Bandbelegung.</translation>
+    </message>
+    <message>
+        <source>AN%1 %2: %3 V here, %4 V there</source>
+        <translation>AN%1 %2: hier %3 V, dort %4 V</translation>
+    </message>
+    <message>
+        <source>Nothing differs.</source>
+        <translation>Nichts weicht ab.</translation>
+    </message>
 </context>
 <context>
     <name>bdx4::HelpWindow</name>
@@ -574,6 +721,53 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     <message>
         <source>Voltage windows: Tab reaches each slider after the Save button; Up, Page Up and Home raise the voltage, Down, Page Down and End lower it, Left and Right step between bands. Ctrl+S saves the table.</source>
         <translation>Spannungsfenster: Tab erreicht jeden Regler nach der Schaltfläche „Speichern“; Pfeil nach oben, Bild auf und Pos1 erhöhen die Spannung, Pfeil nach unten, Bild ab und Ende senken sie, Pfeil links und rechts wechseln zwischen den Bändern. Strg+S speichert die Tabelle.</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::HistoryWindow</name>
+    <message>
+        <source>Written to the BDX4</source>
+        <translation>In die BDX4 geschrieben</translation>
+    </message>
+    <message>
+        <source>Nothing has been written to the BDX4 from these maps yet.</source>
+        <translation>Aus diesen Belegungen wurde noch nichts in die BDX4 geschrieben.</translation>
+    </message>
+    <message>
+        <source>The newest is what the BDX4 holds, as far as this program knows.</source>
+        <translation>Der neueste Eintrag ist, soweit dieses Programm weiß, was die BDX4 enthält.</translation>
+    </message>
+    <message>
+        <source>Written</source>
+        <translation>Geschrieben</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>Belegung</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Configurations written to the BDX4</source>
+        <translation>In die BDX4 geschriebene Konfigurationen</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Co&amp;mpare</source>
+        <translation>&amp;Vergleichen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
     </message>
 </context>
 <context>
@@ -748,6 +942,14 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
         <source>Use AC1 - AC3 &amp;default table</source>
         <translation>AC1 - AC3 mit &amp;Standardtabelle nutzen</translation>
     </message>
+    <message>
+        <source>Written to the &amp;BDX4...</source>
+        <translation>In die &amp;BDX4 geschrieben...</translation>
+    </message>
+    <message>
+        <source>Output &amp;Names...</source>
+        <translation>&amp;Namen der Ausgänge...</translation>
+    </message>
 </context>
 <context>
     <name>bdx4::MainWindow</name>
@@ -768,10 +970,6 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
         <translation>Programmpfad = %1</translation>
     </message>
     <message>
-        <source>Write Bandmap to File</source>
-        <translation>Bandzuordnung in Datei schreiben</translation>
-    </message>
-    <message>
         <source>The last Map%1 changes have not been saved.  Do you want to save these changes?</source>
         <translation>Die letzten Änderungen an MAP%1 wurden nicht gespeichert.  Möchten Sie diese Änderungen speichern?</translation>
     </message>
@@ -788,72 +986,8 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
 %1</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be written:<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-Nothing was saved; any earlier file of that name is unchanged.</source>
-        <translation>Die Datei „%1“ konnte nicht geschrieben werden:<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.</translation>
-    </message>
-    <message>
         <source>About the BDX4 program...</source>
         <translation>Über das BDX4-Programm ...</translation>
-    </message>
-    <message>
-        <source>Open Configuration File</source>
-        <translation>Konfigurationsdatei öffnen</translation>
-    </message>
-    <message>
-        <source>Text files (*.txt);;All files (*)</source>
-        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>%1 cannot be opened as a configuration:<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-Nothing was changed.</source>
-        <translation>%1 kann nicht als Konfiguration geöffnet werden:<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-Es wurde nichts geändert.</translation>
-    </message>
-    <message>
-        <source>Replace the three band-voltage tables with the file&apos;s? They are saved in bdx4_bv.ini.</source>
-        <translation>Die drei Bandspannungstabellen durch die aus der Datei ersetzen? Sie werden in bdx4_bv.ini gespeichert.</translation>
-    </message>
-    <message>
-        <source>The band-voltage tables could not be saved to %1.<byte value="xd"/>
-<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-The tables stay as they were.</source>
-        <translation>Die Bandspannungstabellen konnten nicht in %1 gespeichert werden.<byte value="xd"/>
-<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-Die Tabellen bleiben, wie sie waren.</translation>
-    </message>
-    <message>
-        <source>BDX4 configuration MAP%1</source>
-        <translation>BDX4-Konfiguration MAP%1</translation>
-    </message>
-    <message>
-        <source>MAP%1, not saved</source>
-        <translation>MAP%1, nicht gespeichert</translation>
-    </message>
-    <message>
-        <source>MAP%1</source>
-        <translation>MAP%1</translation>
-    </message>
-    <message>
-        <source>Print</source>
-        <translation>Drucken</translation>
-    </message>
-    <message>
-        <source>The printer could not be started.</source>
-        <translation>Der Drucker konnte nicht gestartet werden.</translation>
     </message>
     <message>
         <source>The last %1 changes have not been saved.  Do you want to save these changes?</source>
@@ -876,12 +1010,45 @@ Die Datei enthält weiter, was sie vorher enthielt.</translation>
         <translation>MAP%1</translation>
     </message>
     <message>
-        <source>Printing is not available: %1</source>
-        <translation>Drucken ist nicht möglich: %1</translation>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
     </message>
     <message>
-        <source>Written to %1</source>
-        <translation>Geschrieben in %1</translation>
+        <source>%1 could not be read whole (%2). The names that could be read are shown; the maps and the voltage tables are not touched by it.</source>
+        <translation>%1 konnte nicht vollständig gelesen werden (%2). Die lesbaren Namen werden gezeigt; Belegungen und Spannungstabellen sind davon nicht berührt.</translation>
+    </message>
+    <message>
+        <source>The names could not be saved to %1:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+They stay as they were.</source>
+        <translation>Die Namen konnten nicht in %1 gespeichert werden:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Sie bleiben, wie sie waren.</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::OutputNamesWindow</name>
+    <message>
+        <source>Output Names</source>
+        <translation>Namen der Ausgänge</translation>
+    </message>
+    <message>
+        <source>What is wired to each output, in up to %1 characters. The names stay on this computer; the BDX4 never receives them.</source>
+        <translation>Was an jedem Ausgang angeschlossen ist, in bis zu %1 Zeichen. Die Namen bleiben auf diesem Rechner; die BDX4 erhält sie nie.</translation>
+    </message>
+    <message>
+        <source>Name of output %1</source>
+        <translation>Name von Ausgang %1</translation>
+    </message>
+    <message>
+        <source>A name has at most %1 characters.</source>
+        <translation>Ein Name hat höchstens %1 Zeichen.</translation>
+    </message>
+    <message>
+        <source>A name is one line of text.</source>
+        <translation>Ein Name ist eine Textzeile.</translation>
     </message>
 </context>
 <context>
@@ -913,6 +1080,10 @@ Die Datei enthält weiter, was sie vorher enthielt.</translation>
     <message>
         <source>%1, %2 of %3</source>
         <translation>%1, %2 von %3</translation>
+    </message>
+    <message>
+        <source>Last written to the BDX4: %1 on %2 (%3)</source>
+        <translation>Zuletzt in die BDX4 geschrieben: %1 über %2 (%3)</translation>
     </message>
 </context>
 <context>

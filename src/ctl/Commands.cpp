@@ -2,6 +2,7 @@
 
 #include "io/Clock.h"
 #include "io/ConfigFile.h"
+#include "io/ExportFile.h"
 #include "io/MapStore.h"
 #include "io/QtSerialLine.h"
 #include "io/QtSettingsStore.h"
@@ -12,7 +13,6 @@
 #include "jobs/BoxConnection.h"
 #include "jobs/BoxSearch.h"
 #include "jobs/DownloadJob.h"
-#include "jobs/Export.h"
 #include "jobs/ResultTexts.h"
 #include "model/ConfigImage.h"
 #include "sheet/ConfigSheet.h"

@@ -42,6 +42,10 @@ QString ConfigDocument::voltageStorePath() const {
     return bdx4::voltageStorePath(folder_);
 }
 
+QString ConfigDocument::namesPath() const {
+    return outputNamesPath(folder_);
+}
+
 // Loading.
 
 StoreLoad ConfigDocument::load(const QString& folder) {
@@ -49,6 +53,7 @@ StoreLoad ConfigDocument::load(const QString& folder) {
     StoreLoad load;
     loadMapStore(load);
     loadVoltageStore(load);
+    loadNames(load);
     undo_.clear();
     loaded_ = true;
     emit changed();
@@ -111,6 +116,19 @@ void ConfigDocument::loadVoltageStore(StoreLoad& load) {
     voltageStoreBytes_ = bytes;
 }
 
+void ConfigDocument::loadNames(StoreLoad& load) {
+    QByteArray bytes;
+    const StoreReading file = readStoreBytes(namesPath(), bytes);
+    if (file.outcome == StoreReading::Complete)
+        load.names = OutputNamesFile::read(bytes, names_);
+    else
+        load.names = {file.outcome == StoreReading::Missing ? NamesReading::Missing
+                                                            : NamesReading::Unreadable,
+                      0, file.reason};
+    namesFileBytes_ = bytes; // what a write would put back; the names read are what stands
+    emit namesChanged();
+}
+
 StoreReading ConfigDocument::reloadVolts() {
     if (!loaded_)
         return StoreReading{StoreReading::Missing, QString()};
@@ -159,9 +177,14 @@ void ConfigDocument::push(const QString& text, DocumentState before, bool always
         after.mapStore = mapStoreBytes_;
     if (before.voltageStore)
         after.voltageStore = voltageStoreBytes_;
+    if (before.names)
+        after.names = names_;
+    if (before.namesFile)
+        after.namesFile = namesFileBytes_;
     const bool same = before.maps == after.maps && before.volts == after.volts &&
-                      before.mapStore == after.mapStore &&
-                      before.voltageStore == after.voltageStore;
+                      before.names == after.names && before.mapStore == after.mapStore &&
+                      before.voltageStore == after.voltageStore &&
+                      before.namesFile == after.namesFile;
     if (same && !always)
         return;
     undo_.push(new DocumentStep(*this, text, std::move(before), std::move(after)));
@@ -255,6 +278,20 @@ IoResult ConfigDocument::saveVoltageTable(int table, const std::array<int, kVolt
     return std::nullopt;
 }
 
+IoResult ConfigDocument::setNames(const OutputNames& names) {
+    DocumentState before = now();
+    before.names = names_;
+    before.namesFile = namesFileBytes_;
+    const QByteArray bytes = OutputNamesFile::text(names);
+    if (const IoResult failure = writeFileWhole(namesPath(), bytes))
+        return failure;
+    names_ = names;
+    namesFileBytes_ = bytes;
+    emit namesChanged();
+    push(tr("Name the outputs"), before);
+    return std::nullopt;
+}
+
 IoResult ConfigDocument::saveAll() {
     MapStoreContent content{maps_.storedMaps(), maps_.accOutputsForBandMap()};
     if (maps_.hasUnsavedChanges())
@@ -302,6 +339,13 @@ void ConfigDocument::putBack(const DocumentState& state) {
     if (state.voltageStore && *state.voltageStore != voltageStoreBytes_ &&
         writeBack(voltageStorePath(), *state.voltageStore))
         voltageStoreBytes_ = *state.voltageStore;
+    if (state.names && *state.names != names_) {
+        names_ = *state.names;
+        emit namesChanged();
+    }
+    if (state.namesFile && *state.namesFile != namesFileBytes_ &&
+        writeBack(namesPath(), *state.namesFile))
+        namesFileBytes_ = *state.namesFile;
 }
 
 } // namespace bdx4

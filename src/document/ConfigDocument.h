@@ -3,6 +3,7 @@
 #include "document/DocumentStep.h"
 #include "io/IoError.h"
 #include "io/MapStore.h"
+#include "io/OutputNamesFile.h"
 #include "io/StoreFile.h"
 #include "model/BandMaps.h"
 #include "model/Configuration.h"
@@ -22,6 +23,7 @@ struct StoreLoad {
     /// A missing map store was created (as the one line "Empty").
     bool mapStoreCreated = false;
     StoreReading volts;
+    NamesReading names;
 };
 
 /// What becomes of the grid's unsaved changes when a command replaces the grid: the user's
@@ -48,6 +50,7 @@ public:
 
     const BandMaps& maps() const { return maps_; }
     const VoltageTables& volts() const { return volts_; }
+    const OutputNames& names() const { return names_; }
     QUndoStack* undoStack() { return &undo_; }
     /// The folder of both stores; empty before `load`.
     QString storeFolder() const { return folder_; }
@@ -86,6 +89,10 @@ public:
     /// the store cannot be written nothing changes.
     IoResult saveVoltageTable(int table, const std::array<int, kVoltageBands>& levels);
 
+    /// Gives the outputs `names` and rewrites the names file; nothing changes when that cannot be
+    /// written. The names must pass OutputNames::check.
+    IoResult setNames(const OutputNames& names);
+
     /// Reads the voltage store again, as a voltage window does when it opens: a missing store is
     /// created with no table in it, one that cannot be read leaves the tables as they were.
     StoreReading reloadVolts();
@@ -99,11 +106,17 @@ public:
 signals:
     /// What is unsaved may have changed.
     void changed();
+    /// The outputs' names changed.
+    void namesChanged();
     /// Undo or redo could not write a store back; it still holds what it held.
     void storeNotWritten(const QString& path, const IoError& error);
 
 private:
-    DocumentState now() const { return DocumentState{maps_.state(), {}, {}, {}}; }
+    DocumentState now() const {
+        DocumentState state;
+        state.maps = maps_.state();
+        return state;
+    }
     /// Pushes the change from `before` to what the document holds now as a step named `text`;
     /// only when something changed, or always with `always`.
     void push(const QString& text, DocumentState before, bool always = false);
@@ -114,9 +127,11 @@ private:
     bool writeBack(const QString& path, const QByteArray& bytes);
     void loadMapStore(StoreLoad& load);
     void loadVoltageStore(StoreLoad& load);
+    void loadNames(StoreLoad& load);
     void setMapStoreBytes(const QByteArray& bytes);
     QString mapStorePath() const;
     QString voltageStorePath() const;
+    QString namesPath() const;
 
     BandMaps maps_;
     VoltageTables volts_;
@@ -128,6 +143,8 @@ private:
     QByteArray mapStoreBytes_;
     MapStoreContent mapStore_;
     QByteArray voltageStoreBytes_;
+    OutputNames names_;
+    QByteArray namesFileBytes_;
 };
 
 } // namespace bdx4

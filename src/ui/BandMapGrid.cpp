@@ -4,6 +4,7 @@
 #include "ui/UiLook.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace bdx4 {
 
@@ -48,7 +49,21 @@ void GridCheckBox::focusInEvent(QFocusEvent* event) {
 
 void GridCheckBox::paintEvent(QPaintEvent* event) {
     QCheckBox::paintEvent(event);
+    if (differs_) { // a dashed red frame, apart from the focus frame's solid highlight
+        QPainter painter(this);
+        painter.setPen(QPen(QColor(0xC0, 0, 0), 2, Qt::DashLine));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
     look::paintFocusFrame(this);
+}
+
+void GridCheckBox::setDiffers(bool differs) {
+    if (differs_ == differs)
+        return;
+    differs_ = differs;
+    setAccessibleDescription(differs ? BandMapGrid::tr("differs from the compared configuration")
+                                     : QString());
+    update();
 }
 
 int BandMapGrid::rowTopTwips(int row) {
@@ -63,9 +78,6 @@ BandMapGrid::BandMapGrid(const BandMaps& maps, QWidget* canvas, const Twips& twi
             box->setGeometry(twips.rect(1320 + 480 * c, rowTopTwips(r), 252, 252));
             box->setFocusPolicy(Qt::ClickFocus);
             // Screen readers name each box by the band and the output it connects.
-            box->setAccessibleName(
-                tr("%1 to %2")
-                    .arg(QLatin1String(kRowCaptions[r]), QLatin1String(kOutputCaptions[c])));
             box->setMoveHandler(
                 [this, r, c](const QKeyEvent& key) { return moveFocus(r, c, key); });
             connect(box, &GridCheckBox::focused, this, [this, r, c] { makeCurrent(r, c); });
@@ -78,8 +90,37 @@ BandMapGrid::BandMapGrid(const BandMaps& maps, QWidget* canvas, const Twips& twi
         }
     }
     makeCurrent(0, 0);
+    showNames(OutputNames());
     connect(&maps_, &BandMaps::cellChanged, this, &BandMapGrid::showCell);
     connect(&maps_, &BandMaps::accModeChanged, this, &BandMapGrid::showAccColumns);
+    // A comparison's marks hold until the next change.
+    connect(&maps_, &BandMaps::cellChanged, this, &BandMapGrid::clearDifferences);
+    connect(&maps_, &BandMaps::accModeChanged, this, &BandMapGrid::clearDifferences);
+}
+
+void BandMapGrid::showNames(const OutputNames& names) {
+    for (int r = 0; r < kBandRows; ++r) {
+        for (int c = 0; c < kOutputs; ++c) {
+            QString name =
+                tr("%1 to %2")
+                    .arg(QLatin1String(kRowCaptions[r]), QLatin1String(kOutputCaptions[c]));
+            if (!names.name(c).isEmpty())
+                name = tr("%1, %2").arg(name, names.name(c));
+            boxes_[r][c]->setAccessibleName(name);
+        }
+    }
+}
+
+void BandMapGrid::markDifferences(const QList<std::pair<int, int>>& cells) {
+    clearDifferences();
+    for (const auto& [row, output] : cells)
+        boxes_[row][output]->setDiffers(true);
+}
+
+void BandMapGrid::clearDifferences() {
+    for (const auto& row : boxes_)
+        for (GridCheckBox* box : row)
+            box->setDiffers(false);
 }
 
 void BandMapGrid::showCell(int row, int output, int value) {

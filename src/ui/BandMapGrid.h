@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/BandMaps.h"
+#include "model/OutputNames.h"
 
 #include <QCheckBox>
 #include <QObject>
@@ -20,6 +21,9 @@ class GridCheckBox : public QCheckBox {
     Q_OBJECT
 public:
     using QCheckBox::QCheckBox;
+    /// Marks the box as differing from a configuration it was compared with (or not).
+    void setDiffers(bool differs);
+    bool differs() const { return differs_; }
     /// Called for a key pressed on the box; true when it moved the focus within the grid.
     void setMoveHandler(std::function<bool(const QKeyEvent&)> handler) {
         move_ = std::move(handler);
@@ -37,6 +41,7 @@ protected:
 
 private:
     std::function<bool(const QKeyEvent&)> move_;
+    bool differs_ = false;
 };
 
 /// The 21 x 16 check boxes on which the user sets the shown band map, one per band and output,
@@ -56,8 +61,14 @@ public:
     QCheckBox* box(int row, int output) const { return boxes_[row][output]; }
     /// The box that Tab enters the grid at: the one that had the focus last.
     QCheckBox* currentBox() const { return boxes_[currentRow_][currentOutput_]; }
+    /// The output (column) of that box.
+    int currentOutput() const { return currentOutput_; }
     /// Takes clicks, or not (before the stores are read).
     void setEnabled(bool enabled);
+    /// Each box's name for screen readers with its output's name: "40M to 40, 4-square".
+    void showNames(const OutputNames& names);
+    /// Marks the boxes that differ from a compared configuration, until the next change.
+    void markDifferences(const QList<std::pair<int, int>>& cells);
 
     /// Top edge of a row, in twips: the XVTR rows begin one row lower than a continuous grid.
     static int rowTopTwips(int row);
@@ -68,6 +79,7 @@ signals:
 
 private:
     void showCell(int row, int output, int value);
+    void clearDifferences();
     void showAccColumns(bool visible);
     void makeCurrent(int row, int output);
     /// Moves the focus as the key says; false when it leads nowhere (an edge).

@@ -8,6 +8,7 @@
 #include "ui/SeekingWindow.h"
 #include "ui/UiLook.h"
 
+#include <QDir>
 #include <QWidget>
 
 namespace bdx4 {
@@ -77,9 +78,13 @@ void BoxController::testForBox() {
         search_.start();
 }
 
-void BoxController::write(const ConfigImage& image) {
+void BoxController::write(const ConfigImage& image, const HistoryEntry& about,
+                          const QString& storeFolder) {
     if (isBusy())
         return;
+    sending_ = image;
+    sendingAbout_ = about;
+    historyFolder_ = storeFolder;
     beginTrace(QStringLiteral("download"));
     emit downloadStarted();
     // A box plugged in after the start, or another port chosen since: the chosen one is opened
@@ -89,6 +94,7 @@ void BoxController::write(const ConfigImage& image) {
         const PortOpenResult opened = connection_.open();
         showPortOpenResult(opened);
         if (!opened.opened) {
+            sending_.reset();
             emit downloadEnded(false);
             return;
         }
@@ -182,6 +188,33 @@ void BoxController::showDownloadResult(const DownloadResult& result) {
                         message.text);
     }
     emit downloadEnded(result.passed());
+    if (result.passed())
+        keepInHistory();
+    sending_.reset(); // a failed or cancelled download keeps nothing
+}
+
+void BoxController::keepInHistory() {
+    if (!sending_)
+        return;
+    HistoryEntry entry = sendingAbout_;
+    entry.port = portName(connection_.port());
+    entry.device = connection_.deviceName(connection_.port());
+    if (entry.device == entry.port)
+        entry.device.clear();
+    entry.firmware = firmware_;
+    WriteHistory history(historyFolder_);
+    if (const IoResult failure = history.record(*std::exchange(sending_, std::nullopt), entry)) {
+        if (!std::exchange(historyFailureTold_, true))
+            dialogs::inform(
+                window_, dialogs::appTitle(),
+                tr("The configuration was written to the BDX4, but the history of "
+                   "what was written cannot be kept in %1:\r\n%2\r\n\r\nThis is "
+                   "said once; the downloads go on.")
+                    .arg(QDir::toNativeSeparators(history.folder()), failure->description),
+                dialogs::Icon::Warning);
+        return;
+    }
+    emit written(history.entries().value(0));
 }
 
 } // namespace bdx4

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/WriteHistory.h"
 #include "jobs/BoxConnection.h"
 #include "jobs/BoxSearch.h"
 #include "jobs/DownloadJob.h"
@@ -13,7 +14,6 @@ class QWidget;
 namespace bdx4 {
 
 class Clock;
-class ConfigImage;
 class SeekingWindow;
 class SessionTrace;
 
@@ -43,7 +43,9 @@ public:
     /// "Test for BDX4": opens the chosen port and looks for the box there.
     void testForBox();
     /// "Write To BDX4": sends `image`, opening the chosen port first when it is not the one open.
-    void write(const ConfigImage& image);
+    /// When it passes, the history in `storeFolder` keeps it as `about` says (what was written
+    /// and its mode; the port, the device and the firmware are filled in).
+    void write(const ConfigImage& image, const HistoryEntry& about, const QString& storeFolder);
     /// Escape or Cancel: stops a download (the box is told that it is over) or a search.
     void cancel();
     /// The window closes: what runs stops without a word and the port closes. True when a port
@@ -64,6 +66,8 @@ signals:
     void downloadStep(const QString& status, int record, const QString& name);
     /// The download is over (a failure was told first).
     void downloadEnded(bool passed);
+    /// A download passed and the history kept it as `entry`.
+    void written(const HistoryEntry& entry);
 
 private:
     void followSearch(BoxSearch& search);
@@ -71,6 +75,8 @@ private:
     void showPortOpenResult(const PortOpenResult& result);
     void showSearchResult(const SearchResult& result);
     void showDownloadResult(const DownloadResult& result);
+    /// Keeps what passed in the history; a history that cannot be written is told once a run.
+    void keepInHistory();
     /// The trace is for whoever reads a bug report: its words stay English, like bdx4ctl's.
     void beginTrace(const QString& what);
 
@@ -82,6 +88,11 @@ private:
     DownloadJob download_;
     QPointer<SeekingWindow> seeking_;
     QString firmware_;
+    /// What the running download sends, for the history once it passes.
+    std::optional<ConfigImage> sending_;
+    HistoryEntry sendingAbout_;
+    QString historyFolder_;
+    bool historyFailureTold_ = false;
     bool started_ = false;
     bool closing_ = false;
 };

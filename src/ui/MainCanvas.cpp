@@ -64,9 +64,12 @@ MainCanvas::MainCanvas(const BandMaps& maps, QWidget* parent) : QWidget(parent) 
 
 void MainCanvas::addCaptions() {
     const Twips tw = Twips::of(this);
-    for (int c = 0; c < kOutputs; ++c)
-        gridLabel(this, QLatin1String(kOutputCaptions[c]), tw.rect(1200 + 480 * c, 480, 372, 255),
-                  Qt::AlignHCenter, kRed);
+    for (int c = 0; c < kOutputs; ++c) {
+        outputCaptions_[c] =
+            gridLabel(this, QLatin1String(kOutputCaptions[c]),
+                      tw.rect(1200 + 480 * c, 480, 372, 255), Qt::AlignHCenter, kRed);
+        outputCaptions_[c]->installEventFilter(this); // a double click names the output
+    }
     for (int r = 0; r < kBandRows; ++r) {
         int left = 600, width = 372;
         if (r == 0) {
@@ -155,6 +158,23 @@ void MainCanvas::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
         clearStatus();
     QWidget::mousePressEvent(event);
+}
+
+bool MainCanvas::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const auto at = std::find(outputCaptions_.begin(), outputCaptions_.end(), watched);
+        if (at != outputCaptions_.end()) {
+            emit nameRequested(int(at - outputCaptions_.begin()));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainCanvas::showNames(const OutputNames& names) {
+    for (int c = 0; c < kOutputs; ++c)
+        outputCaptions_[c]->setToolTip(names.name(c));
+    grid_->showNames(names);
 }
 
 void MainCanvas::showLabelledMap(int map) {

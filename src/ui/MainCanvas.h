@@ -14,6 +14,7 @@ namespace bdx4 {
 
 class BandMapGrid;
 class BandMaps;
+class OutputNames;
 
 /// The main window's client area under the menu bar, as the user sees it: the grid of the shown
 /// band map with its captions, frame and shading, the "MAPn Displayed" labels, the status box
@@ -47,6 +48,8 @@ public:
     void enableCommands(bool ready, bool busy, bool downloading);
     /// Puts the focus, visibly, on the grid's box that had it last (160M/160 at first).
     void focusGrid();
+    /// The outputs' names as their column captions' tooltips and in the grid's boxes' names.
+    void showNames(const OutputNames& names);
 
 signals:
     void clearClicked();
@@ -56,10 +59,13 @@ signals:
     void writeClicked();
     void cancelClicked();
     void quitClicked();
+    /// A column caption was double-clicked: the user wants to name output `output`.
+    void nameRequested(int output);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void addCaptions();
@@ -70,6 +76,7 @@ private:
     void setStatus(const QString& text, const QColor& color);
 
     BandMapGrid* grid_ = nullptr;
+    std::array<QLabel*, kOutputs> outputCaptions_ = {};
     std::array<QLabel*, kMaps> labels_ = {};
     QLineEdit* status_ = nullptr;
     QPushButton* cancel_ = nullptr;

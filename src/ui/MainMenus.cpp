@@ -36,6 +36,7 @@ void MainMenus::addMainMenu(QMenuBar* bar) {
     export_ = main->addAction(tr("&Write Bandmap to File"), this, &MainMenus::exportRequested);
     print_ = main->addAction(tr("&Print..."), this, &MainMenus::printRequested);
     print_->setShortcuts(QKeySequence::Print);
+    history_ = main->addAction(tr("Written to the &BDX4..."), this, &MainMenus::historyRequested);
     main->addSeparator();
     QAction* exit = main->addAction(tr("E&xit"), this, &MainMenus::exitRequested);
     exit->setShortcuts(QKeySequence::Quit);
@@ -55,6 +56,8 @@ void MainMenus::addEditMenu(QMenuBar* bar) {
     QAction* redo = steps->createRedoAction(this);
     redo->setShortcuts(QKeySequence::Redo);
     edit_->addActions({undo, redo});
+    edit_->addSeparator();
+    edit_->addAction(tr("Output &Names..."), this, &MainMenus::namesRequested);
     // "Undo Clear": the step after the verb, which carries the letter.
     const auto nameUndo = [undo](const QString& step) {
         undo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
@@ -89,7 +92,7 @@ void MainMenus::showAccMode(bool forBandMap) {
 void MainMenus::enable(bool ready, bool busy) {
     test_->setEnabled(ready && !busy);
     export_->setEnabled(ready && !busy);
-    for (QAction* action : {save_, open_, print_})
+    for (QAction* action : {save_, open_, print_, history_})
         action->setEnabled(ready);
     for (QMenu* menu : {edit_, acc_, static_cast<QMenu*>(comm_), help_})
         menu->menuAction()->setEnabled(ready);

@@ -37,6 +37,8 @@ signals:
     void saveRequested();
     void exportRequested();
     void printRequested();
+    void historyRequested();
+    void namesRequested();
     void exitRequested();
     void voltageWindowRequested(int table);
     void helpRequested();
@@ -54,6 +56,7 @@ private:
     QAction* export_ = nullptr;
     QAction* open_ = nullptr;
     QAction* print_ = nullptr;
+    QAction* history_ = nullptr;
     QMenu* edit_ = nullptr;
     QMenu* acc_ = nullptr;
     QAction* accForBandMap_ = nullptr;

@@ -1,31 +1,26 @@
 #include "ui/MainWindow.h"
 
-#include "io/ConfigFile.h"
 #include "io/SettingsStore.h"
 #include "io/VoltageStore.h"
-#include "jobs/Export.h"
+#include "io/WriteHistory.h"
 #include "model/ConfigImage.h"
-#include "sheet/ConfigSheet.h"
 #include "ui/BandMapGrid.h"
 #include "ui/BoxController.h"
 #include "ui/CommMenu.h"
 #include "ui/Dialogs.h"
+#include "ui/FileCommands.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainCanvas.h"
 #include "ui/MainMenus.h"
+#include "ui/OutputNamesWindow.h"
 #include "ui/PortStatusBar.h"
-#include "ui/Printing.h"
-#include "ui/SaveFileDialog.h"
 #include "ui/UiLook.h"
 #include "ui/VoltageWindow.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -76,9 +71,11 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
     setFont(look::defaultFont());
     controller_ = new BoxController(line, clock, trace, this);
     buildCanvas();
-    buildMenus();
     statusBar_ = new PortStatusBar(controller_->connection(), this);
     setStatusBar(statusBar_);
+    files_ = new FileCommands(this, document_, settings_, *canvas_, *statusBar_, *controller_,
+                              [this] { return askAboutGrid(); });
+    buildMenus();
     // A single fixed border: the client area as laid out, the menu bar above it and the status
     // bar below.
     setFixedSize(canvas_->width(), canvas_->height() + menuBar()->sizeHint().height() +
@@ -134,6 +131,7 @@ void MainWindow::wireController() {
         statusBar_->hideProgress();
         canvas_->showSendResult(passed);
     });
+    connect(controller_, &BoxController::written, statusBar_, &PortStatusBar::showLastWritten);
     // Escape stops what runs: a download, as the Cancel beside the status box does, or a search.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, controller_, &BoxController::cancel);
@@ -150,16 +148,22 @@ void MainWindow::buildCanvas() {
     connect(canvas_, &MainCanvas::saveClicked, this, &MainWindow::saveMap);
     connect(canvas_, &MainCanvas::writeClicked, this, &MainWindow::writeToBox);
     connect(canvas_, &MainCanvas::quitClicked, this, &QWidget::close);
+    connect(canvas_, &MainCanvas::nameRequested, this, &MainWindow::nameOutputs);
+    connect(&document_, &ConfigDocument::namesChanged, this,
+            [this] { canvas_->showNames(document_.names()); });
 }
 
 void MainWindow::buildMenus() {
     menus_ = new MainMenus(menuBar(), document_, controller_->connection(), settings_);
     connect(menus_, &MainMenus::testRequested, controller_, &BoxController::testForBox);
-    connect(menus_, &MainMenus::openRequested, this, &MainWindow::openConfigurationFile);
+    connect(menus_, &MainMenus::openRequested, files_, &FileCommands::open);
     connect(menus_, &MainMenus::saveRequested, this,
             [this] { saveMap(document_.maps().currentMap()); });
-    connect(menus_, &MainMenus::exportRequested, this, &MainWindow::exportToFile);
-    connect(menus_, &MainMenus::printRequested, this, &MainWindow::printSheet);
+    connect(menus_, &MainMenus::exportRequested, files_, &FileCommands::exportToFile);
+    connect(menus_, &MainMenus::printRequested, files_, &FileCommands::print);
+    connect(menus_, &MainMenus::historyRequested, files_, &FileCommands::showHistory);
+    connect(menus_, &MainMenus::namesRequested, this,
+            [this] { nameOutputs(canvas_->grid().currentOutput()); });
     connect(menus_, &MainMenus::exitRequested, this, &QWidget::close);
     connect(menus_, &MainMenus::voltageWindowRequested, this, &MainWindow::openVoltageWindow);
     connect(menus_, &MainMenus::helpRequested, this, &MainWindow::showHelp);
@@ -209,10 +213,26 @@ void MainWindow::loadStores() {
     if (load.volts.outcome == StoreReading::Unreadable)
         dialogs::informStoreUnreadable(this, dialogs::Store::Voltages, voltageStorePath(folder),
                                        load.volts.reason);
+    if (load.names.outcome == NamesReading::Damaged ||
+        load.names.outcome == NamesReading::Unreadable)
+        showNamesUnreadable(load.names);
+    statusBar_->showLastWritten(WriteHistory(folder).entries().value(0));
     ready_ = true;
     showModified();
     updateCommands();
     canvas_->focusGrid();
+}
+
+void MainWindow::showNamesUnreadable(const NamesReading& reading) {
+    const QString path = QDir::toNativeSeparators(outputNamesPath(document_.storeFolder()));
+    const QString why = reading.outcome == NamesReading::Damaged
+                            ? tr("line %1: %2").arg(reading.line).arg(reading.reason)
+                            : reading.reason;
+    dialogs::inform(this, dialogs::appTitle(),
+                    tr("%1 could not be read whole (%2). The names that could be read are "
+                       "shown; the maps and the voltage tables are not touched by it.")
+                        .arg(path, why),
+                    dialogs::Icon::Warning);
 }
 
 // The band maps.
@@ -265,86 +285,24 @@ void MainWindow::showModified() {
 
 void MainWindow::writeToBox() {
     // The image is taken now: edits made while the download runs do not reach it.
-    controller_->write(ConfigImage::of(document_.maps(), document_.volts()));
+    HistoryEntry about;
+    about.source = QStringLiteral("MAP%1").arg(document_.maps().currentMap() + 1);
+    about.accForBandMap = document_.maps().accOutputsForBandMap();
+    controller_->write(ConfigImage::of(document_.maps(), document_.volts()), about,
+                       document_.storeFolder());
 }
 
-void MainWindow::exportToFile() {
-    if (controller_->isDownloading())
+void MainWindow::nameOutputs(int output) {
+    OutputNamesWindow window(document_.names(), output, this);
+    if (window.exec() != QDialog::Accepted)
         return;
-    // The stores' folder is the program's own, unless that takes no files (an installed program).
-    const std::optional<QString> path =
-        SaveFileDialog::getFileName(document_.storeFolder(), settings_, this);
-    if (!path)
-        return;
-    canvas_->beginStatus();
-    const ConfigImage image = ConfigImage::of(document_.maps(), document_.volts());
-    if (const IoResult failure = exportConfiguration(*path, image)) {
-        dialogs::inform(this, tr("Write Bandmap to File"),
-                        tr("The file \"%1\" could not be written:\r\n%2\r\n\r\nNothing was saved; "
-                           "any earlier file of that name is unchanged.")
-                            .arg(QDir::toNativeSeparators(*path), failure->description),
-                        dialogs::Icon::Warning);
-        canvas_->showSendResult(false);
-        return;
-    }
-    canvas_->showSendResult(true);
-    statusBar_->showMessage(tr("Written to %1").arg(QDir::toNativeSeparators(*path)), 8000);
-}
-
-void MainWindow::openConfigurationFile() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, tr("Open Configuration File"), document_.storeFolder(),
-                                     tr("Text files (*.txt);;All files (*)"));
-    if (path.isEmpty())
-        return;
-    // The whole file is checked before anything changes.
-    const ConfigReading reading = readConfigFile(path);
-    if (!reading.configuration) {
-        dialogs::inform(
-            this, tr("Open Configuration File"),
-            tr("%1 cannot be opened as a configuration:\r\n%2\r\n\r\nNothing was "
-               "changed.")
-                .arg(QDir::toNativeSeparators(path), ConfigFile::describe(reading.fault)),
-            dialogs::Icon::Warning);
-        return;
-    }
-    const std::optional<GridEdits> edits = askAboutGrid();
-    if (!edits)
-        return;
-    const bool tables =
-        dialogs::askYesNo(this,
-                          tr("Replace the three band-voltage tables with the file's? They are "
-                             "saved in bdx4_bv.ini."),
-                          dialogs::Escape::AnswersNo) == dialogs::Answer::Yes;
-    // The file's map, mode and tables as one change, undone as one step.
-    if (const IoResult failure =
-            document_.open(*reading.configuration, QFileInfo(path).fileName(), *edits, tables)) {
-        const QString store = voltageStorePath(document_.storeFolder());
+    if (const IoResult failure = document_.setNames(window.names()))
         dialogs::inform(this, dialogs::appTitle(),
-                        tr("The band-voltage tables could not be saved to %1.\r\n\r\n%2\r\n\r\nThe "
-                           "tables stay as they were.")
-                            .arg(QDir::toNativeSeparators(store), failure->description),
+                        tr("The names could not be saved to %1:\r\n%2\r\n\r\nThey stay as they "
+                           "were.")
+                            .arg(QDir::toNativeSeparators(outputNamesPath(document_.storeFolder())),
+                                 failure->description),
                         dialogs::Icon::Critical);
-    }
-}
-
-void MainWindow::printSheet() {
-    const int map = document_.maps().currentMap() + 1;
-    const QString name =
-        document_.gridIsUnsaved() ? tr("MAP%1, not saved").arg(map) : tr("MAP%1").arg(map);
-    ConfigSheet sheet(Configuration::of(document_.maps(), document_.volts()), name);
-    sheet.setFirmware(controller_->firmware());
-    QString error;
-    const std::optional<PrintOutcome> printed = printPage(
-        this, tr("BDX4 configuration MAP%1").arg(map), ConfigSheet::paperFor(QLocale()),
-        [&sheet](QPainter& painter, QPagedPaintDevice& printer) { sheet.draw(painter, printer); },
-        &error);
-    if (!printed)
-        dialogs::inform(this, tr("Print"), tr("Printing is not available: %1").arg(error),
-                        dialogs::Icon::Warning);
-    else if (*printed == PrintOutcome::PrinterFailed)
-        dialogs::inform(this, tr("Print"), tr("The printer could not be started."),
-                        dialogs::Icon::Warning);
 }
 
 // The other windows.

@@ -15,6 +15,7 @@ class BandMapGrid;
 class BoxConnection;
 class BoxController;
 class Clock;
+class FileCommands;
 class MainMenus;
 class MainCanvas;
 class PortStatusBar;
@@ -77,13 +78,9 @@ private:
     void displayMap(int map);
     void saveMap(int map);
     void writeToBox();
-    void exportToFile();
-    /// Puts a configuration file's map and mode on the grid and, when the user agrees, its
-    /// voltage tables in place of the user's: one undoable step. A damaged file changes nothing.
-    void openConfigurationFile();
-    /// The printable sheet of the shown map, the mode and the voltage tables, on the printer the
-    /// user chooses (or a PDF).
-    void printSheet();
+    /// "Output Names", the focus on output `output`: the names the station gives the outputs.
+    void nameOutputs(int output);
+    void showNamesUnreadable(const NamesReading& reading);
     void openVoltageWindow(int table);
     void showHelp();
     void showAbout();
@@ -106,6 +103,7 @@ private:
     MainCanvas* canvas_ = nullptr;
     PortStatusBar* statusBar_ = nullptr;
     MainMenus* menus_ = nullptr;
+    FileCommands* files_ = nullptr;
     bool startupQueued_ = false;
     bool ready_ = false;
     bool closing_ = false;

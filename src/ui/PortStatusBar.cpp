@@ -132,6 +132,17 @@ void PortStatusBar::showProgress(int record, const QString& name) {
     progress_->show();
 }
 
+void PortStatusBar::showLastWritten(const HistoryEntry& entry) {
+    const QString tip =
+        entry.path.isEmpty()
+            ? QString()
+            : tr("Last written to the BDX4: %1 on %2 (%3)")
+                  .arg(entry.source, entry.written.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                       entry.device.isEmpty() ? entry.port : entry.device);
+    port_->setToolTip(tip);
+    link_->setToolTip(tip);
+}
+
 void PortStatusBar::hideProgress() {
     if (progress_)
         progress_->hide();

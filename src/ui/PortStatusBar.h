@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/WriteHistory.h"
+
 #include <QStatusBar>
 
 class QLabel;
@@ -20,6 +22,8 @@ public:
     /// The download's progress bar at `record` (1-7), named ("HF Band Data (1 of 7)").
     void showProgress(int record, const QString& name);
     void hideProgress();
+    /// The tooltip says what was last written to the box, and when (nothing: no entry).
+    void showLastWritten(const HistoryEntry& entry);
 
 private:
     void showLink();

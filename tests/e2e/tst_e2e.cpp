@@ -4,10 +4,10 @@
 #include "SimProcess.h"
 
 #include "ctl/CommandLine.h"
+#include "io/ExportFile.h"
 #include "io/MapStore.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
-#include "jobs/Export.h"
 #include "model/Configuration.h"
 #include "support/Fakes.h"
 

@@ -1,9 +1,9 @@
 // A disk that fills during a save: the earlier file survives byte for byte, no partial file is
 // left beside it, and the failure is reported rather than ending the program.
 
+#include "io/ExportFile.h"
 #include "io/MapStore.h"
 #include "io/VoltageStore.h"
-#include "jobs/Export.h"
 #include "support/Fakes.h"
 
 #include <QDir>

@@ -85,7 +85,11 @@ BEGIN { RS = "</message>"; problems = 0 }
     }
     tag = substr(rest, RSTART, RLENGTH)
     rest = substr(rest, RSTART + RLENGTH)
-    translation = tag ~ /\/>$/ ? "" : plain(substr(rest, 1, index(rest, "</translation>") - 1))
+    raw = tag ~ /\/>$/ ? "" : substr(rest, 1, index(rest, "</translation>") - 1)
+    # a plural is checked by its first form
+    if (match(raw, /<numerusform>[^<]*<\/numerusform>/))
+        raw = substr(raw, RSTART + 13, RLENGTH - 27)
+    translation = plain(raw)
     if (tag ~ /type="(obsolete|vanished)"/)
         complain("no longer in the sources", source)
     else if (tag ~ /type="unfinished"/ && translation == "")

@@ -1,7 +1,7 @@
 // Configuration files read back: the forms taken, a damaged file per fault, the round trip.
 
 #include "io/ConfigFile.h"
-#include "jobs/Export.h"
+#include "io/ExportFile.h"
 #include "support/Golden.h"
 
 #include <QRandomGenerator>

@@ -1,10 +1,10 @@
 // The conversation with the box on a fake line and a fake clock: what is sent when, and how each
 // job ends.
 
+#include "io/ExportFile.h"
 #include "io/MapStore.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
-#include "jobs/Export.h"
 #include "jobs/ResultTexts.h"
 #include "jobs/StartupJob.h"
 #include "support/Fakes.h"

@@ -1,11 +1,11 @@
 // The windows as a person uses them: clicks, keys and the answers given to their boxes, over a
 // fake line and a fake clock.
 
+#include "io/ExportFile.h"
 #include "io/MapStore.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
 #include "jobs/BoxSearch.h"
-#include "jobs/Export.h"
 #include "support/Boxes.h"
 #include "support/Fakes.h"
 #include "support/Golden.h"

@@ -1,4 +1,4 @@
-#include "jobs/Export.h"
+#include "io/ExportFile.h"
 
 #include "io/StoreFile.h"
 

@@ -1,0 +1,111 @@
+#include "io/WriteHistory.h"
+
+#include "io/ExportFile.h"
+#include "io/StoreFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace bdx4 {
+
+namespace {
+
+const QString kAboutSuffix = QStringLiteral(".about");
+const QString kLinesSuffix = QStringLiteral(".txt");
+/// An entry's text is a few lines; anything larger is no entry.
+constexpr qint64 kMaxAboutSize = 4096;
+
+QByteArray aboutText(const HistoryEntry& entry) {
+    QByteArray text;
+    const auto line = [&text](const char* key, const QString& value) {
+        QString flat = value;
+        flat.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text += QByteArray(key) + '=' + flat.toUtf8() + kLineEnd;
+    };
+    line("written", entry.written.toString(Qt::ISODateWithMs));
+    line("source", entry.source);
+    line("mode", entry.accForBandMap ? QStringLiteral("bandmap") : QStringLiteral("table"));
+    line("port", entry.port);
+    line("device", entry.device);
+    line("firmware", entry.firmware);
+    return text;
+}
+
+std::optional<HistoryEntry> readAbout(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    HistoryEntry entry;
+    for (const QByteArray& raw : file.read(kMaxAboutSize).split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        const QString key = line.section(QLatin1Char('='), 0, 0);
+        const QString value = line.section(QLatin1Char('='), 1);
+        if (key == QLatin1String("written"))
+            entry.written = QDateTime::fromString(value, Qt::ISODateWithMs);
+        else if (key == QLatin1String("source"))
+            entry.source = value;
+        else if (key == QLatin1String("mode"))
+            entry.accForBandMap = value == QLatin1String("bandmap");
+        else if (key == QLatin1String("port"))
+            entry.port = value;
+        else if (key == QLatin1String("device"))
+            entry.device = value;
+        else if (key == QLatin1String("firmware"))
+            entry.firmware = value;
+    }
+    entry.path = path.chopped(kAboutSuffix.size()) + kLinesSuffix;
+    if (!entry.written.isValid() || !QFileInfo(entry.path).isFile())
+        return std::nullopt;
+    return entry;
+}
+
+} // namespace
+
+WriteHistory::WriteHistory(const QString& storeFolder)
+    : folder_(QDir(storeFolder).filePath(QStringLiteral("history"))) {}
+
+IoResult WriteHistory::record(const ConfigImage& image, HistoryEntry entry) {
+    if (!QDir().mkpath(folder_))
+        return IoError{int(QFileDevice::OpenError),
+                       QStringLiteral("%1: the folder cannot be made").arg(folder_)};
+    entry.written = QDateTime::currentDateTime();
+    // Named by the time, so that a folder listing reads in order; two in one millisecond apart.
+    const QString stamp = entry.written.toString(QStringLiteral("yyyy-MM-dd-HHmmss-zzz"));
+    QString base = QDir(folder_).filePath(stamp);
+    for (int n = 2;
+         QFileInfo::exists(base + kAboutSuffix) || QFileInfo::exists(base + kLinesSuffix); ++n)
+        base = QDir(folder_).filePath(stamp + QStringLiteral("-%1").arg(n));
+    entry.path = base + kLinesSuffix;
+    if (const IoResult failure = writeFileWhole(entry.path, exportText(image)))
+        return failure;
+    if (const IoResult failure = writeFileWhole(base + kAboutSuffix, aboutText(entry))) {
+        QFile::remove(entry.path);
+        return failure;
+    }
+    dropOldest();
+    return std::nullopt;
+}
+
+QList<HistoryEntry> WriteHistory::entries() const {
+    QList<HistoryEntry> found;
+    const QDir dir(folder_);
+    for (const QString& name : dir.entryList({QLatin1Char('*') + kAboutSuffix}, QDir::Files))
+        if (const std::optional<HistoryEntry> entry = readAbout(dir.filePath(name)))
+            found << *entry;
+    std::sort(found.begin(), found.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
+        return a.written != b.written ? a.written > b.written : a.path > b.path;
+    });
+    return found;
+}
+
+void WriteHistory::dropOldest() const {
+    const QList<HistoryEntry> kept = entries();
+    for (qsizetype i = kKept; i < kept.size(); ++i) {
+        QFile::remove(kept[i].path);
+        QFile::remove(kept[i].path.chopped(kLinesSuffix.size()) + kAboutSuffix);
+    }
+}
+
+} // namespace bdx4
