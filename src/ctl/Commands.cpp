@@ -1,14 +1,14 @@
 #include "ctl/Commands.h"
 
+#include "ctl/StoreLoading.h"
+
 #include "io/Clock.h"
 #include "io/ConfigFile.h"
-#include "io/MapStore.h"
 #include "io/QtSerialLine.h"
 #include "io/QtSettingsStore.h"
 #include "io/SerialDiagnosis.h"
 #include "io/SerialTrace.h"
 #include "io/StorePlaces.h"
-#include "io/VoltageStore.h"
 #include "jobs/BoxConnection.h"
 #include "jobs/BoxSearch.h"
 #include "jobs/DownloadJob.h"
@@ -18,14 +18,8 @@
 #include "sheet/ConfigSheet.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QHash>
-
-#ifdef Q_OS_UNIX
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 namespace bdx4::ctl {
 
@@ -105,84 +99,6 @@ int CommandRunner::run() {
 }
 
 // The stores.
-
-QString defaultStoreFolder() {
-    return StorePlaces::ofThisProgram().storeFolder();
-}
-
-QString sudoNotice(const QString& folder, const QString& userDataFolder) {
-#ifdef Q_OS_UNIX
-    const QByteArray user = qgetenv("SUDO_USER");
-    if (::geteuid() != 0 || user.isEmpty() || user == "root")
-        return QString();
-    QString notice =
-        Texts::tr("bdx4ctl: running as root through sudo: using the stores in %1").arg(folder);
-    const passwd* entry = ::getpwnam(user.constData());
-    if (QDir::cleanPath(folder) == QDir::cleanPath(userDataFolder) && entry && entry->pw_dir) {
-        const QString theirs = QDir(QString::fromLocal8Bit(entry->pw_dir))
-                                   .filePath(QStringLiteral(".local/share/bdx4config"));
-        notice += Texts::tr(", root's own; %1's are in %2 (give --store %2 to use them)")
-                      .arg(QString::fromLocal8Bit(user), theirs);
-    }
-    return notice;
-#else
-    Q_UNUSED(folder);
-    Q_UNUSED(userDataFolder);
-    return QString();
-#endif
-}
-
-namespace {
-
-/// Reads both stores from `folder` as bdx4config's start-up does, but writes nothing: a missing
-/// map store reads as the fresh one bdx4config would create (the first start's arrangement as
-/// MAP1), a missing voltage store as all bands at 0. Then map `map` goes on the grid. Says on
-/// `err` when a store is missing, since a wrong folder would otherwise pass unnoticed. Returns
-/// what kept a store from being read whole.
-QStringList loadStores(const QString& folder, int map, BandMaps& maps, VoltageTables& volts,
-                       Console& err) {
-    QStringList problems;
-    const QString mapPath = mapStorePath(folder);
-    MapStoreContent content;
-    const StoreReading reading = readMapStore(mapPath, content);
-    switch (reading.outcome) {
-    case StoreReading::Missing:
-        err.line(
-            Texts::tr("bdx4ctl: there is no %1; the default arrangement stands for MAP1 and the "
-                      "other maps are empty")
-                .arg(mapPath));
-        Q_FALLTHROUGH();
-    case StoreReading::Empty:
-        maps.setDefaults(Arrangement::FirstStart);
-        maps.keepShownMap();
-        break;
-    case StoreReading::Unreadable:
-        problems << Texts::tr("%1 cannot be opened: %2").arg(mapPath, reading.reason);
-        break;
-    case StoreReading::Incomplete:
-        problems << Texts::tr(
-                        "%1 could not be read whole: it ends early or holds an item that is not "
-                        "what belongs there")
-                        .arg(mapPath);
-        maps.setStoredMaps(content.maps);
-        break;
-    case StoreReading::Complete:
-        maps.setStoredMaps(content.maps);
-        maps.setAccOutputsForBandMap(content.accForBandMap);
-        break;
-    }
-    maps.display(map - 1);
-
-    const QString voltPath = voltageStorePath(folder);
-    const StoreReading voltages = readVoltageStore(voltPath, volts);
-    if (voltages.outcome == StoreReading::Missing)
-        err.line(Texts::tr("bdx4ctl: there is no %1; every band voltage is 0").arg(voltPath));
-    else if (voltages.outcome == StoreReading::Unreadable)
-        problems << Texts::tr("%1 cannot be opened: %2").arg(voltPath, voltages.reason);
-    return problems;
-}
-
-} // namespace
 
 QString CommandRunner::storeFolder() {
     if (!storeFolder_.isEmpty())

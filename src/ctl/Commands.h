@@ -74,12 +74,6 @@ private:
     int status_ = kExitFailed;
 };
 
-/// The folder the stores are in when no --store is given: bdx4config's, by the same rule.
-QString defaultStoreFolder();
-/// Under sudo, which user's stores a command uses and how to reach the invoking user's; empty
-/// otherwise. `folder` is the store folder in use, `userDataFolder` root's per-user data folder.
-QString sudoNotice(const QString& folder, const QString& userDataFolder);
-
 /// A configuration's map as `show` prints it, headed `name` ("MAP2", a file's name): a row per
 /// band, a column per output, with the ACn mode.
 QString mapText(const Configuration& configuration, const QString& name);

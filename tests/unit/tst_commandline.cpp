@@ -1,7 +1,7 @@
 // bdx4ctl's command line, read in the process.
 
 #include "ctl/CommandLine.h"
-#include "ctl/Commands.h"
+#include "ctl/StoreLoading.h"
 
 #include <unistd.h>
 
