@@ -159,6 +159,10 @@
         <source>line %1: %2</source>
         <translation>Zeile %1: %2</translation>
     </message>
+    <message>
+        <source>it is not a text file (it holds NUL bytes, as UTF-16 text does); save it as plain text</source>
+        <translation>sie ist keine Textdatei (sie enthält NUL-Bytes, wie UTF-16-Text); speichern Sie sie als reinen Text</translation>
+    </message>
 </context>
 <context>
     <name>ConfigImage</name>
@@ -268,6 +272,64 @@
     <message>
         <source>the PDF could not be started</source>
         <translation>das PDF konnte nicht begonnen werden</translation>
+    </message>
+</context>
+<context>
+    <name>MapStore</name>
+    <message>
+        <source>the label %1 stands where a cell value 0-255 belongs: a line above it is missing or one too many</source>
+        <translation>die Überschrift %1 steht, wo ein Zellwert 0-255 hingehört: darüber fehlt eine Zeile oder steht eine zu viel</translation>
+    </message>
+    <message>
+        <source>the ACn mode %1 stands where a cell value 0-255 belongs: lines above it are missing</source>
+        <translation>der ACn-Modus %1 steht, wo ein Zellwert 0-255 hingehört: darüber fehlen Zeilen</translation>
+    </message>
+    <message>
+        <source>%1 is not a cell value 0-255</source>
+        <translation>%1 ist kein Zellwert 0-255</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>the store ends early, in MAP%1</source>
+        <translation>die Datei endet zu früh, in MAP%1</translation>
+    </message>
+    <message>
+        <source>the store ends before its ACn mode</source>
+        <translation>die Datei endet vor dem ACn-Modus</translation>
+    </message>
+    <message>
+        <source>%1 is not the ACn mode #TRUE# or #FALSE#</source>
+        <translation>%1 ist kein ACn-Modus, weder #TRUE# noch #FALSE#</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is a FIFO (named pipe), not a file</source>
+        <translation>es ist eine FIFO (benannte Pipe), keine Datei</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation>es ist ein Gerät, keine Datei</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a file</source>
+        <translation>es ist ein Socket, keine Datei</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>diese Datei gibt es nicht</translation>
     </message>
 </context>
 <context>
@@ -389,8 +451,35 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
 <context>
     <name>StoreFile</name>
     <message>
-        <source>it is a folder</source>
-        <translation>es ist ein Ordner</translation>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>the store goes on past 1 MiB, which no store does; reading stopped here</source>
+        <translation>die Datei ist länger als 1 MiB, was keine Speicherdatei ist; das Lesen endete hier</translation>
+    </message>
+    <message>
+        <source>%1: %2; it was left as it is</source>
+        <translation>%1: %2; es blieb unverändert</translation>
+    </message>
+    <message>
+        <source>%1 is read-only; it was left as it is</source>
+        <translation>%1 ist schreibgeschützt; die Datei blieb unverändert</translation>
+    </message>
+</context>
+<context>
+    <name>VoltageStore</name>
+    <message>
+        <source>%1 is not a level 0-255</source>
+        <translation>%1 ist keine Stufe 0-255</translation>
+    </message>
+    <message>
+        <source>the file holds no value</source>
+        <translation>die Datei enthält keinen Wert</translation>
+    </message>
+    <message>
+        <source>the store ends after %1 of its 39 values</source>
+        <translation>die Datei endet nach %1 ihrer 39 Werte</translation>
     </message>
 </context>
 <context>
