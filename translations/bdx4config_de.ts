@@ -277,18 +277,6 @@
 <context>
     <name>MapStore</name>
     <message>
-        <source>the label %1 stands where a cell value 0-255 belongs: a line above it is missing or one too many</source>
-        <translation>die Überschrift %1 steht, wo ein Zellwert 0-255 hingehört: darüber fehlt eine Zeile oder steht eine zu viel</translation>
-    </message>
-    <message>
-        <source>the ACn mode %1 stands where a cell value 0-255 belongs: lines above it are missing</source>
-        <translation>der ACn-Modus %1 steht, wo ein Zellwert 0-255 hingehört: darüber fehlen Zeilen</translation>
-    </message>
-    <message>
-        <source>%1 is not a cell value 0-255</source>
-        <translation>%1 ist kein Zellwert 0-255</translation>
-    </message>
-    <message>
         <source>the file is empty</source>
         <translation>die Datei ist leer</translation>
     </message>
@@ -303,6 +291,18 @@
     <message>
         <source>%1 is not the ACn mode #TRUE# or #FALSE#</source>
         <translation>%1 ist kein ACn-Modus, weder #TRUE# noch #FALSE#</translation>
+    </message>
+    <message>
+        <source>the label %1 stands where a cell value 0-255 belongs: a line above it is missing or one too many</source>
+        <translation>die Überschrift %1 steht, wo ein Zellwert 0-255 hingehört: darüber fehlt eine Zeile oder steht eine zu viel</translation>
+    </message>
+    <message>
+        <source>the ACn mode %1 stands where a cell value 0-255 belongs: lines above it are missing</source>
+        <translation>der ACn-Modus %1 steht, wo ein Zellwert 0-255 hingehört: darüber fehlen Zeilen</translation>
+    </message>
+    <message>
+        <source>%1 is not a cell value 0-255</source>
+        <translation>%1 ist kein Zellwert 0-255</translation>
     </message>
 </context>
 <context>
@@ -1101,10 +1101,6 @@ Die Tabellen bleiben, wie sie waren.</translation>
 <context>
     <name>bdx4::ctl::CommandRunner</name>
     <message>
-        <source>bdx4ctl: %1; open the maps in bdx4config and save them again, or give another --store</source>
-        <translation>bdx4ctl: %1; öffnen Sie die Bandzuordnungen in bdx4config und speichern Sie sie erneut, oder geben Sie ein anderes --store an</translation>
-    </message>
-    <message>
         <source>nothing was sent to the box</source>
         <translation>es wurde nichts an den BDX4 gesendet</translation>
     </message>
@@ -1183,10 +1179,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>Konfigurationsdatei %1</translation>
     </message>
     <message>
-        <source>bdx4ctl: the export could not be written to standard output</source>
-        <translation>bdx4ctl: die Ausgabe konnte nicht auf die Standardausgabe geschrieben werden</translation>
-    </message>
-    <message>
         <source>bdx4ctl: the sheet &quot;%1&quot; could not be written: %2
 Nothing was saved; any earlier file of that name is unchanged.</source>
         <translation>bdx4ctl: das Blatt „%1“ konnte nicht geschrieben werden: %2
@@ -1207,6 +1199,30 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     <message>
         <source>Configuration from %1</source>
         <translation>Konfiguration aus %1</translation>
+    </message>
+    <message>
+        <source>the file given with --from</source>
+        <translation>die mit --from angegebene Datei</translation>
+    </message>
+    <message>
+        <source>the store %1</source>
+        <translation>die Speicherdatei %1</translation>
+    </message>
+    <message>
+        <source>the port&apos;s device %1</source>
+        <translation>das Gerät des Ports, %1</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: &quot;%1&quot; is %2: an output never replaces what the command reads; give another file</source>
+        <translation>bdx4ctl: „%1“ ist %2: eine Ausgabe ersetzt nie, was der Befehl liest; geben Sie eine andere Datei an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: %1; save the maps and the band voltages again in bdx4config, or give another --store</source>
+        <translation>bdx4ctl: %1; speichern Sie Bandzuordnungen und Bandspannungen in bdx4config neu, oder geben Sie ein anderes --store an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: --trace: &quot;%1&quot; could not be written to the end: %2</source>
+        <translation>bdx4ctl: --trace: „%1“ konnte nicht bis zum Ende geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1248,10 +1264,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>%1 braucht einen Wert</translation>
     </message>
     <message>
-        <source>%1 takes no option &quot;--%2&quot;; its options are %3 and --help</source>
-        <translation>%1 kennt keine Option „--%2“; seine Optionen sind %3 und --help</translation>
-    </message>
-    <message>
         <source>%1 takes no argument &quot;%2&quot; (see bdx4ctl --help)</source>
         <translation>%1 nimmt kein Argument „%2“ (siehe bdx4ctl --help)</translation>
     </message>
@@ -1274,10 +1286,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     <message>
         <source>%1 cannot be opened: %2</source>
         <translation>%1 kann nicht geöffnet werden: %2</translation>
-    </message>
-    <message>
-        <source>%1 could not be read whole: it ends early or holds an item that is not what belongs there</source>
-        <translation>%1 konnte nicht vollständig gelesen werden: die Datei endet zu früh oder enthält einen Eintrag, der dort nicht hingehört</translation>
     </message>
     <message>
         <source>bdx4ctl: there is no %1; every band voltage is 0</source>
@@ -1427,6 +1435,22 @@ Rückgabewert: 0 erledigt; 1 BDX4 nicht gefunden, Fehler an der Schnittstelle
 oder in einer Datei, eine Konfigurationsdatei beschädigt, ein Datensatz nicht
 bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
 </translation>
+    </message>
+    <message>
+        <source>%1 is given more than once; give it once</source>
+        <translation>%1 steht mehrmals in der Zeile; geben Sie es nur einmal an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: &quot;%1&quot; is not text in the system&apos;s encoding (UTF-8), so no file can be named by it; rename the file, or give a link to it with such a name</source>
+        <translation>bdx4ctl: „%1“ ist kein Text in der Kodierung des Systems (UTF-8), also lässt sich damit keine Datei benennen; benennen Sie die Datei um oder geben Sie einen Link darauf mit einem solchen Namen an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: standard output could not be written: %1</source>
+        <translation>bdx4ctl: die Standardausgabe konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be read whole: %2</source>
+        <translation>%1 konnte nicht vollständig gelesen werden: %2</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "ctl/StoreLoading.h"
 
 #include "io/MapStore.h"
+#include "io/StorePlaces.h"
 #include "io/VoltageStore.h"
 
 #include <QDir>
@@ -11,6 +12,17 @@
 #endif
 
 namespace bdx4::ctl {
+
+QStringList storePathsFor(const QString& storeFolder) {
+    const StorePlaces places = StorePlaces::ofThisProgram();
+    const QStringList folders = storeFolder.isEmpty()
+                                    ? QStringList{places.programFolder, places.userDataFolder}
+                                    : QStringList{storeFolder};
+    QStringList paths;
+    for (const QString& folder : folders)
+        paths << mapStorePath(folder) << voltageStorePath(folder);
+    return paths;
+}
 
 QString sudoNotice(const QString& folder, const QString& userDataFolder) {
 #ifdef Q_OS_UNIX
@@ -34,6 +46,14 @@ QString sudoNotice(const QString& folder, const QString& userDataFolder) {
 #endif
 }
 
+namespace {
+
+QString readInPart(const QString& path, const StoreReading& reading) {
+    return Texts::tr("%1 could not be read whole: %2").arg(path, reading.fault());
+}
+
+} // namespace
+
 QStringList loadStores(const QString& folder, int map, BandMaps& maps, VoltageTables& volts,
                        Console& err) {
     QStringList problems;
@@ -55,12 +75,8 @@ QStringList loadStores(const QString& folder, int map, BandMaps& maps, VoltageTa
         problems << Texts::tr("%1 cannot be opened: %2").arg(mapPath, reading.reason);
         break;
     case StoreReading::Incomplete:
-        problems << Texts::tr(
-                        "%1 could not be read whole: it ends early or holds an item that is not "
-                        "what belongs there")
-                        .arg(mapPath);
-        maps.setStoredMaps(content.maps);
-        break;
+        problems << readInPart(mapPath, reading);
+        Q_FALLTHROUGH(); // what could be read is shown
     case StoreReading::Complete:
         maps.setStoredMaps(content.maps);
         maps.setAccOutputsForBandMap(content.accForBandMap);
@@ -74,6 +90,8 @@ QStringList loadStores(const QString& folder, int map, BandMaps& maps, VoltageTa
         err.line(Texts::tr("bdx4ctl: there is no %1; every band voltage is 0").arg(voltPath));
     else if (voltages.outcome == StoreReading::Unreadable)
         problems << Texts::tr("%1 cannot be opened: %2").arg(voltPath, voltages.reason);
+    else if (voltages.outcome == StoreReading::Incomplete)
+        problems << readInPart(voltPath, voltages);
     return problems;
 }
 
