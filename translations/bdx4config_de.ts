@@ -1226,6 +1226,17 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     </message>
 </context>
 <context>
+    <name>bdx4config</name>
+    <message>
+        <source>The lock file %1 cannot be created: %2.<byte value="xd"/>
+<byte value="xd"/>
+The program goes on, but it cannot tell whether another copy works on the same stores, and saving them may fail for the same reason.</source>
+        <translation>Die Sperrdatei %1 kann nicht angelegt werden: %2.<byte value="xd"/>
+<byte value="xd"/>
+Das Programm läuft weiter, kann aber nicht erkennen, ob eine zweite Kopie mit denselben Speicherdateien arbeitet, und das Speichern kann aus demselben Grund scheitern.</translation>
+    </message>
+</context>
+<context>
     <name>bdx4ctl</name>
     <message>
         <source>--map: &quot;%1&quot; is no map; give 1, 2 or 3</source>
