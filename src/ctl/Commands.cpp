@@ -10,7 +10,6 @@
 #include "io/RegularFile.h"
 #include "io/SerialDiagnosis.h"
 #include "io/SerialTrace.h"
-#include "io/StoreFile.h"
 #include "io/StorePlaces.h"
 #include "jobs/BoxConnection.h"
 #include "jobs/BoxSearch.h"
@@ -305,8 +304,8 @@ int CommandRunner::query() {
         }
         end(result.outcome == SearchResult::Found ? kExitDone : kExitFailed);
     });
+    interrupts::setJobRunning(true); // from here on a stop goes through the event loop
     search.start();
-    interrupts::setJobRunning(true);
     return QCoreApplication::exec();
 }
 
@@ -355,8 +354,8 @@ int CommandRunner::write() {
         end(kExitFailed);
     });
     talk_->trace.note(QStringLiteral("download"));
+    interrupts::setJobRunning(true); // the box is told the download is over, even at once
     download.start(image);
-    interrupts::setJobRunning(true);
     return QCoreApplication::exec();
 }
 
