@@ -459,12 +459,12 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
         <translation>die Datei ist länger als 1 MiB, was keine Speicherdatei ist; das Lesen endete hier</translation>
     </message>
     <message>
-        <source>%1: %2; it was left as it is</source>
-        <translation>%1: %2; es blieb unverändert</translation>
+        <source>%1; it was left as it is.</source>
+        <translation>%1; es blieb unverändert.</translation>
     </message>
     <message>
-        <source>%1 is read-only; it was left as it is</source>
-        <translation>%1 ist schreibgeschützt; die Datei blieb unverändert</translation>
+        <source>The file is read-only; it was left as it is.</source>
+        <translation>Die Datei ist schreibgeschützt; sie blieb unverändert.</translation>
     </message>
 </context>
 <context>

@@ -186,16 +186,18 @@ std::optional<QString> TextItemReader::next() {
 
 IoResult writeFileWhole(const QString& path, const QByteArray& bytes) {
     // A save renamed over a FIFO or a device would put a file in its place.
-    if (const QString why = notRegularReason(fileKindOf(path)); !why.isEmpty())
-        return IoError{int(QFileDevice::OpenError),
-                       QCoreApplication::translate("StoreFile", "%1: %2; it was left as it is")
-                           .arg(path, why)};
+    // Said as the platform says a failure, for messages that name the file themselves.
+    if (QString why = notRegularReason(fileKindOf(path)); !why.isEmpty()) {
+        why[0] = why[0].toUpper();
+        return IoError{
+            int(QFileDevice::OpenError),
+            QCoreApplication::translate("StoreFile", "%1; it was left as it is.").arg(why)};
+    }
     const std::optional<unsigned> mode = existingMode(path);
     if (mode && (*mode & 0222) == 0)
-        return IoError{
-            int(QFileDevice::PermissionsError),
-            QCoreApplication::translate("StoreFile", "%1 is read-only; it was left as it is")
-                .arg(path)};
+        return IoError{int(QFileDevice::PermissionsError),
+                       QCoreApplication::translate("StoreFile",
+                                                   "The file is read-only; it was left as it is.")};
     QSaveFile file(path);
     const auto failure = [&file]() -> IoError {
         const int code = file.error() == QFileDevice::NoError ? int(QFileDevice::UnspecifiedError)

@@ -147,7 +147,7 @@ private slots:
         file("a folder as --trace", "", "query --port @ --trace ~", 1,
              "cannot be written: it is a folder");
         file("export onto a FIFO", "~/f=fifo", "export --store % ~/f", 1,
-             "~/f: it is a FIFO (named pipe), not a file; it was left as it is");
+             "could not be written:\nIt is a FIFO (named pipe), not a file; it was left as it is.");
         // Damaged files and stores: the line and the fault; nothing sent (the port not even
         // opened, so no trace) or written.
         file("a damaged --from file", "~/bad=damaged", "write --port @ --from ~/bad --trace ~/none",

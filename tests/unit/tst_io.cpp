@@ -42,6 +42,16 @@ QByteArray edited(QByteArray text, const QByteArray& from, const QByteArray& to)
     return text.replace(from, to);
 }
 
+/// A store's text and what reading it gives.
+struct StoreCase {
+    QByteArray text;
+    int outcome;
+    QString fault;       ///< "line:words of the description", or empty
+    QList<int> notRead;  ///< the map store: [from, to) pairs of the cells, in store order
+    QList<float> values; ///< the voltage store: in store order
+    bool modeRead;       ///< the map store: the ACn flag (set in the pattern) was read
+};
+
 /// A store's first fault as `fault` gives it: "line:words of the description", or empty.
 void checkFault(const StoreReading& reading, const QString& fault) {
     QCOMPARE(reading.line, fault.section(':', 0, 0).toInt());
@@ -69,11 +79,7 @@ private slots:
     }
 
     void mapStoreReading_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<QString>("fault");      // "line: words of the description"
-        QTest::addColumn<QList<int>>("notRead"); // [from, to) of the cells, in store order
-        QTest::addColumn<bool>("modeRead");
+        QTest::addColumn<StoreCase>("c");
         const QByteArray whole = mapStoreText(pattern());
         const auto cut = [&whole](int lines) {
             qsizetype at = 0;
@@ -89,7 +95,7 @@ private slots:
                   all = kMaps * kBandRows * kOutputs;
         const auto row = [](const char* name, const QByteArray& text, int outcome,
                             const char* fault, QList<int> notRead, bool modeRead) {
-            QTest::newRow(name) << text << outcome << QString(fault) << notRead << modeRead;
+            QTest::newRow(name) << StoreCase{text, outcome, fault, notRead, {}, modeRead};
         };
         row("whole", whole, done, "", {}, true);
         row("things after the flag", whole + "junk\r\n", done, "", {}, true);
@@ -123,36 +129,29 @@ private slots:
             "721:the ACn mode \"#TRUE#\" stands where a cell value", {674, all}, true);
     }
     void mapStoreReading() {
-        QFETCH(QByteArray, text);
-        QFETCH(int, outcome);
-        QFETCH(QString, fault);
-        QFETCH(QList<int>, notRead);
-        QFETCH(bool, modeRead);
+        QFETCH(StoreCase, c);
         MapStoreContent content;
         for (auto& map : content.maps)
             for (auto& row : map)
                 row.fill(7); // what the maps held before
-        QBuffer buffer(&text);
+        QBuffer buffer(&c.text);
         buffer.open(QIODevice::ReadOnly);
         const StoreReading reading = readMapStoreItems(buffer, content);
-        QCOMPARE(int(reading.outcome), outcome);
-        checkFault(reading, fault);
-        QCOMPARE(content.accForBandMap, modeRead);
+        QCOMPARE(int(reading.outcome), c.outcome);
+        checkFault(reading, c.fault);
+        QCOMPARE(content.accForBandMap, c.modeRead);
         for (int i = 0; i < kMaps * kBandRows * kOutputs; ++i) {
-            const int m = i / 336, r = i / 16 % 21, c = i % 16;
-            const bool asStored = content.maps[m][r][c] == pattern().maps[m][r][c];
-            bool inRange = false; // [from, to) pairs
-            for (int k = 0; k + 1 < notRead.size(); k += 2)
-                inRange = inRange || (i >= notRead[k] && i < notRead[k + 1]);
+            const int m = i / 336, r = i / 16 % 21, o = i % 16;
+            const bool asStored = content.maps[m][r][o] == pattern().maps[m][r][o];
+            bool inRange = false;
+            for (int k = 0; k + 1 < c.notRead.size(); k += 2)
+                inRange = inRange || (i >= c.notRead[k] && i < c.notRead[k + 1]);
             QVERIFY2(asStored != inRange, qPrintable(QString::number(i)));
         }
     }
 
     void voltageStore_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<QString>("fault");       // "line:words", as for the map store
-        QTest::addColumn<QList<float>>("values"); // in store order; 99 where none was read
+        QTest::addColumn<StoreCase>("c"); // values: in store order, 99 where none was read
         QByteArray whole;
         QList<float> all;
         for (int i = 0; i < 39; ++i) {
@@ -168,7 +167,7 @@ private slots:
         const int done = StoreReading::Complete, inPart = StoreReading::Incomplete;
         const auto row = [](const char* name, const QByteArray& text, int outcome,
                             const char* fault, const QList<float>& values) {
-            QTest::newRow(name) << text << outcome << QString(fault) << values;
+            QTest::newRow(name) << StoreCase{text, outcome, fault, {}, values, false};
         };
         row("whole", whole, done, "", all);
         row("as created", golden::kNewVoltageStore, StoreReading::Empty, "", {0, 0});
@@ -195,20 +194,17 @@ private slots:
             inPart, "2:\"300\" is not a level", with({{1, 99}, {3, 99}, {4, 99}, {38, 99}}));
     }
     void voltageStore() {
-        QFETCH(QByteArray, text);
-        QFETCH(int, outcome);
-        QFETCH(QString, fault);
-        QFETCH(QList<float>, values);
+        QFETCH(StoreCase, c);
         VoltageTables volts;
         for (int i = 0; i < 39; ++i)
             volts.setValue(i / 13, i % 13, 99);
-        QBuffer buffer(&text);
+        QBuffer buffer(&c.text);
         buffer.open(QIODevice::ReadOnly);
         const StoreReading reading = readVoltageStoreItems(buffer, volts);
-        QCOMPARE(int(reading.outcome), outcome);
-        checkFault(reading, fault);
+        QCOMPARE(int(reading.outcome), c.outcome);
+        checkFault(reading, c.fault);
         for (int i = 0; i < 39; ++i) // what was not read keeps its value
-            QCOMPARE(volts.value(i / 13, i % 13), values.value(i, 99.0f));
+            QCOMPARE(volts.value(i / 13, i % 13), c.values.value(i, 99.0f));
         QVERIFY(!std::signbit(volts.value(0, 0)));
     }
 
@@ -261,7 +257,7 @@ private slots:
         QVERIFY(keepDamagedCopy(path, QDateTime::currentDateTime()).failure);
         if (!reason.isEmpty()) {
             const IoResult failure = writeFileWhole(path, "x");
-            QVERIFY(failure && failure->description.contains(reason));
+            QVERIFY(failure && failure->description.contains(reason.mid(1))); // "It is ..."
             test::FakeClock clock;
             SerialTrace trace(clock);
             QVERIFY(!trace.begin(path, "t") && trace.error() == reason);
