@@ -128,6 +128,8 @@ private slots:
         row("Ctrl+C during a write", "--firmware 2.17", "write --port @ ^1100", 1,
             "baud\nDownload cancelled in section"); // no title: the user stopped it
         row("a file shown", "-", "show --from ~/config.txt", 0, "\n20M      .   .   .   .   .   x");
+        row("its voltages shown", "-", "show --from ~/config.txt", 0,
+            "Band voltages   AN1 (10 V)   AN2 (5 V)  AN3 (10 V)\n430 MHz");
         row("three records acknowledged", "--ack-limit 3", "write --port @", 1,
             "BDX4: G: Download failed in section AN1 Band Voltages");
         row("the box goes away at AN3", "--hangup-after 5", "write --port @", 1,

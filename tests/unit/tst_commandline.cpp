@@ -19,10 +19,11 @@ private slots:
             QTest::newRow(name) << QString(line) << QString(reading);
         };
         row("help anywhere", "write --port 99 --help", "0 1 0");
+        row("help as the command", "help --port 1", "0 1 0");
         row("show map 2", "show --map=2", "1 2 0");
         row("export", "export - --map 3", "2 3 0    -");
         row("query by number", "query --port 16 --baud 38400", "3 1 16  38400");
-        row("write by device", "write --port=/dev/x --trace t", "4 1 0 /dev/x  t");
+        row("write by device", "write --port=/dev/x --map 1 --trace t", "4 1 0 /dev/x  t");
         row("an option twice", "write --port 0 --port /dev/x", "--port is given more than once");
         row("an option as typed", "show -x", "show takes no option \"-x\"|--map");
         row("an option of another command as typed", "show -port=1",
