@@ -1,6 +1,7 @@
 // The map store reader fed any bytes. What must hold: it never crashes and no item grows past
-// its bound; "Empty" is taken only as the first item; cells are filled in store order, a cell not
-// reached keeping what it held; and a store read whole writes back as it reads.
+// its bound; "Empty" is taken only as the first item; a cell is either read or keeps what it
+// held; a store read in part names a line of the input and what is wrong there, a store read
+// whole names none; and a store read whole writes back as it reads.
 
 #include "FuzzCheck.h"
 
@@ -25,15 +26,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         other.maps[i / kBandRows][i % kBandRows].fill(201);
     }
     buffer.seek(0);
-    const StoreReading::Outcome outcome = readMapStore(buffer, content);
+    const StoreReading reading = readMapStoreItems(buffer, content);
+    const StoreReading::Outcome outcome = reading.outcome;
     buffer.seek(0);
-    FUZZ_CHECK(readMapStore(buffer, other) == outcome);
+    const StoreReading again = readMapStoreItems(buffer, other);
+    FUZZ_CHECK(again.outcome == outcome && again.line == reading.line &&
+               again.description == reading.description);
     FUZZ_CHECK((outcome == StoreReading::Empty) == (first == QLatin1String("Empty")));
+    FUZZ_CHECK((outcome == StoreReading::Incomplete) == !reading.description.isEmpty());
+    FUZZ_CHECK((outcome == StoreReading::Incomplete) == (reading.line > 0));
+    FUZZ_CHECK(reading.line <= bytes.count('\n') + bytes.count('\r') + 1);
     bool reached = true;
     for (int i = 0; i < kMaps * kBandRows * kOutputs; ++i) {
         const int m = i / (kBandRows * kOutputs), r = i / kOutputs % kBandRows, c = i % kOutputs;
         const bool read = content.maps[m][r][c] == other.maps[m][r][c];
-        FUZZ_CHECK(reached || !read); // nothing read after the first cell not reached
+        FUZZ_CHECK(read || (content.maps[m][r][c] == 200 && other.maps[m][r][c] == 201));
         reached = reached && read;
     }
     if (outcome == StoreReading::Complete) {

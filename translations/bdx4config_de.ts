@@ -159,6 +159,10 @@
         <source>line %1: %2</source>
         <translation>Zeile %1: %2</translation>
     </message>
+    <message>
+        <source>it is not a text file (it holds NUL bytes, as UTF-16 text does); save it as plain text</source>
+        <translation>sie ist keine Textdatei (sie enthält NUL-Bytes, wie UTF-16-Text); speichern Sie sie als reinen Text</translation>
+    </message>
 </context>
 <context>
     <name>ConfigImage</name>
@@ -271,6 +275,48 @@
     </message>
 </context>
 <context>
+    <name>KeptFile</name>
+    <message>
+        <source>another program changed it since it was read; it was kept as that program left it</source>
+        <translation>ein anderes Programm hat sie geändert, seit sie gelesen wurde; sie bleibt, wie jenes Programm sie hinterließ</translation>
+    </message>
+    <message>
+        <source>it could be read only in part, and the copy of it that was to be kept first as %1 could not be made: %2</source>
+        <translation>sie war nur teilweise lesbar, und die Kopie, die zuvor als %1 angelegt werden sollte, ließ sich nicht anlegen: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MapStore</name>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>the store ends early, in MAP%1</source>
+        <translation>die Datei endet zu früh, in MAP%1</translation>
+    </message>
+    <message>
+        <source>the store ends before its ACn mode</source>
+        <translation>die Datei endet vor dem ACn-Modus</translation>
+    </message>
+    <message>
+        <source>%1 is not the ACn mode #TRUE# or #FALSE#</source>
+        <translation>%1 ist kein ACn-Modus, weder #TRUE# noch #FALSE#</translation>
+    </message>
+    <message>
+        <source>the label %1 stands where a cell value 0-255 belongs: a line above it is missing or one too many</source>
+        <translation>die Überschrift %1 steht, wo ein Zellwert 0-255 hingehört: darüber fehlt eine Zeile oder steht eine zu viel</translation>
+    </message>
+    <message>
+        <source>the ACn mode %1 stands where a cell value 0-255 belongs: lines above it are missing</source>
+        <translation>der ACn-Modus %1 steht, wo ein Zellwert 0-255 hingehört: darüber fehlen Zeilen</translation>
+    </message>
+    <message>
+        <source>%1 is not a cell value 0-255</source>
+        <translation>%1 ist kein Zellwert 0-255</translation>
+    </message>
+</context>
+<context>
     <name>OutputNamesFile</name>
     <message>
         <source>it is not UTF-8 text</source>
@@ -287,6 +333,33 @@
     <message>
         <source>it is larger than any names file</source>
         <translation>sie ist größer als jede Namensdatei</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is a FIFO (named pipe), not a file</source>
+        <translation>es ist eine FIFO (benannte Pipe), keine Datei</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation>es ist ein Gerät, keine Datei</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a file</source>
+        <translation>es ist ein Socket, keine Datei</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>diese Datei gibt es nicht</translation>
     </message>
 </context>
 <context>
@@ -408,8 +481,35 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
 <context>
     <name>StoreFile</name>
     <message>
-        <source>it is a folder</source>
-        <translation>es ist ein Ordner</translation>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>the store goes on past 1 MiB, which no store does; reading stopped here</source>
+        <translation>die Datei ist länger als 1 MiB, was keine Speicherdatei ist; das Lesen endete hier</translation>
+    </message>
+    <message>
+        <source>%1; it was left as it is.</source>
+        <translation>%1; es blieb unverändert.</translation>
+    </message>
+    <message>
+        <source>The file is read-only; it was left as it is.</source>
+        <translation>Die Datei ist schreibgeschützt; sie blieb unverändert.</translation>
+    </message>
+</context>
+<context>
+    <name>VoltageStore</name>
+    <message>
+        <source>%1 is not a level 0-255</source>
+        <translation>%1 ist keine Stufe 0-255</translation>
+    </message>
+    <message>
+        <source>the file holds no value</source>
+        <translation>die Datei enthält keinen Wert</translation>
+    </message>
+    <message>
+        <source>the store ends after %1 of its 39 values</source>
+        <translation>die Datei endet nach %1 ihrer 39 Werte</translation>
     </message>
 </context>
 <context>
@@ -903,6 +1003,10 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>D&amp;rucken ...</translation>
     </message>
     <message>
+        <source>Written to the &amp;BDX4...</source>
+        <translation>In die &amp;BDX4 geschrieben...</translation>
+    </message>
+    <message>
         <source>E&amp;xit</source>
         <translation>&amp;Beenden</translation>
     </message>
@@ -913,6 +1017,10 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     <message>
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Output &amp;Names...</source>
+        <translation>&amp;Namen der Ausgänge...</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
@@ -941,14 +1049,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     <message>
         <source>Use AC1 - AC3 &amp;default table</source>
         <translation>AC1 - AC3 mit &amp;Standardtabelle nutzen</translation>
-    </message>
-    <message>
-        <source>Written to the &amp;BDX4...</source>
-        <translation>In die &amp;BDX4 geschrieben...</translation>
-    </message>
-    <message>
-        <source>Output &amp;Names...</source>
-        <translation>&amp;Namen der Ausgänge...</translation>
     </message>
 </context>
 <context>
@@ -990,6 +1090,10 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>Über das BDX4-Programm ...</translation>
     </message>
     <message>
+        <source>Map%1</source>
+        <translation>MAP%1</translation>
+    </message>
+    <message>
         <source>The last %1 changes have not been saved.  Do you want to save these changes?</source>
         <translation>Die letzten Änderungen an %1 wurden nicht gespeichert.  Möchten Sie diese Änderungen speichern?</translation>
     </message>
@@ -1004,10 +1108,6 @@ It still holds what it held before.</source>
         <translation>%1 konnte nicht wiederhergestellt werden: %2<byte value="xd"/>
 <byte value="xd"/>
 Die Datei enthält weiter, was sie vorher enthielt.</translation>
-    </message>
-    <message>
-        <source>Map%1</source>
-        <translation>MAP%1</translation>
     </message>
     <message>
         <source>line %1: %2</source>
@@ -1054,10 +1154,6 @@ Sie bleiben, wie sie waren.</translation>
 <context>
     <name>bdx4::PortStatusBar</name>
     <message>
-        <source>Download</source>
-        <translation>Übertragung</translation>
-    </message>
-    <message>
         <source>%1 baud</source>
         <translation>%1 Baud</translation>
     </message>
@@ -1080,6 +1176,10 @@ Sie bleiben, wie sie waren.</translation>
     <message>
         <source>%1, %2 of %3</source>
         <translation>%1, %2 von %3</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Übertragung</translation>
     </message>
     <message>
         <source>Last written to the BDX4: %1 on %2 (%3)</source>
@@ -1292,10 +1392,6 @@ Sie bleiben, wie sie waren.</translation>
 <context>
     <name>bdx4::ctl::CommandRunner</name>
     <message>
-        <source>bdx4ctl: %1; open the maps in bdx4config and save them again, or give another --store</source>
-        <translation>bdx4ctl: %1; öffnen Sie die Bandzuordnungen in bdx4config und speichern Sie sie erneut, oder geben Sie ein anderes --store an</translation>
-    </message>
-    <message>
         <source>nothing was sent to the box</source>
         <translation>es wurde nichts an den BDX4 gesendet</translation>
     </message>
@@ -1374,10 +1470,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>Konfigurationsdatei %1</translation>
     </message>
     <message>
-        <source>bdx4ctl: the export could not be written to standard output</source>
-        <translation>bdx4ctl: die Ausgabe konnte nicht auf die Standardausgabe geschrieben werden</translation>
-    </message>
-    <message>
         <source>bdx4ctl: the sheet &quot;%1&quot; could not be written: %2
 Nothing was saved; any earlier file of that name is unchanged.</source>
         <translation>bdx4ctl: das Blatt „%1“ konnte nicht geschrieben werden: %2
@@ -1398,6 +1490,41 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     <message>
         <source>Configuration from %1</source>
         <translation>Konfiguration aus %1</translation>
+    </message>
+    <message>
+        <source>the file given with --from</source>
+        <translation>die mit --from angegebene Datei</translation>
+    </message>
+    <message>
+        <source>the store %1</source>
+        <translation>die Speicherdatei %1</translation>
+    </message>
+    <message>
+        <source>the port&apos;s device %1</source>
+        <translation>das Gerät des Ports, %1</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: &quot;%1&quot; is %2: an output never replaces what the command reads; give another file</source>
+        <translation>bdx4ctl: „%1“ ist %2: eine Ausgabe ersetzt nie, was der Befehl liest; geben Sie eine andere Datei an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: %1; save the maps and the band voltages again in bdx4config, or give another --store</source>
+        <translation>bdx4ctl: %1; speichern Sie Bandzuordnungen und Bandspannungen in bdx4config neu, oder geben Sie ein anderes --store an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: --trace: &quot;%1&quot; could not be written to the end: %2</source>
+        <translation>bdx4ctl: --trace: „%1“ konnte nicht bis zum Ende geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4config</name>
+    <message>
+        <source>The lock file %1 cannot be created: %2.<byte value="xd"/>
+<byte value="xd"/>
+The program goes on, but it cannot tell whether another copy works on the same stores, and saving them may fail for the same reason.</source>
+        <translation>Die Sperrdatei %1 kann nicht angelegt werden: %2.<byte value="xd"/>
+<byte value="xd"/>
+Das Programm läuft weiter, kann aber nicht erkennen, ob eine zweite Kopie mit denselben Speicherdateien arbeitet, und das Speichern kann aus demselben Grund scheitern.</translation>
     </message>
 </context>
 <context>
@@ -1439,10 +1566,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>%1 braucht einen Wert</translation>
     </message>
     <message>
-        <source>%1 takes no option &quot;--%2&quot;; its options are %3 and --help</source>
-        <translation>%1 kennt keine Option „--%2“; seine Optionen sind %3 und --help</translation>
-    </message>
-    <message>
         <source>%1 takes no argument &quot;%2&quot; (see bdx4ctl --help)</source>
         <translation>%1 nimmt kein Argument „%2“ (siehe bdx4ctl --help)</translation>
     </message>
@@ -1465,10 +1588,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     <message>
         <source>%1 cannot be opened: %2</source>
         <translation>%1 kann nicht geöffnet werden: %2</translation>
-    </message>
-    <message>
-        <source>%1 could not be read whole: it ends early or holds an item that is not what belongs there</source>
-        <translation>%1 konnte nicht vollständig gelesen werden: die Datei endet zu früh oder enthält einen Eintrag, der dort nicht hingehört</translation>
     </message>
     <message>
         <source>bdx4ctl: there is no %1; every band voltage is 0</source>
@@ -1619,6 +1738,22 @@ oder in einer Datei, eine Konfigurationsdatei beschädigt, ein Datensatz nicht
 bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
 </translation>
     </message>
+    <message>
+        <source>%1 is given more than once; give it once</source>
+        <translation>%1 steht mehrmals in der Zeile; geben Sie es nur einmal an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: &quot;%1&quot; is not text in the system&apos;s encoding (UTF-8), so no file can be named by it; rename the file, or give a link to it with such a name</source>
+        <translation>bdx4ctl: „%1“ ist kein Text in der Kodierung des Systems (UTF-8), also lässt sich damit keine Datei benennen; benennen Sie die Datei um oder geben Sie einen Link darauf mit einem solchen Namen an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: standard output could not be written: %1</source>
+        <translation>bdx4ctl: die Standardausgabe konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be read whole: %2</source>
+        <translation>%1 konnte nicht vollständig gelesen werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>dialogs</name>
@@ -1637,6 +1772,18 @@ bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
     <message>
         <source>%1 cannot be read: %2. It was left as it is; saving %3 will try to replace it.</source>
         <translation>%1 kann nicht gelesen werden: %2. Die Datei bleibt, wie sie ist; beim Speichern %3 wird versucht, sie zu ersetzen.</translation>
+    </message>
+    <message>
+        <source>%1 could be read only in part (%2). Everything that could be read is shown. Before the file is first saved over, it is kept as it is in a copy beside it.</source>
+        <translation>%1 konnte nur teilweise gelesen werden (%2). Alles Lesbare wird gezeigt. Bevor die Datei zum ersten Mal überschrieben wird, wird sie unverändert als Kopie daneben aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since this one read it. Replace it all the same? No keeps it as the other program left it.</source>
+        <translation>%1 wurde von einem anderen Programm geändert, seit dieses sie gelesen hat. Trotzdem ersetzen? Nein lässt sie, wie das andere Programm sie hinterließ.</translation>
+    </message>
+    <message>
+        <source>%1 could be read only in part, so it was kept as it was in %2 before it was replaced.</source>
+        <translation>%1 war nur teilweise lesbar und wurde darum vor dem Ersetzen unverändert als %2 aufbewahrt.</translation>
     </message>
 </context>
 </TS>

@@ -1,18 +1,21 @@
 // bdx4config: the desktop configuration utility of the BDX4 band decoder.
 
-#include "SingleInstance.h"
+#include "AppName.h"
 #include "io/Clock.h"
 #include "io/QtSerialLine.h"
 #include "io/QtSettingsStore.h"
 #include "io/SerialTrace.h"
+#include "io/StoreLock.h"
 #include "io/StorePlaces.h"
 #include "io/Translations.h"
+#include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramStyle.h"
 #include "ui/TextFit.h"
 #include "ui/UiLook.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
 
 #include <csignal>
@@ -31,7 +34,7 @@ int main(int argc, char* argv[]) {
     // save, losing the maps in memory; ignored, the write fails and the save says so.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    // The settings and the lock are named after the executable.
+    // The settings are named after the executable.
     const QString name = bdx4::applicationNameFor(QCoreApplication::applicationFilePath());
     QCoreApplication::setApplicationName(name);
     QCoreApplication::setApplicationVersion(QStringLiteral(BDX4_VERSION));
@@ -46,10 +49,22 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIntValue("BDX4_CHECK_TEXTS") != 0)
         app.installEventFilter(new bdx4::TextFitWatcher(&app));
 
-    // A second copy ends at once, before any window, without a word.
-    bdx4::SingleInstance instance(name);
-    if (!instance.tryAcquire())
+    // One copy on the same stores, whatever its name or runtime folder: the lock lives with
+    // them. A second copy ends at once, before any window, without a word.
+    bdx4::StoreLock lock(bdx4::StorePlaces::ofThisProgram().storeFolder());
+    const bdx4::StoreLock::Outcome locked = lock.tryLock();
+    if (locked == bdx4::StoreLock::HeldElsewhere)
         return 0;
+    if (locked == bdx4::StoreLock::CannotCreate)
+        bdx4::dialogs::inform(
+            nullptr, bdx4::dialogs::appTitle(),
+            QCoreApplication::translate(
+                "bdx4config",
+                "The lock file %1 cannot be created: %2.\r\n\r\nThe program goes on, but it "
+                "cannot tell whether another copy works on the same stores, and saving them may "
+                "fail for the same reason.")
+                .arg(QDir::toNativeSeparators(lock.path()), lock.reason()),
+            bdx4::dialogs::Icon::Warning);
 
     bdx4::QtSettingsStore settings(name);
     bdx4::QtSerialLine serialLine(settings);

@@ -46,6 +46,22 @@ Parsed fail(const QString& message) {
     return Parsed{std::nullopt, message};
 }
 
+/// The option `name` as the line spells it ("-x", "--x"), so that a complaint quotes what was
+/// typed.
+QString asTyped(const QString& name, const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
+        const QString option = argument.section(QLatin1Char('='), 0, 0);
+        qsizetype dashes = 0;
+        while (dashes < option.size() && dashes < 2 && option[dashes] == QLatin1Char('-'))
+            ++dashes;
+        if (dashes > 0 && option.mid(dashes) == name)
+            return option;
+    }
+    return QStringLiteral("--") + name;
+}
+
 /// Checks one option's value and keeps it; what is wrong with it, or an empty text.
 QString take(Options& o, const QString& name, const QString& value) {
     if (name == QLatin1String("map")) {
@@ -126,9 +142,9 @@ Parsed parseCommandLine(const QStringList& arguments) {
     // The parser takes the program's name first.
     if (!parser.parse(QStringList{QStringLiteral("bdx4ctl")} + arguments.mid(1))) {
         if (!parser.unknownOptionNames().isEmpty())
-            return fail(
-                Texts::tr("%1 takes no option \"%2\"; its options are %3 and --help")
-                    .arg(first, dashed({parser.unknownOptionNames().first()}), dashed(allowed)));
+            return fail(Texts::tr("%1 takes no option \"%2\"; its options are %3 and --help")
+                            .arg(first, asTyped(parser.unknownOptionNames().first(), arguments),
+                                 dashed(allowed)));
         // The only other complaint: an option given without its value.
         const QString option = parser.errorText().section(QLatin1Char('\''), 1, 1);
         return fail(
@@ -139,12 +155,16 @@ Parsed parseCommandLine(const QStringList& arguments) {
     o.command = found->second.command;
     for (const QString& name : parser.optionNames()) {
         if (!allowed.contains(name))
-            return fail(Texts::tr("%1 takes no option \"--%2\"; its options are %3 and --help")
-                            .arg(first, name, dashed(allowed)));
+            return fail(Texts::tr("%1 takes no option \"%2\"; its options are %3 and --help")
+                            .arg(first, asTyped(name, arguments), dashed(allowed)));
     }
     for (const QString& name : allowed) {
         if (!parser.isSet(name))
             continue;
+        // Two values, one of them never checked: which was meant is not for bdx4ctl to guess.
+        if (parser.values(name).size() > 1)
+            return fail(Texts::tr("%1 is given more than once; give it once")
+                            .arg(asTyped(name, arguments)));
         if (const QString why = take(o, name, parser.value(name)); !why.isEmpty())
             return fail(why);
     }

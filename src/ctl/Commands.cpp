@@ -1,15 +1,18 @@
 #include "ctl/Commands.h"
 
+#include "ctl/Interrupts.h"
+#include "ctl/StoreLoading.h"
+
 #include "io/Clock.h"
 #include "io/ConfigFile.h"
 #include "io/ExportFile.h"
 #include "io/MapStore.h"
 #include "io/QtSerialLine.h"
 #include "io/QtSettingsStore.h"
+#include "io/RegularFile.h"
 #include "io/SerialDiagnosis.h"
 #include "io/SerialTrace.h"
 #include "io/StorePlaces.h"
-#include "io/VoltageStore.h"
 #include "jobs/BoxConnection.h"
 #include "jobs/BoxSearch.h"
 #include "jobs/DownloadJob.h"
@@ -18,14 +21,8 @@
 #include "sheet/ConfigSheet.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QHash>
-
-#ifdef Q_OS_UNIX
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 namespace bdx4::ctl {
 
@@ -106,84 +103,6 @@ int CommandRunner::run() {
 
 // The stores.
 
-QString defaultStoreFolder() {
-    return StorePlaces::ofThisProgram().storeFolder();
-}
-
-QString sudoNotice(const QString& folder, const QString& userDataFolder) {
-#ifdef Q_OS_UNIX
-    const QByteArray user = qgetenv("SUDO_USER");
-    if (::geteuid() != 0 || user.isEmpty() || user == "root")
-        return QString();
-    QString notice =
-        Texts::tr("bdx4ctl: running as root through sudo: using the stores in %1").arg(folder);
-    const passwd* entry = ::getpwnam(user.constData());
-    if (QDir::cleanPath(folder) == QDir::cleanPath(userDataFolder) && entry && entry->pw_dir) {
-        const QString theirs = QDir(QString::fromLocal8Bit(entry->pw_dir))
-                                   .filePath(QStringLiteral(".local/share/bdx4config"));
-        notice += Texts::tr(", root's own; %1's are in %2 (give --store %2 to use them)")
-                      .arg(QString::fromLocal8Bit(user), theirs);
-    }
-    return notice;
-#else
-    Q_UNUSED(folder);
-    Q_UNUSED(userDataFolder);
-    return QString();
-#endif
-}
-
-namespace {
-
-/// Reads both stores from `folder` as bdx4config's start-up does, but writes nothing: a missing
-/// map store reads as the fresh one bdx4config would create (the first start's arrangement as
-/// MAP1), a missing voltage store as all bands at 0. Then map `map` goes on the grid. Says on
-/// `err` when a store is missing, since a wrong folder would otherwise pass unnoticed. Returns
-/// what kept a store from being read whole.
-QStringList loadStores(const QString& folder, int map, BandMaps& maps, VoltageTables& volts,
-                       Console& err) {
-    QStringList problems;
-    const QString mapPath = mapStorePath(folder);
-    MapStoreContent content;
-    const StoreReading reading = readMapStore(mapPath, content);
-    switch (reading.outcome) {
-    case StoreReading::Missing:
-        err.line(
-            Texts::tr("bdx4ctl: there is no %1; the default arrangement stands for MAP1 and the "
-                      "other maps are empty")
-                .arg(mapPath));
-        Q_FALLTHROUGH();
-    case StoreReading::Empty:
-        maps.setDefaults(Arrangement::FirstStart);
-        maps.keepShownMap();
-        break;
-    case StoreReading::Unreadable:
-        problems << Texts::tr("%1 cannot be opened: %2").arg(mapPath, reading.reason);
-        break;
-    case StoreReading::Incomplete:
-        problems << Texts::tr(
-                        "%1 could not be read whole: it ends early or holds an item that is not "
-                        "what belongs there")
-                        .arg(mapPath);
-        maps.setStoredMaps(content.maps);
-        break;
-    case StoreReading::Complete:
-        maps.setStoredMaps(content.maps);
-        maps.setAccOutputsForBandMap(content.accForBandMap);
-        break;
-    }
-    maps.display(map - 1);
-
-    const QString voltPath = voltageStorePath(folder);
-    const StoreReading voltages = readVoltageStore(voltPath, volts);
-    if (voltages.outcome == StoreReading::Missing)
-        err.line(Texts::tr("bdx4ctl: there is no %1; every band voltage is 0").arg(voltPath));
-    else if (voltages.outcome == StoreReading::Unreadable)
-        problems << Texts::tr("%1 cannot be opened: %2").arg(voltPath, voltages.reason);
-    return problems;
-}
-
-} // namespace
-
 QString CommandRunner::storeFolder() {
     if (!storeFolder_.isEmpty())
         return storeFolder_;
@@ -198,14 +117,33 @@ QString CommandRunner::storeFolder() {
     return storeFolder_;
 }
 
+bool CommandRunner::replacesAnInput(const QString& output, const QString& device) {
+    QList<std::pair<QString, QString>> inputs; // each with what it is
+    if (!options_.fromFile.isEmpty())
+        inputs.append({options_.fromFile, tr("the file given with --from")});
+    for (const QString& store : storePathsFor(options_.storeFolder))
+        inputs.append({store, tr("the store %1").arg(store)});
+    if (!device.isEmpty())
+        inputs.append({device, tr("the port's device %1").arg(device)});
+    for (const auto& [input, what] : inputs) {
+        if (isSameFile(output, input)) {
+            err_.line(tr("bdx4ctl: \"%1\" is %2: an output never replaces what the command reads; "
+                         "give another file")
+                          .arg(output, what));
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CommandRunner::loadForSending() {
     const QStringList problems = loadStores(storeFolder(), options_.map, maps_, volts_, err_);
     if (problems.isEmpty())
         return true;
     for (const QString& problem : problems)
         err_.line(QStringLiteral("bdx4ctl: ") + problem);
-    err_.line(tr("bdx4ctl: %1; open the maps in bdx4config and save them again, or give another "
-                 "--store")
+    err_.line(tr("bdx4ctl: %1; save the maps and the band voltages again in bdx4config, or give "
+                 "another --store")
                   .arg(options_.command == Command::Write ? tr("nothing was sent to the box")
                                                           : tr("nothing was written")));
     return false;
@@ -257,15 +195,14 @@ int CommandRunner::show() {
 }
 
 int CommandRunner::exportFile() {
+    const bool toOutput = options_.outputFile == QLatin1String("-");
+    if (!toOutput && replacesAnInput(options_.outputFile))
+        return kExitFailed;
     const std::optional<Configuration> configuration = configurationToPass();
     if (!configuration)
         return kExitFailed;
-    if (options_.outputFile == QLatin1String("-")) {
-        if (out_.bytes(exportText(configuration->image())))
-            return kExitDone;
-        err_.line(tr("bdx4ctl: the export could not be written to standard output"));
-        return kExitFailed;
-    }
+    if (toOutput) // a failure is said once the command is over, as for every output
+        return out_.bytes(exportText(configuration->image())) ? kExitDone : kExitFailed;
     if (const IoResult failure = exportConfiguration(options_.outputFile, configuration->image())) {
         err_.line(messageLine(tr("Write Bandmap to File"),
                               tr("The file \"%1\" could not be written:\r\n%2\r\n\r\nNothing was "
@@ -277,6 +214,8 @@ int CommandRunner::exportFile() {
 }
 
 int CommandRunner::sheet() {
+    if (replacesAnInput(options_.outputFile))
+        return kExitFailed;
     const std::optional<Configuration> configuration = configurationToPass();
     if (!configuration)
         return kExitFailed;
@@ -294,28 +233,33 @@ int CommandRunner::sheet() {
 
 // The box.
 
+bool CommandRunner::beginTrace(const QString& device) {
+    if (replacesAnInput(options_.tracePath, device))
+        return false;
+    QStringList words;
+    for (const QString& word : commandLine_)
+        words << (word.isEmpty() || word.contains(QLatin1Char(' '))
+                      ? QLatin1Char('"') + word + QLatin1Char('"')
+                      : word);
+    if (talk_->trace.begin(options_.tracePath, words.join(QLatin1Char(' '))))
+        return true;
+    err_.line(tr("bdx4ctl: --trace: \"%1\" cannot be written: %2")
+                  .arg(options_.tracePath, talk_->trace.error()));
+    return false;
+}
+
 bool CommandRunner::openLine() {
     talk_ = std::make_unique<Talk>();
     Talk& t = *talk_;
-    if (!options_.tracePath.isEmpty()) {
-        QStringList words;
-        for (const QString& word : commandLine_)
-            words << (word.isEmpty() || word.contains(QLatin1Char(' '))
-                          ? QLatin1Char('"') + word + QLatin1Char('"')
-                          : word);
-        if (!t.trace.begin(options_.tracePath, words.join(QLatin1Char(' ')))) {
-            err_.line(tr("bdx4ctl: --trace: \"%1\" cannot be written: %2")
-                          .arg(options_.tracePath, t.trace.error()));
-            status_ = kExitUsage;
-            return false;
-        }
-    }
+    status_ = kExitFailed;
     int port = options_.port;
     if (!options_.device.isEmpty()) {
         t.overlay.setValue(kPortsSection, portName(kPathPort), options_.device);
         port = kPathPort;
         t.device = options_.device;
     }
+    if (!options_.tracePath.isEmpty() && !beginTrace(t.line.deviceName(port)))
+        return false;
     t.connection.setStartPort(port); // no fallback: the port given is the only one to try
     QString speed = options_.speed;
     if (speed.isEmpty()) {
@@ -336,7 +280,6 @@ bool CommandRunner::openLine() {
         err_.line(
             tr("Cannot open %1: %2")
                 .arg(portForUser(), describeOpenFailure(failure.why, ChoiceHint::CommandLine)));
-    status_ = kExitFailed;
     return opened.opened;
 }
 
@@ -362,6 +305,7 @@ int CommandRunner::query() {
         }
         end(result.outcome == SearchResult::Found ? kExitDone : kExitFailed);
     });
+    interrupts::setJobRunning(true); // from here on a stop goes through the event loop
     search.start();
     return QCoreApplication::exec();
 }
@@ -411,6 +355,7 @@ int CommandRunner::write() {
         end(kExitFailed);
     });
     talk_->trace.note(QStringLiteral("download"));
+    interrupts::setJobRunning(true); // the box is told the download is over, even at once
     download.start(image);
     return QCoreApplication::exec();
 }
@@ -423,8 +368,14 @@ void CommandRunner::interrupt() {
 }
 
 void CommandRunner::end(int status) {
+    interrupts::setJobRunning(false);
     talk_->connection.close();
     talk_->trace.end();
+    if (const QString failure = talk_->trace.error(); !failure.isEmpty()) {
+        err_.line(tr("bdx4ctl: --trace: \"%1\" could not be written to the end: %2")
+                      .arg(options_.tracePath, failure));
+        status = kExitFailed;
+    }
     QCoreApplication::exit(status);
 }
 

@@ -44,6 +44,9 @@ private:
     int query();
     int write();
     int sheet();
+    /// Whether `output` is a file the command reads (--from's file, a store it could reach, the
+    /// port's `device`); said, since writing it would destroy that input.
+    bool replacesAnInput(const QString& output, const QString& device = QString());
     /// Loads the stores for a command that sends them on; false (with the reason printed) when a
     /// store could not be read whole, since half a configuration must not reach the box or a file.
     bool loadForSending();
@@ -57,6 +60,9 @@ private:
     QString portForUser() const;
     /// The folder of the stores: --store, or bdx4config's.
     QString storeFolder();
+    /// Starts the --trace file, unless it is one of the command's inputs (the port's `device`
+    /// among them); false, with the reason printed, when that cannot be done.
+    bool beginTrace(const QString& device);
     /// Opens the line to the box and starts its trace; false when that failed (the status is then
     /// in `status_`).
     bool openLine();
@@ -73,12 +79,6 @@ private:
     std::unique_ptr<Talk> talk_;
     int status_ = kExitFailed;
 };
-
-/// The folder the stores are in when no --store is given: bdx4config's, by the same rule.
-QString defaultStoreFolder();
-/// Under sudo, which user's stores a command uses and how to reach the invoking user's; empty
-/// otherwise. `folder` is the store folder in use, `userDataFolder` root's per-user data folder.
-QString sudoNotice(const QString& folder, const QString& userDataFolder);
 
 /// A configuration's map as `show` prints it, headed `name` ("MAP2", a file's name): a row per
 /// band, a column per output, with the ACn mode.

@@ -1,16 +1,21 @@
 #include "ctl/Console.h"
 
+#include <cerrno>
+
 namespace bdx4::ctl {
 
 void Console::line(const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit() + '\n';
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream_);
-    std::fflush(stream_);
+    bytes(text.toLocal8Bit() + '\n');
 }
 
 bool Console::bytes(const QByteArray& bytes) {
     const std::size_t size = std::size_t(bytes.size());
-    return std::fwrite(bytes.constData(), 1, size, stream_) == size && std::fflush(stream_) == 0;
+    errno = 0;
+    if (std::fwrite(bytes.constData(), 1, size, stream_) == size && std::fflush(stream_) == 0)
+        return true;
+    if (failure_.isEmpty())
+        failure_ = qt_error_string(errno);
+    return false;
 }
 
 QString printable(const QString& text) {

@@ -20,9 +20,12 @@ public:
     void line(const QString& text);
     /// Writes `bytes` as they are (a file's content); false when the stream refused them.
     bool bytes(const QByteArray& bytes);
+    /// Why the first write that failed was refused (a full disk); empty while all went through.
+    QString failure() const { return failure_; }
 
 private:
     std::FILE* stream_;
+    QString failure_;
 };
 
 /// The text with control characters shown as \r, \n or \xHH (what the box sent may hold any),

@@ -4,33 +4,38 @@
 #include "ctl/CommandLine.h"
 #include "ctl/Commands.h"
 #include "ctl/Console.h"
+#include "ctl/Interrupts.h"
 #include "io/Translations.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
-#ifdef Q_OS_UNIX
-#include <sys/socket.h>
-#include <unistd.h>
-#endif
-
 namespace {
 
-#ifdef Q_OS_UNIX
-// Ctrl+C is told to the event loop through a socket pair: a signal handler may do no more.
-int interruptPair[2] = {-1, -1};
-
-void onInterrupt(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(interruptPair[0], &byte, 1);
+/// A command-line argument that is no text in the system's encoding (a file name in Latin-1 on a
+/// UTF-8 system) cannot reach a file: Qt decodes it to text and back to other bytes. Refused,
+/// named with its odd bytes as \xHH, rather than writing or reading a file of another name.
+QString undecodableArgument(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        if (QString::fromLocal8Bit(raw).toLocal8Bit() == raw)
+            continue;
+        QString shown;
+        for (const char byte : raw)
+            shown += byte >= 0x20 && byte < 0x7F
+                         ? QString(QLatin1Char(byte))
+                         : QStringLiteral("\\x%1").arg(uint(std::uint8_t(byte)), 2, 16,
+                                                       QLatin1Char('0'));
+        return shown;
+    }
+    return QString();
 }
-#endif
 
 } // namespace
 
@@ -58,6 +63,13 @@ int main(int argc, char* argv[]) {
 
     bdx4::ctl::Console out(stdout);
     bdx4::ctl::Console err(stderr);
+    if (const QString odd = undecodableArgument(argc, argv); !odd.isEmpty()) {
+        err.line(bdx4::ctl::Texts::tr("bdx4ctl: \"%1\" is not text in the system's encoding "
+                                      "(UTF-8), so no file can be named by it; rename the file, "
+                                      "or give a link to it with such a name")
+                     .arg(odd));
+        return bdx4::ctl::kExitUsage;
+    }
     const QStringList commandLine = QCoreApplication::arguments();
     const bdx4::ctl::Parsed parsed = bdx4::ctl::parseCommandLine(commandLine.mid(1));
     if (!parsed.options) {
@@ -65,17 +77,14 @@ int main(int argc, char* argv[]) {
         return bdx4::ctl::kExitUsage;
     }
     bdx4::ctl::CommandRunner runner(*parsed.options, commandLine, out, err);
-#ifdef Q_OS_UNIX
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, interruptPair) == 0) {
-        auto* notifier = new QSocketNotifier(interruptPair[1], QSocketNotifier::Read, app.get());
-        QObject::connect(notifier, &QSocketNotifier::activated, &runner, [&runner] {
-            char byte;
-            [[maybe_unused]] const ssize_t n = ::read(interruptPair[1], &byte, 1);
-            runner.interrupt();
-        });
-        std::signal(SIGINT, onInterrupt);
-        std::signal(SIGTERM, onInterrupt);
+    bdx4::ctl::interrupts::install(
+        &runner, [&runner] { runner.interrupt(); },
+        bdx4::ctl::CommandRunner::tr("bdx4ctl: stopped"));
+    int status = runner.run();
+    if (const QString failure = out.failure(); !failure.isEmpty()) {
+        err.line(
+            bdx4::ctl::Texts::tr("bdx4ctl: standard output could not be written: %1").arg(failure));
+        status = bdx4::ctl::kExitFailed;
     }
-#endif
-    return runner.run();
+    return status;
 }

@@ -3,19 +3,20 @@
 #include "io/VoltageStore.h"
 
 #include <QBuffer>
-#include <QFile>
+#include <QDateTime>
 
 namespace bdx4 {
 
 namespace {
 
-/// The bytes of the store at `path`, or why there are none (Missing, Unreadable).
-StoreReading readStoreBytes(const QString& path, QByteArray& bytes) {
-    QFile file(path);
-    if (const std::optional<StoreReading> failed = openStore(file))
-        return *failed;
-    bytes = file.readAll();
-    return StoreReading{StoreReading::Complete, QString()};
+/// Reads the store at `path` through `parse`, keeping its bytes in `bytes`.
+StoreReading readStore(const QString& path, QByteArray& bytes,
+                       const std::function<StoreReading(QIODevice&)>& parse) {
+    return readStoreFile(path, [&](QIODevice& in) {
+        bytes = in.readAll();
+        in.seek(0);
+        return parse(in);
+    });
 }
 
 MapStoreContent mapStoreContentOf(QByteArray bytes) {
@@ -30,26 +31,17 @@ MapStoreContent mapStoreContentOf(QByteArray bytes) {
 
 ConfigDocument::ConfigDocument(QObject* parent) : QObject(parent) {
     setMapStoreBytes(emptyMapStoreText());
-    voltageStoreBytes_ = newVoltageStoreText();
+    voltageFile_.bytes = newVoltageStoreText();
     connect(&undo_, &QUndoStack::indexChanged, this, &ConfigDocument::changed);
-}
-
-QString ConfigDocument::mapStorePath() const {
-    return bdx4::mapStorePath(folder_);
-}
-
-QString ConfigDocument::voltageStorePath() const {
-    return bdx4::voltageStorePath(folder_);
-}
-
-QString ConfigDocument::namesPath() const {
-    return outputNamesPath(folder_);
 }
 
 // Loading.
 
 StoreLoad ConfigDocument::load(const QString& folder) {
     folder_ = folder;
+    mapFile_.path = bdx4::mapStorePath(folder);
+    voltageFile_.path = bdx4::voltageStorePath(folder);
+    namesFile_.path = outputNamesPath(folder);
     StoreLoad load;
     loadMapStore(load);
     loadVoltageStore(load);
@@ -61,88 +53,81 @@ StoreLoad ConfigDocument::load(const QString& folder) {
 }
 
 void ConfigDocument::loadMapStore(StoreLoad& load) {
-    const QString path = mapStorePath();
     QByteArray bytes;
-    load.maps = readStoreBytes(path, bytes);
+    MapStoreContent content;
+    load.maps = readStore(mapFile_.path, bytes,
+                          [&content](QIODevice& in) { return readMapStoreItems(in, content); });
     const auto showFirstStart = [this] {
         maps_.setAccOutputsForBandMap(false);
         maps_.setDefaults(Arrangement::FirstStart);
     };
     if (load.maps.outcome == StoreReading::Missing) {
         // A store that cannot be created leaves everything as it was; saving tries again.
-        load.mapStoreCreated = !createEmptyMapStore(path);
+        load.mapStoreCreated = !createEmptyMapStore(mapFile_.path);
+        mapFile_.wasWritten(emptyMapStoreText());
         if (load.mapStoreCreated)
             showFirstStart();
         return;
     }
+    mapFile_.wasRead(bytes, load.maps.stamp, load.maps.outcome == StoreReading::Incomplete);
     if (load.maps.outcome == StoreReading::Unreadable) { // kept: a new store would lose the maps
         showFirstStart();
         return;
     }
-    MapStoreContent content;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    load.maps.outcome = readMapStore(buffer, content);
     setMapStoreBytes(bytes);
-    switch (load.maps.outcome) {
-    case StoreReading::Complete:
-        maps_.setStoredMaps(content.maps);
-        maps_.setAccOutputsForBandMap(content.accForBandMap);
-        maps_.display(0);
-        break;
-    case StoreReading::Incomplete:
-        // What was read stands in memory; the grid, its label and the mode are left alone.
-        maps_.setStoredMaps(content.maps);
-        break;
-    default: // Empty
+    if (load.maps.outcome == StoreReading::Empty) {
         showFirstStart();
-        break;
+        return;
     }
+    // A store read in part shows all it could read, as a whole one does.
+    maps_.setStoredMaps(content.maps);
+    maps_.setAccOutputsForBandMap(content.accForBandMap);
+    maps_.display(0);
+    mapStore_ = content;
 }
 
 void ConfigDocument::loadVoltageStore(StoreLoad& load) {
-    const QString path = voltageStorePath();
     QByteArray bytes;
-    load.volts = readStoreBytes(path, bytes);
+    VoltageTables tables = volts_;
+    load.volts = readStore(voltageFile_.path, bytes,
+                           [&tables](QIODevice& in) { return readVoltageStoreItems(in, tables); });
     if (load.volts.outcome == StoreReading::Missing) {
-        createVoltageStore(path); // the tables are zero already; a failure is noticed at Save
+        createVoltageStore(voltageFile_.path); // the tables are zero already; Save tells a failure
+        voltageFile_.wasWritten(newVoltageStoreText());
         return;
     }
-    if (load.volts.outcome == StoreReading::Unreadable)
-        return;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    load.volts.outcome = readVoltageStore(buffer, volts_);
-    voltageStoreBytes_ = bytes;
+    voltageFile_.wasRead(bytes, load.volts.stamp, load.volts.outcome == StoreReading::Incomplete);
+    if (load.volts.outcome != StoreReading::Unreadable)
+        volts_ = tables;
 }
 
 void ConfigDocument::loadNames(StoreLoad& load) {
-    QByteArray bytes;
-    const StoreReading file = readStoreBytes(namesPath(), bytes);
-    if (file.outcome == StoreReading::Complete)
-        load.names = OutputNamesFile::read(bytes, names_);
+    const FileContent file = readRegularFile(namesFile_.path, kMaxStoreSize);
+    if (file.outcome == FileContent::Read)
+        load.names = OutputNamesFile::read(file.bytes, names_);
     else
-        load.names = {file.outcome == StoreReading::Missing ? NamesReading::Missing
-                                                            : NamesReading::Unreadable,
+        load.names = {file.outcome == FileContent::Missing ? NamesReading::Missing
+                                                           : NamesReading::Unreadable,
                       0, file.reason};
-    namesFileBytes_ = bytes; // what a write would put back; the names read are what stands
+    // What a write would put back; the names read are what stands.
+    namesFile_.wasRead(file.bytes, file.stamp, load.names.outcome == NamesReading::Damaged);
     emit namesChanged();
 }
 
 StoreReading ConfigDocument::reloadVolts() {
     if (!loaded_)
-        return StoreReading{StoreReading::Missing, QString()};
+        return StoreReading{};
     StoreLoad load;
     loadVoltageStore(load);
     if (load.volts.outcome == StoreReading::Missing) {
         volts_ = VoltageTables();
-        voltageStoreBytes_ = newVoltageStoreText();
+        voltageFile_.bytes = newVoltageStoreText();
     }
     return load.volts;
 }
 
 void ConfigDocument::setMapStoreBytes(const QByteArray& bytes) {
-    mapStoreBytes_ = bytes;
+    mapFile_.bytes = bytes;
     mapStore_ = mapStoreContentOf(bytes);
 }
 
@@ -174,13 +159,13 @@ void ConfigDocument::push(const QString& text, DocumentState before, bool always
     if (before.volts)
         after.volts = volts_;
     if (before.mapStore)
-        after.mapStore = mapStoreBytes_;
+        after.mapStore = mapFile_.bytes;
     if (before.voltageStore)
-        after.voltageStore = voltageStoreBytes_;
+        after.voltageStore = voltageFile_.bytes;
     if (before.names)
         after.names = names_;
     if (before.namesFile)
-        after.namesFile = namesFileBytes_;
+        after.namesFile = namesFile_.bytes;
     const bool same = before.maps == after.maps && before.volts == after.volts &&
                       before.names == after.names && before.mapStore == after.mapStore &&
                       before.voltageStore == after.voltageStore &&
@@ -233,7 +218,7 @@ void ConfigDocument::setAccMode(bool forBandMap) {
 
 IoResult ConfigDocument::saveAs(int map) {
     DocumentState before = now();
-    before.mapStore = mapStoreBytes_;
+    before.mapStore = mapFile_.bytes;
     maps_.saveAs(map);
     const IoResult failure = writeMapStore({maps_.storedMaps(), maps_.accOutputsForBandMap()});
     if (failure)
@@ -251,7 +236,7 @@ IoResult ConfigDocument::open(const Configuration& configuration, const QString&
     IoResult failure;
     if (tables) {
         before.volts = volts_;
-        before.voltageStore = voltageStoreBytes_;
+        before.voltageStore = voltageFile_.bytes;
         failure = writeVoltageStore(configuration.volts());
         if (failure) {
             before.volts.reset();
@@ -270,7 +255,7 @@ IoResult ConfigDocument::saveVoltageTable(int table, const std::array<int, kVolt
         next.setValue(table, b, float(levels[b]));
     DocumentState before = now();
     before.volts = volts_;
-    before.voltageStore = voltageStoreBytes_;
+    before.voltageStore = voltageFile_.bytes;
     if (const IoResult failure = writeVoltageStore(next))
         return failure;
     volts_ = next;
@@ -281,12 +266,10 @@ IoResult ConfigDocument::saveVoltageTable(int table, const std::array<int, kVolt
 IoResult ConfigDocument::setNames(const OutputNames& names) {
     DocumentState before = now();
     before.names = names_;
-    before.namesFile = namesFileBytes_;
-    const QByteArray bytes = OutputNamesFile::text(names);
-    if (const IoResult failure = writeFileWhole(namesPath(), bytes))
+    before.namesFile = namesFile_.bytes;
+    if (const IoResult failure = replace(namesFile_, OutputNamesFile::text(names)))
         return failure;
     names_ = names;
-    namesFileBytes_ = bytes;
     emit namesChanged();
     push(tr("Name the outputs"), before);
     return std::nullopt;
@@ -305,25 +288,31 @@ IoResult ConfigDocument::saveAll() {
 
 // The stores.
 
+IoResult ConfigDocument::replace(KeptFile& file, const QByteArray& bytes) {
+    const KeptFile::Replaced replaced =
+        file.replace(bytes, askReplaceChanged_, QDateTime::currentDateTime());
+    if (!replaced.keptCopy.isEmpty())
+        emit damagedFileKept(file.path, replaced.keptCopy);
+    return replaced.failure;
+}
+
 IoResult ConfigDocument::writeMapStore(const MapStoreContent& content) {
     const QByteArray bytes = mapStoreText(content);
-    if (const IoResult failure = writeFileWhole(mapStorePath(), bytes))
+    if (const IoResult failure = replace(mapFile_, bytes))
         return failure;
     setMapStoreBytes(bytes);
     return std::nullopt;
 }
 
 IoResult ConfigDocument::writeVoltageStore(const VoltageTables& volts) {
-    const QByteArray bytes = voltageStoreText(volts);
-    if (const IoResult failure = writeFileWhole(voltageStorePath(), bytes))
-        return failure;
-    voltageStoreBytes_ = bytes;
-    return std::nullopt;
+    return replace(voltageFile_, voltageStoreText(volts));
 }
 
-bool ConfigDocument::writeBack(const QString& path, const QByteArray& bytes) {
-    if (const IoResult failure = writeFileWhole(path, bytes)) {
-        emit storeNotWritten(path, *failure);
+bool ConfigDocument::writeBack(KeptFile& file, const QByteArray& bytes) {
+    if (bytes == file.bytes)
+        return false;
+    if (const IoResult failure = replace(file, bytes)) {
+        emit storeNotWritten(file.path, *failure);
         return false;
     }
     return true;
@@ -333,19 +322,16 @@ void ConfigDocument::putBack(const DocumentState& state) {
     maps_.restoreState(state.maps);
     if (state.volts)
         volts_ = *state.volts;
-    if (state.mapStore && *state.mapStore != mapStoreBytes_ &&
-        writeBack(mapStorePath(), *state.mapStore))
+    if (state.mapStore && writeBack(mapFile_, *state.mapStore))
         setMapStoreBytes(*state.mapStore);
-    if (state.voltageStore && *state.voltageStore != voltageStoreBytes_ &&
-        writeBack(voltageStorePath(), *state.voltageStore))
-        voltageStoreBytes_ = *state.voltageStore;
+    if (state.voltageStore)
+        writeBack(voltageFile_, *state.voltageStore);
     if (state.names && *state.names != names_) {
         names_ = *state.names;
         emit namesChanged();
     }
-    if (state.namesFile && *state.namesFile != namesFileBytes_ &&
-        writeBack(namesPath(), *state.namesFile))
-        namesFileBytes_ = *state.namesFile;
+    if (state.namesFile)
+        writeBack(namesFile_, *state.namesFile);
 }
 
 } // namespace bdx4

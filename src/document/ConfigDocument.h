@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DocumentStep.h"
+#include "document/KeptFile.h"
 #include "io/IoError.h"
 #include "io/MapStore.h"
 #include "io/OutputNamesFile.h"
@@ -100,6 +101,12 @@ public:
     /// store cannot be written.
     IoResult saveAll();
 
+    /// Asked before a file is replaced that another program changed since it was read; without
+    /// a question such a file is kept and the change is refused.
+    void setReplaceChangedQuestion(ReplaceChangedQuestion question) {
+        askReplaceChanged_ = std::move(question);
+    }
+
     /// Puts a step's state back (undo and redo).
     void putBack(const DocumentState& state);
 
@@ -110,6 +117,8 @@ signals:
     void namesChanged();
     /// Undo or redo could not write a store back; it still holds what it held.
     void storeNotWritten(const QString& path, const IoError& error);
+    /// A file read in part was kept as `copy` before it was first replaced.
+    void damagedFileKept(const QString& path, const QString& copy);
 
 private:
     DocumentState now() const {
@@ -123,28 +132,29 @@ private:
     void keepOrDrop(GridEdits edits);
     IoResult writeMapStore(const MapStoreContent& content);
     IoResult writeVoltageStore(const VoltageTables& volts);
-    /// The bytes `path` is to hold now; false when that failed (told by `storeNotWritten`).
-    bool writeBack(const QString& path, const QByteArray& bytes);
+    /// Replaces `file` with `bytes` with the care KeptFile takes, telling a copy it kept.
+    IoResult replace(KeptFile& file, const QByteArray& bytes);
+    /// The bytes `file` is to hold again; false when it holds them already or that failed (told
+    /// by `storeNotWritten`).
+    bool writeBack(KeptFile& file, const QByteArray& bytes);
     void loadMapStore(StoreLoad& load);
     void loadVoltageStore(StoreLoad& load);
     void loadNames(StoreLoad& load);
     void setMapStoreBytes(const QByteArray& bytes);
-    QString mapStorePath() const;
-    QString voltageStorePath() const;
-    QString namesPath() const;
 
     BandMaps maps_;
     VoltageTables volts_;
     QUndoStack undo_;
     QString folder_;
     bool loaded_ = false;
-    /// What the stores hold as far as the program knows: the bytes last read or written (a
-    /// store that is missing or cannot be read counts as the form a new one would have).
-    QByteArray mapStoreBytes_;
+    /// The stores and the names file as far as the program knows (a store that is missing or
+    /// cannot be read counts as the form a new one would have).
+    KeptFile mapFile_;
     MapStoreContent mapStore_;
-    QByteArray voltageStoreBytes_;
+    KeptFile voltageFile_;
+    KeptFile namesFile_;
     OutputNames names_;
-    QByteArray namesFileBytes_;
+    ReplaceChangedQuestion askReplaceChanged_;
 };
 
 } // namespace bdx4

@@ -1,31 +1,31 @@
 #include "io/ConfigFile.h"
 
-#include "io/StoreFile.h"
+#include "io/RegularFile.h"
 
-#include <QFile>
+#include <QCoreApplication>
 
 namespace bdx4 {
 
 ConfigReading readConfigFile(const QString& path) {
     ConfigReading reading;
-    QFile file(path);
-    if (const std::optional<StoreReading> failed = openStore(file)) {
-        reading.fault.kind = failed->outcome == StoreReading::Missing ? ConfigFault::NoFile
-                                                                      : ConfigFault::Unreadable;
-        reading.fault.reason = failed->reason;
+    // One byte more than the largest file taken tells a larger one.
+    const FileContent file = readRegularFile(path, kMaxConfigFileSize);
+    if (file.outcome != FileContent::Read) {
+        reading.fault.kind =
+            file.outcome == FileContent::Missing ? ConfigFault::NoFile : ConfigFault::Unreadable;
+        reading.fault.reason = file.reason;
         return reading;
     }
-    // One byte more than the largest file taken tells a larger one, also where the size is not
-    // known beforehand (a pipe, a device).
-    const QByteArray bytes = file.read(kMaxConfigFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
+    // UTF-16 and UTF-32 text, or anything binary, holds NUL bytes, which no configuration file
+    // does: said as such rather than as the first odd character its records would show.
+    if (file.bytes.contains('\0')) {
         reading.fault.kind = ConfigFault::Unreadable;
-        reading.fault.reason = file.errorString();
-        if (!reading.fault.reason.isEmpty())
-            reading.fault.reason[0] = reading.fault.reason[0].toLower();
+        reading.fault.reason = QCoreApplication::translate(
+            "ConfigFile", "it is not a text file (it holds NUL bytes, as UTF-16 text does); save "
+                          "it as plain text");
         return reading;
     }
-    return ConfigFile::read(bytes);
+    return ConfigFile::read(file.bytes);
 }
 
 } // namespace bdx4

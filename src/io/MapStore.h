@@ -27,11 +27,18 @@ struct MapStoreContent {
 QString mapStorePath(const QString& folder);
 
 /// Reads a map store: 1,076 lines of labels, cell values and the ACn flag, or the one line
-/// "Empty". Values go into `content` as they are read, so a store that ends early or holds an
-/// item of the wrong kind leaves what came before it (Incomplete). Labels are not compared with
-/// anything, only the first item with "Empty".
-StoreReading::Outcome readMapStore(QIODevice& in, MapStoreContent& content);
-/// The same for the file at `path`; Missing or Unreadable when it cannot be opened.
+/// "Empty". Values go into `content` as they are read. A damaged item does not lose the rest: a
+/// value that is not one keeps what the cell held and reading goes on; a label of the store
+/// where a value belongs (a line missing) takes reading on after that label, and the ACn flag
+/// where a value belongs to the flag. The first fault is said with its line (Incomplete); a
+/// store that ends early leaves what came before it. Labels are not compared with anything,
+/// only the first item with "Empty".
+StoreReading readMapStoreItems(QIODevice& in, MapStoreContent& content);
+/// The same, its outcome only.
+inline StoreReading::Outcome readMapStore(QIODevice& in, MapStoreContent& content) {
+    return readMapStoreItems(in, content).outcome;
+}
+/// The same for the file at `path`; Missing or Unreadable when it cannot be read.
 StoreReading readMapStore(const QString& path, MapStoreContent& content);
 
 /// The 1,076-line store of `content`.

@@ -1,5 +1,7 @@
 #include "io/OutputNamesFile.h"
 
+#include "io/RegularFile.h"
+
 #include "io/StoreFile.h"
 
 #include <QDir>
@@ -52,15 +54,14 @@ NamesReading OutputNamesFile::read(const QByteArray& bytes, OutputNames& names) 
 }
 
 NamesReading OutputNamesFile::read(const QString& path, OutputNames& names) {
-    QFile file(path);
-    if (const std::optional<StoreReading> failed = openStore(file))
-        return {failed->outcome == StoreReading::Missing ? NamesReading::Missing
-                                                         : NamesReading::Unreadable,
-                0, failed->reason};
-    const QByteArray bytes = file.read(kMaxNamesFileSize + 1);
-    if (bytes.size() > kMaxNamesFileSize)
+    const FileContent file = readRegularFile(path, kMaxNamesFileSize);
+    if (file.outcome != FileContent::Read)
+        return {file.outcome == FileContent::Missing ? NamesReading::Missing
+                                                     : NamesReading::Unreadable,
+                0, file.reason};
+    if (file.bytes.size() > kMaxNamesFileSize)
         return {NamesReading::Unreadable, 0, tr("it is larger than any names file")};
-    return read(bytes, names);
+    return read(file.bytes, names);
 }
 
 QByteArray OutputNamesFile::text(const OutputNames& names) {

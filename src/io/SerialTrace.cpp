@@ -1,5 +1,6 @@
 #include "io/SerialTrace.h"
 
+#include "io/RegularFile.h"
 #include "io/SerialDiagnosis.h"
 
 #include <QCoreApplication>
@@ -15,9 +16,14 @@ SerialTrace::SerialTrace(const Clock& clock) : clock_(clock) {}
 bool SerialTrace::begin(const QString& path, const QString& title) {
     end();
     error_.clear();
+    // A FIFO would keep the program waiting for a reader, a device would take the trace away.
+    if (const QString why = notRegularReason(fileKindOf(path)); !why.isEmpty()) {
+        error_ = why;
+        return false;
+    }
     QDir().mkpath(QFileInfo(path).absolutePath());
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         error_ = file->errorString();
         return false;
     }
@@ -41,8 +47,18 @@ void SerialTrace::end() {
 void SerialTrace::writeLine(const QString& line) {
     if (!file_)
         return;
-    file_->write(line.toUtf8() + '\n');
-    file_->flush(); // a trace must survive the program ending in the middle of a download
+    // Unbuffered and every write checked: a trace must survive the program ending in the middle
+    // of a download, and a full disk must not pass unnoticed.
+    const QByteArray bytes = line.toUtf8() + '\n';
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 n = file_->write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0) { // the retry after a short write tells why
+            error_ = file_->errorString();
+            file_.reset(); // the trace stops here
+            return;
+        }
+        written += n;
+    }
 }
 
 QString SerialTrace::formatChunk(Direction direction, const QByteArray& bytes) {

@@ -18,13 +18,14 @@ public:
     explicit SerialTrace(const Clock& clock);
 
     /// Starts a new trace in `path`, replacing what was there; `title` heads it, followed by the
-    /// local date and time. False (and no tracing) when the file cannot be written; `error()`
-    /// then tells why.
+    /// local date and time. False (and no tracing) when the file cannot be written or is no
+    /// regular file; `error()` then tells why.
     bool begin(const QString& path, const QString& title);
     /// Stops tracing and closes the file.
     void end();
     bool isActive() const { return file_ != nullptr; }
-    /// Why the last `begin` failed; empty after a successful one.
+    /// Why the last `begin` failed, or why the trace begun last stopped when a line of it could
+    /// not be written (a full disk); empty otherwise.
     QString error() const { return error_; }
 
     enum class Direction { Sent, Received };

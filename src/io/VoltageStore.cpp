@@ -1,43 +1,74 @@
 #include "io/VoltageStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
-#include <algorithm>
-#include <cmath>
-
 namespace bdx4 {
+
+namespace {
+
+class VoltageStoreTexts {
+    Q_DECLARE_TR_FUNCTIONS(VoltageStore)
+};
+
+constexpr int kValues = kVoltageTables * kVoltageBands;
+
+/// A level from 0 to 255; + 0.0 keeps a "-0" out of the tables.
+std::optional<float> level(const QString& item) {
+    bool ok = item.isEmpty(); // an empty field between commas is a 0
+    const double value = ok ? 0.0 : item.toDouble(&ok);
+    if (!ok || !(value >= 0.0 && value <= double(kTopLevel)))
+        return std::nullopt;
+    return float(value + 0.0);
+}
+
+} // namespace
 
 QString voltageStorePath(const QString& folder) {
     return QDir(folder).filePath(kVoltageStoreName);
 }
 
-StoreReading::Outcome readVoltageStore(QIODevice& in, VoltageTables& tables) {
+StoreReading readVoltageStoreItems(QIODevice& in, VoltageTables& tables) {
     TextItemReader items(in);
-    for (int read = 0; read < kVoltageTables * kVoltageBands;) {
-        const std::optional<QString> item = items.next();
+    StoreReading reading;
+    reading.outcome = StoreReading::Complete;
+    QStringList firstTwo; // "0,0" on one line is the store as created
+    int read = 0;
+    for (; read < kValues; ++read) {
+        std::optional<QString> item = items.next();
+        while (item && item->isEmpty() && !items.lastItemIsField())
+            item = items.next(); // an empty line
         if (!item)
-            return StoreReading::Incomplete;
-        if (item->isEmpty() && !items.lastItemIsField())
-            continue; // an empty line; an empty field between commas is a 0
-        bool ok = item->isEmpty();
-        const double value = ok ? 0.0 : item->toDouble(&ok);
-        if (!ok || !std::isfinite(value))
-            return StoreReading::Incomplete;
-        // Only a hand-edited store holds a level outside the slider's range; + 0.0 keeps a "-0"
-        // out of the store.
-        tables.setValue(read / kVoltageBands, read % kVoltageBands,
-                        float(std::clamp(value, 0.0, double(kTopLevel)) + 0.0));
-        ++read;
+            break;
+        if (read < 2)
+            firstTwo << (items.lastItemIsField() ? *item : QString());
+        if (const std::optional<float> value = level(*item)) {
+            tables.setValue(read / kVoltageBands, read % kVoltageBands, *value);
+        } else if (reading.outcome == StoreReading::Complete) {
+            reading.outcome = StoreReading::Incomplete;
+            reading.line = items.line();
+            reading.description =
+                VoltageStoreTexts::tr("%1 is not a level 0-255").arg(quotedItem(*item));
+        }
     }
-    return StoreReading::Complete;
+    if (read == kValues)
+        return reading;
+    if (read == 2 && firstTwo == QStringList{QStringLiteral("0"), QStringLiteral("0")}) {
+        reading.outcome = StoreReading::Empty;
+    } else if (reading.outcome == StoreReading::Complete) {
+        reading.outcome = StoreReading::Incomplete;
+        reading.line = items.line();
+        reading.description =
+            read == 0 ? VoltageStoreTexts::tr("the file holds no value")
+                      : VoltageStoreTexts::tr("the store ends after %1 of its 39 values").arg(read);
+    }
+    return reading;
 }
 
 StoreReading readVoltageStore(const QString& path, VoltageTables& tables) {
-    QFile file(path);
-    if (const std::optional<StoreReading> failed = openStore(file))
-        return *failed;
-    return StoreReading{readVoltageStore(file, tables), QString()};
+    return readStoreFile(path,
+                         [&tables](QIODevice& in) { return readVoltageStoreItems(in, tables); });
 }
 
 QByteArray voltageStoreText(const VoltageTables& tables) {

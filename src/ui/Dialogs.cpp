@@ -135,4 +135,42 @@ void informStoreUnreadable(QWidget* owner, Store store, const QString& path,
            Icon::Warning);
 }
 
+void informStoreNotWhole(QWidget* owner, Store store, const QString& path,
+                         const StoreReading& reading) {
+    if (reading.outcome == StoreReading::Unreadable) {
+        informStoreUnreadable(owner, store, path, reading.reason);
+        return;
+    }
+    if (reading.outcome != StoreReading::Incomplete)
+        return;
+    inform(owner, appTitle(),
+           QCoreApplication::translate(
+               "dialogs", "%1 could be read only in part (%2). Everything that could be read is "
+                          "shown. Before the file is first saved over, it is kept as it is in a "
+                          "copy beside it.")
+               .arg(QDir::toNativeSeparators(path), reading.fault()),
+           Icon::Warning);
+}
+
+bool askReplaceChanged(QWidget* owner, const QString& path) {
+    QMessageBox box(QMessageBox::Warning, appTitle(),
+                    QCoreApplication::translate(
+                        "dialogs", "%1 was changed by another program since this one read it. "
+                                   "Replace it all the same? No keeps it as the other program "
+                                   "left it.")
+                        .arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void informDamagedFileKept(QWidget* owner, const QString& path, const QString& copy) {
+    inform(owner, appTitle(),
+           QCoreApplication::translate("dialogs", "%1 could be read only in part, so it was kept "
+                                                  "as it was in %2 before it was replaced.")
+               .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(copy)),
+           Icon::Information);
+}
+
 } // namespace bdx4::dialogs

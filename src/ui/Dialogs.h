@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/StoreFile.h"
+
 #include <QString>
 
 class QWidget;
@@ -30,5 +32,14 @@ enum class Store { Maps, Voltages };
 /// Tells that the store at `path` exists but cannot be read (`reason`), and that it is left as
 /// it is.
 void informStoreUnreadable(QWidget* owner, Store store, const QString& path, const QString& reason);
+/// Tells what kept the store at `path` from being read whole, when anything did (unreadable, or
+/// read in part: its line and fault, and that a copy is kept before it is first replaced).
+void informStoreNotWhole(QWidget* owner, Store store, const QString& path,
+                         const StoreReading& reading);
+/// Asks whether to replace the file at `path` that another program changed since this one read
+/// it; No (preselected) keeps the other program's file.
+bool askReplaceChanged(QWidget* owner, const QString& path);
+/// Tells that the file at `path`, read only in part, was kept as `copy` before it was replaced.
+void informDamagedFileKept(QWidget* owner, const QString& path, const QString& copy);
 
 } // namespace bdx4::dialogs

@@ -64,7 +64,8 @@ void FileCommands::openPath(const QString& path) {
                           dialogs::Escape::AnswersNo) == dialogs::Answer::Yes;
     // The file's map, mode and tables as one change, undone as one step.
     if (const IoResult failure =
-            document_.open(*configuration, QFileInfo(path).fileName(), *edits, tables)) {
+            document_.open(*configuration, QFileInfo(path).fileName(), *edits, tables);
+        needsTelling(failure)) {
         const QString store = voltageStorePath(document_.storeFolder());
         dialogs::inform(window_, dialogs::appTitle(),
                         tr("The band-voltage tables could not be saved to %1.\r\n\r\n%2\r\n\r\nThe "

@@ -91,6 +91,12 @@ MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
                                     .arg(QDir::toNativeSeparators(path), error.description),
                                 dialogs::Icon::Warning);
             });
+    connect(&document_, &ConfigDocument::damagedFileKept, this,
+            [this](const QString& path, const QString& copy) {
+                dialogs::informDamagedFileKept(this, path, copy);
+            });
+    document_.setReplaceChangedQuestion(
+        [this](const QString& path) { return dialogs::askReplaceChanged(this, path); });
     wireController();
 
     menus_->commMenu().loadChoice();
@@ -207,12 +213,9 @@ void MainWindow::startUp() {
 void MainWindow::loadStores() {
     const QString folder = places_.storeFolder();
     const StoreLoad load = document_.load(folder);
-    if (load.maps.outcome == StoreReading::Unreadable)
-        dialogs::informStoreUnreadable(this, dialogs::Store::Maps, mapStorePath(folder),
-                                       load.maps.reason);
-    if (load.volts.outcome == StoreReading::Unreadable)
-        dialogs::informStoreUnreadable(this, dialogs::Store::Voltages, voltageStorePath(folder),
-                                       load.volts.reason);
+    dialogs::informStoreNotWhole(this, dialogs::Store::Maps, mapStorePath(folder), load.maps);
+    dialogs::informStoreNotWhole(this, dialogs::Store::Voltages, voltageStorePath(folder),
+                                 load.volts);
     if (load.names.outcome == NamesReading::Damaged ||
         load.names.outcome == NamesReading::Unreadable)
         showNamesUnreadable(load.names);
@@ -267,7 +270,7 @@ void MainWindow::displayMap(int map) {
 }
 
 void MainWindow::saveMap(int map) {
-    if (const IoResult failure = document_.saveAs(map))
+    if (const IoResult failure = document_.saveAs(map); needsTelling(failure))
         showMapStoreFailure(*failure);
 }
 
@@ -296,7 +299,7 @@ void MainWindow::nameOutputs(int output) {
     OutputNamesWindow window(document_.names(), output, this);
     if (window.exec() != QDialog::Accepted)
         return;
-    if (const IoResult failure = document_.setNames(window.names()))
+    if (const IoResult failure = document_.setNames(window.names()); needsTelling(failure))
         dialogs::inform(this, dialogs::appTitle(),
                         tr("The names could not be saved to %1:\r\n%2\r\n\r\nThey stay as they "
                            "were.")
@@ -356,7 +359,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         }
         if (answer == dialogs::Answer::Yes) {
             if (const IoResult failure = document_.saveAll()) {
-                showMapStoreFailure(*failure); // the maps stay in memory, and the program too
+                if (needsTelling(failure))
+                    showMapStoreFailure(*failure); // the maps stay in memory, and the program too
                 event->ignore();
                 return;
             }

@@ -273,13 +273,14 @@ bool VoltageWindow::save() {
     // When the store cannot be written, memory keeps what the store holds, and with it the next
     // download.
     if (const IoResult failure = document_.saveVoltageTable(table_, levels())) {
-        dialogs::inform(
-            this, dialogs::appTitle(),
-            tr("The AN%1 voltage settings could not be saved to %2.\r\n\r\n%3")
-                .arg(table_ + 1)
-                .arg(QDir::toNativeSeparators(voltageStorePath(document_.storeFolder())),
-                     failure->description),
-            dialogs::Icon::Critical);
+        if (needsTelling(failure))
+            dialogs::inform(
+                this, dialogs::appTitle(),
+                tr("The AN%1 voltage settings could not be saved to %2.\r\n\r\n%3")
+                    .arg(table_ + 1)
+                    .arg(QDir::toNativeSeparators(voltageStorePath(document_.storeFolder())),
+                         failure->description),
+                dialogs::Icon::Critical);
         return false;
     }
     saved_ = levels();
@@ -290,11 +291,12 @@ bool VoltageWindow::save() {
 void VoltageWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A store that cannot be read is said once the window is there; it shows what memory holds.
-    if (unreadable_.outcome == StoreReading::Unreadable) {
-        const QString reason = std::exchange(unreadable_, StoreReading()).reason;
-        QTimer::singleShot(0, this, [this, reason] {
-            dialogs::informStoreUnreadable(this, dialogs::Store::Voltages,
-                                           voltageStorePath(document_.storeFolder()), reason);
+    if (unreadable_.outcome == StoreReading::Unreadable ||
+        unreadable_.outcome == StoreReading::Incomplete) {
+        const StoreReading reading = std::exchange(unreadable_, StoreReading());
+        QTimer::singleShot(0, this, [this, reading] {
+            dialogs::informStoreNotWhole(this, dialogs::Store::Voltages,
+                                         voltageStorePath(document_.storeFolder()), reading);
         });
     }
 }

@@ -1,5 +1,6 @@
 // bdx4config's main window on the real serial line: bdx4-sim over a pseudo-terminal through
-// QSerialPort, on the real clock, with a box that is plugged in after the start.
+// QSerialPort, on the real clock, with a box that is plugged in after the start; and the program
+// itself, one copy per store folder.
 
 #include "SimProcess.h"
 
@@ -11,6 +12,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -49,6 +51,33 @@ private slots:
         QCOMPARE(readReport(folder.reportPath())["acknowledged"].toInt(), 7);
         boxes.keys = {Qt::Key_N};
         window.close();
+    }
+
+    void oneCopyPerStoreFolder() {
+        // Copies under two names in one folder keep their stores beside them: the second finds
+        // the stores' lock held and ends at once. A lock that cannot be made is said.
+        QTemporaryDir dir, home;
+        const QString first = dir.filePath("bdx4config"), second = dir.filePath("bdx4-other");
+        QVERIFY(QFile::copy(BDX4CONFIG_PATH, first) && QFile::copy(BDX4CONFIG_PATH, second));
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+            qputenv(name, QFile::encodeName(home.filePath(name)));
+        qputenv("BDX4_UNATTENDED", "1"); // its boxes logged, not shown
+        QProcess running, again;
+        running.start(first, {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.filePath("bdx4_cfg.ini")), 10000);
+        again.start(second, {});
+        QVERIFY(again.waitForFinished(5000) && again.exitCode() == 0);
+        running.kill();
+        QVERIFY(running.waitForFinished() && QFile::remove(dir.filePath("bdx4-stores.lock")));
+        QVERIFY(QDir(dir.path()).mkdir("bdx4-stores.lock")); // a folder in the lock's place
+        again.start(second, {});
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (said += again.readAllStandardError())
+                .contains("bdx4-stores.lock cannot be created: is a directory."),
+            10000);
+        again.kill();
+        again.waitForFinished();
     }
 };
 

@@ -6,6 +6,7 @@
 #include "ctl/CommandLine.h"
 #include "io/ExportFile.h"
 #include "io/MapStore.h"
+#include "io/RegularFile.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
 #include "model/Configuration.h"
@@ -17,6 +18,11 @@
 #include <QTest>
 
 #include <csignal>
+#include <pty.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
 
 using namespace bdx4;
 using namespace bdx4::simrig;
@@ -54,10 +60,21 @@ ConfigImage map2Image() {
     return Configuration(patternMaps().maps[1], true, defaultVolts()).image();
 }
 
+/// How a run of bdx4ctl differs from a plain one.
+struct RunSetup {
+    int fileSizeLimit = 0; ///< bytes any file may grow to; 0: no limit
+    QString output;        ///< its standard output: a file, or "pty" for a stopped terminal
+    int signal = SIGINT;   ///< what stops it
+};
+
 struct FaultCase {
     QString sim;     // the box's options; "-": no box
-    QString command; // @ is the box's link, % a folder in a store's place, ~ the home folder with
-                     // config.txt (map 2 exported), ^n Ctrl+C after n ms
+    QString made;    // PATH=KIND;...: fifo, zero (a link to /dev/zero), or a store changed:
+                     // cut20 (ends after 20 values), nan (on line 5), 1x (on line 40); >/dev/full
+                     // or >pty (a terminal that takes no output) as standard output; ulimit=N
+                     // bytes for any file; sigint or sigterm after 500 ms
+    QString command; // @ is the box's link, ~ the home folder with config.txt (map 2 exported),
+                     // % the stores, & another store folder; ^n Ctrl+C after n ms
     int exitCode;
     QString saying; // on standard output or error
 };
@@ -86,7 +103,13 @@ private slots:
         QTest::addColumn<FaultCase>("c");
         const auto row = [](const char* name, const char* sim, const char* command, int exit,
                             const char* saying) {
-            QTest::newRow(name) << FaultCase{QString(sim), QString(command), exit, QString(saying)};
+            QTest::newRow(name) << FaultCase{sim, "", command, exit, saying};
+        };
+        // A file the user names, or a store, that is not what bdx4ctl expects.
+        const auto file = [](const char* name, const char* made, const QString& command, int exit,
+                             const char* saying) {
+            QTest::newRow(name) << FaultCase{command.contains('@') ? "" : "-", made, command, exit,
+                                             saying};
         };
         row("answered", "--firmware 3.42", "query --port @", 0,
             "BDX4 Connected: BDX4 Firmware = 3.42\n");
@@ -105,6 +128,8 @@ private slots:
         row("Ctrl+C during a write", "--firmware 2.17", "write --port @ ^1100", 1,
             "baud\nDownload cancelled in section"); // no title: the user stopped it
         row("a file shown", "-", "show --from ~/config.txt", 0, "\n20M      .   .   .   .   .   x");
+        row("its voltages shown", "-", "show --from ~/config.txt", 0,
+            "Band voltages   AN1 (10 V)   AN2 (5 V)  AN3 (10 V)\n430 MHz");
         row("three records acknowledged", "--ack-limit 3", "write --port @", 1,
             "BDX4: G: Download failed in section AN1 Band Voltages");
         row("the box goes away at AN3", "--hangup-after 5", "write --port @", 1,
@@ -112,34 +137,122 @@ private slots:
             "serial device went away");
         row("no such device", "-", "query --port @", 1,
             "Cannot open @: The serial device @ does not exist");
-        row("unreadable store, write", "-", "write --port @ --store %", 1,
-            "nothing was sent to the box");
-        row("unreadable store, export", "-", "export --store % %/x", 1, "nothing was written");
-        row("unreadable store, show", "-", "show --store %", 1, "cannot be opened: it is a folder");
-        row("a wrong line", "-", "show --port 1", 2, "bdx4ctl: show takes no option \"--port\"");
-        row("version", "-", "--version", 0, "bdx4ctl " BDX4_VERSION "\n");
+        // Files that are no files: refused at once, saying what they are; none waited on.
+        file("a FIFO as --from, SIGTERM", "~/f=fifo;sigterm", "show --from ~/f", 1,
+             "~/f: the file cannot be read: it is a FIFO (named pipe), not a file");
+        file("a FIFO as a store", "&/bdx4_cfg.ini=fifo", "write --port @ --store &", 1,
+             "&/bdx4_cfg.ini cannot be opened: it is a FIFO (named pipe), not a file\n");
+        file("/dev/zero behind a link as a store", "&/bdx4_bv.ini=zero", "show --store &", 1,
+             "&/bdx4_bv.ini cannot be opened: it is a device, not a file (shown as far");
+        file("a FIFO as --trace", "~/f=fifo", "query --port @ --trace ~/f", 1,
+             "--trace: \"~/f\" cannot be written: it is a FIFO (named pipe), not a file");
+        file("a folder as --trace", "", "query --port @ --trace ~", 1,
+             "cannot be written: it is a folder");
+        file("export onto a FIFO", "~/f=fifo", "export --store % ~/f", 1,
+             "could not be written:\nIt is a FIFO (named pipe), not a file; it was left as it is.");
+        // Damaged files and stores: the line and the fault; nothing sent (the port not even
+        // opened, so no trace) or written.
+        file("a damaged --from file", "~/bad=damaged", "write --port @ --from ~/bad --trace ~/none",
+             1,
+             "~/bad: line 5: the checksum is 95, the record's bytes give 94\nbdx4ctl: nothing was "
+             "sent to the box\n");
+        file("a voltage store cut short", "%/bdx4_bv.ini=cut20", "write --port @ --store %", 1,
+             "bdx4_bv.ini could not be read whole: line 21: the store ends after 20 of its 39 "
+             "values\nbdx4ctl: nothing was sent to the box;");
+        file("nan in the voltage store", "%/bdx4_bv.ini=nan", "show --store %", 1,
+             "line 5: \"nan\" is not a level 0-255 (shown as far as it was read)");
+        file("1x in the map store", "%/bdx4_cfg.ini=1x", "export --store % -", 1,
+             "bdx4_cfg.ini could not be read whole: line 40: \"1x\" is not a cell value 0-255\n");
+        // An output never replaces an input.
+        file("--trace onto the --from file", "",
+             "write --port @ --from ~/config.txt --trace ~/config.txt", 1,
+             "\"~/config.txt\" is the file given with --from: an output never");
+        file("--trace onto the port", "", "query --port @ --trace @", 1,
+             "\"@\" is the port's device @");
+        file("export onto its store", "", "export --store % ~/stores/./bdx4_bv.ini", 1,
+             "is the store %/bdx4_bv.ini");
+        file("sheet onto its --from file", "", "sheet --from ~/config.txt ~/config.txt", 1,
+             "is the file given with --from");
+        // Outputs that fail, said.
+        file("export on a full disk", "ulimit=200", "export --store % ~/out", 1,
+             "The file \"~/out\" could not be written:\nFile too large\n\nNothing was saved");
+        file("standard output full", ">/dev/full", "show --store %", 1,
+             "bdx4ctl: standard output could not be written: No space left on device");
+        file("a trace on a full disk", "ulimit=400", "query --port @ --trace ~/t", 1,
+             "bdx4ctl: --trace: \"~/t\" could not be written to the end: File too large");
+        file("SIGTERM, output to a terminal that takes none", ">pty;sigterm", "export --store % -",
+             1, "bdx4ctl: stopped\n");
+        // The command line.
+        file("an option twice", "", "query --port 0 --port @", 2, "--port is given more than once");
+        file("a file name that is no UTF-8", "", "export --store % ~/caf\\0351", 2,
+             "bdx4ctl: \"~/caf\\xe9\" is not text in the system's encoding (UTF-8)");
     }
     void faults() {
         QFETCH(FaultCase, c);
         SimProcess box;
         if (c.sim != "-")
-            QVERIFY(box_->startBox(box, c.sim.split(' ')));
-        const QString bad = home_->filePath("bad");
-        QVERIFY(QDir().mkpath(mapStorePath(bad)));
-        QStringList arguments = c.command.section(" ^", 0, 0).split(' ');
-        for (QString& argument : arguments)
-            argument.replace('@', box_->linkPath()).replace('%', bad).replace('~', home_->path());
-        if (c.command.startsWith("write") && !c.command.contains("--store"))
+            QVERIFY(box_->startBox(box, c.sim.split(' ', Qt::SkipEmptyParts)));
+        const QHash<QChar, QString> places{{'@', box_->linkPath()},
+                                           {'~', home_->path()},
+                                           {'%', stores_},
+                                           {'&', home_->filePath("Q")}};
+        const auto place = [&places](const QString& text) { // one pass: paths hold any letter
+            QString placed;
+            for (const QChar ch : text)
+                placed += places.value(ch, ch);
+            return placed;
+        };
+        RunSetup setup;
+        QStringList fifos;
+        int interruptAt = c.command.section(" ^", 1).toInt();
+        for (const QString& item : c.made.split(';', Qt::SkipEmptyParts)) {
+            const QString path = place(item.section('=', 0, 0)), kind = item.section('=', 1);
+            const QByteArray text = readFile(path);
+            if (kind == "fifo" || kind == "zero") // the other store missing, which is said
+                QVERIFY(QDir().mkpath(QFileInfo(path).path()) && !QFile::exists(path));
+            if (kind == "fifo") {
+                QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+                fifos << path;
+            } else if (kind == "zero") {
+                QVERIFY(QFile::link("/dev/zero", path));
+            } else if (kind == "damaged") { // one digit of config.txt changed
+                const QByteArray good = readFile(home_->filePath("config.txt"));
+                QVERIFY(!writeFileWhole(path,
+                                        QByteArray(good).replace(good.indexOf("1F04"), 4, "1F05")));
+            } else if (kind == "cut20") {
+                QVERIFY(!writeFileWhole(path, text.split('\n').mid(0, 20).join('\n') + '\n'));
+            } else if (kind == "nan" || kind == "1x") {
+                QList<QByteArray> lines = text.split('\n');
+                lines[kind == "nan" ? 4 : 39] = kind.toLatin1() + '\r';
+                QVERIFY(!writeFileWhole(path, lines.join('\n')));
+            } else if (item.startsWith("ulimit=")) {
+                setup.fileSizeLimit = item.mid(7).toInt();
+            } else if (item.startsWith('>')) {
+                setup.output = item.mid(1);
+            } else {
+                setup.signal = item == "sigterm" ? SIGTERM : SIGINT;
+                interruptAt = 500;
+            }
+        }
+        QStringList arguments = place(c.command.section(" ^", 0, 0)).split(' ');
+        if (c.command.startsWith("write") && !c.command.contains("--store") &&
+            !c.command.contains("--from"))
             arguments << "--store" << stores_;
-        const int interruptAt = c.command.section(" ^", 1).toInt();
-        const Result r = ctl(arguments, interruptAt);
+        const auto kept = [this] { // what must come through as it was
+            return readFile(mapStorePath(stores_)) + readFile(voltageStorePath(stores_)) +
+                   readFile(home_->filePath("config.txt")) + readFile(settings_);
+        };
+        const QByteArray before = kept();
+        const Result r = ctl(arguments, interruptAt, {}, setup);
         QCOMPARE(r.exitCode, c.exitCode);
-        QVERIFY2((r.out + r.err).contains(QString(c.saying).replace('@', box_->linkPath())),
-                 qPrintable(r.err));
+        QVERIFY2((r.out + r.err).contains(place(c.saying)), qPrintable(r.out + r.err));
         QVERIFY(!r.err.contains("COMM")); // the command line names its own options
         QVERIFY(r.ms < 4000);             // none of these runs out the search's retries
-        QCOMPARE(readFile(settings_), settingsText_);
-        if (interruptAt > 0) { // the box was told the download ended
+        QCOMPARE(kept(), before);         // also the desktop program's settings
+        for (const QString& fifo : fifos)
+            QCOMPARE(fileKindOf(fifo), FileKind::Fifo);
+        QCOMPARE(QDir(home_->path()).entryList({"caf*", "none"}), QStringList());
+        if (c.command.contains(" ^")) { // the box was told the download ended
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
             const QStringList lines =
                 readReport(box_->reportPath())["lines"].toVariant().toStringList();
@@ -160,21 +273,12 @@ private slots:
     void aFileIsSentTracedPrintedOrRefused() {
         SimProcess box;
         QVERIFY(box_->startBox(box, {}));
-        const QString damaged = home_->filePath("map2.txt"), trace = home_->filePath("trace.txt"),
+        const QString trace = home_->filePath("trace.txt"),
                       good = home_->filePath("config.txt"); // map 2 exported
         const QByteArray file = readFile(good);
-        QVERIFY(
-            !writeFileWhole(damaged, QByteArray(file).replace(file.indexOf("1F04"), 4, "1F05")));
-        // A damaged file: the port is not even opened, so there is no trace.
-        Result r = ctl({"write", "--from", damaged, "--port", box_->linkPath(), "--trace", trace});
-        QVERIFY2(r.exitCode == 1 && !QFileInfo::exists(trace) &&
-                     r.err.endsWith(damaged +
-                                    ": line 5: the checksum is 95, the record's bytes give "
-                                    "94\nbdx4ctl: nothing was sent to the box\n"),
-                 qPrintable(r.err));
         const QStringList arguments{"write",  "--from", good,      "--port", box_->linkPath(),
                                     "--baud", "9600",   "--trace", trace};
-        r = ctl(arguments);
+        Result r = ctl(arguments);
         QVERIFY2(r.exitCode == 0 && r.ms >= 2700, qPrintable(r.err));
         QCOMPARE(r.out, QStringLiteral("HF Data\nVHF Data\nAcc Data\nAN1 Data\nAN2 Data\nAN3 Data\n"
                                        "Closing\nLast Send Passed!\n"));
@@ -209,7 +313,7 @@ private:
     /// Runs bdx4ctl in a home of its own, with the environment changed by `changes` (NAME=value
     /// sets a variable, a bare NAME removes it); with `interruptAfterMs`, Ctrl+C comes then.
     Result ctl(const QStringList& arguments, int interruptAfterMs = 0,
-               const QStringList& changes = {}) {
+               const QStringList& changes = {}, const RunSetup& setup = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", home_->filePath("config"));
@@ -220,14 +324,35 @@ private:
             else
                 env.remove(change);
         process.setProcessEnvironment(env);
+        int terminal[2] = {-1, -1}; // a terminal whose output is stopped (Ctrl+S) takes none
+        if (setup.output == "pty") {
+            if (::openpty(&terminal[0], &terminal[1], nullptr, nullptr, nullptr) != 0 ||
+                ::tcflow(terminal[1], TCOOFF) != 0)
+                return {};
+            process.setStandardOutputFile(QString::fromLocal8Bit(::ttyname(terminal[1])));
+        } else if (!setup.output.isEmpty()) {
+            process.setStandardOutputFile(setup.output);
+        }
+        if (const rlim_t limit = rlim_t(setup.fileSizeLimit); limit > 0)
+            process.setChildProcessModifier([limit] {
+                const rlimit fileSize{limit, limit};
+                ::setrlimit(RLIMIT_FSIZE, &fileSize);
+            });
         QElapsedTimer took;
         took.start();
-        process.start(QStringLiteral(BDX4CTL_PATH), arguments);
+        QString script = "exec \"$0\""; // through the shell: it also passes bytes no UTF-8
+        for (const QString& argument : arguments)
+            script += " \"$(printf %b '" + argument + "')\"";
+        process.start("/bin/sh", {"-c", script, QStringLiteral(BDX4CTL_PATH)});
         if (interruptAfterMs > 0 && process.waitForStarted()) {
             QTest::qWait(interruptAfterMs);
-            ::kill(pid_t(process.processId()), SIGINT);
+            if (process.processId() > 0) // still running
+                ::kill(pid_t(process.processId()), setup.signal);
         }
         process.waitForFinished(30000);
+        for (const int fd : terminal)
+            if (fd >= 0)
+                ::close(fd);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromLocal8Bit(process.readAllStandardOutput()),
                 QString::fromLocal8Bit(process.readAllStandardError()), took.elapsed()};

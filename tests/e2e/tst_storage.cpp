@@ -7,7 +7,6 @@
 #include "support/Fakes.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -47,21 +46,6 @@ private slots:
             QCOMPARE(test::readFile(path), QByteArray("the earlier file"));
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"file"});
         }
-    }
-
-    void aSizeLimitEndsNoProgram() {
-        QTemporaryDir dir;
-        QProcess ctl;
-        ctl.setChildProcessModifier([] { // SIGXFSZ left at its default, which would end it
-            const rlimit fileSize{200, 200};
-            ::setrlimit(RLIMIT_FSIZE, &fileSize);
-        });
-        ctl.start(QStringLiteral(BDX4CTL_PATH),
-                  {"export", "--store", dir.path(), dir.filePath("out.txt")});
-        QVERIFY(ctl.waitForFinished(10000) && ctl.exitStatus() == QProcess::NormalExit);
-        QCOMPARE(ctl.exitCode(), 1);
-        QVERIFY(ctl.readAllStandardError().contains("could not be written"));
-        QVERIFY(!QFileInfo::exists(dir.filePath("out.txt")));
     }
 };
 

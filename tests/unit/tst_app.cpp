@@ -1,6 +1,6 @@
-// What the desktop program is named after, and that only one copy runs.
+// What the desktop program is named after.
 
-#include "SingleInstance.h"
+#include "AppName.h"
 
 #include <QtTest>
 
@@ -14,17 +14,6 @@ private slots:
         QCOMPARE(applicationNameFor("/opt/bdx4-2.1.7"), QStringLiteral("bdx4-2.1"));
         QCOMPARE(applicationNameFor("C:/Program Files/bdx4config.exe"),
                  QStringLiteral("bdx4config"));
-    }
-
-    void onlyOneCopyRuns() {
-        const QString name = QStringLiteral("bdx4-test-%1").arg(QCoreApplication::applicationPid());
-        {
-            SingleInstance first(name), second(name);
-            QVERIFY(first.tryAcquire() && first.tryAcquire()); // asking again keeps it
-            QVERIFY(!second.tryAcquire());
-        }
-        SingleInstance again(name); // the first copy has ended
-        QVERIFY(again.tryAcquire());
     }
 };
 

@@ -1,7 +1,7 @@
 // bdx4ctl's command line, read in the process.
 
 #include "ctl/CommandLine.h"
-#include "ctl/Commands.h"
+#include "ctl/StoreLoading.h"
 
 #include <unistd.h>
 
@@ -19,11 +19,15 @@ private slots:
             QTest::newRow(name) << QString(line) << QString(reading);
         };
         row("help anywhere", "write --port 99 --help", "0 1 0");
+        row("help as the command", "help --port 1", "0 1 0");
         row("show map 2", "show --map=2", "1 2 0");
         row("export", "export - --map 3", "2 3 0    -");
         row("query by number", "query --port 16 --baud 38400", "3 1 16  38400");
-        row("write by device, the last one counts", "write --port=/dev/a --trace t --port /dev/x",
-            "4 1 0 /dev/x  t");
+        row("write by device", "write --port=/dev/x --map 1 --trace t", "4 1 0 /dev/x  t");
+        row("an option twice", "write --port 0 --port /dev/x", "--port is given more than once");
+        row("an option as typed", "show -x", "show takes no option \"-x\"|--map");
+        row("an option of another command as typed", "show -port=1",
+            "show takes no option \"-port\"");
         row("write a file", "write --from c.txt --port 2", "4 1 2     c.txt");
         row("sheet of map 2", "sheet --map 2 s.pdf", "5 2 0    s.pdf");
         row("version anywhere", "show --version", "6 1 0");

@@ -117,8 +117,38 @@ struct Story {
 struct LoadCase {
     QByteArray mapStore, voltageStore; // "-": none, "/": a folder in its place
     StoreReading::Outcome outcome;
-    int shown; // 0: nothing, 1: MAP1, 2: the first start's arrangement
+    int shown; // 0: MAP1 of a store cut before MAP3, 1: MAP1, 2: the first start's arrangement
 };
+
+struct ReplaceCase {
+    int file;        ///< 0: the map store (Save as MAP1), 1: the voltage store, 2: the names
+    bool readInPart; ///< the file held a fault when it was loaded
+    bool changed;    ///< another program rewrote the file after the load
+    int answer;      ///< to the question whether to replace it: -1 none asked, 0 No, 1 Yes
+    bool replaced;
+};
+
+/// A file of each kind holding one fault, and a whole one another program could write.
+QByteArray damagedFile(int file) {
+    QByteArray store = savedStore();
+    const QList<QByteArray> damaged = {store.replace("\r\n0\r\n", "\r\nx\r\n"), "1,2,x\r\n",
+                                       "40=4-square\r\nnothing\r\n"};
+    return damaged[file];
+}
+/// A whole file of each kind as this program (`other` false) or another one wrote it.
+QByteArray wholeFile(int file, bool other) {
+    VoltageTables volts;
+    volts.setValue(2, 12, other ? 7 : 0);
+    const QList<QByteArray> files = {other ? mapStoreText({}) : savedStore(),
+                                     voltageStoreText(volts),
+                                     other ? "80=vertical\r\n" : "80=dipole\r\n"};
+    return files[file];
+}
+QString keptFilePath(const QString& folder, int file) {
+    const QList<QString> paths = {mapStorePath(folder), voltageStorePath(folder),
+                                  outputNamesPath(folder)};
+    return paths[file];
+}
 
 } // namespace
 
@@ -233,6 +263,61 @@ private slots:
         QCOMPARE(document.unsavedMaps(), (QList<int>{1, 2}));
     }
 
+    // A file read in part is kept in a copy before it is first replaced; a file another program
+    // changed is replaced only when the user says so.
+    void filesAreReplacedWithCare_data() {
+        const Rows<ReplaceCase> row;
+        for (int file = 0; file < 3; ++file) {
+            const QByteArray name = QByteArray::number(file);
+            row(name + ": read in part", {file, true, false, -1, true});
+            row(name + ": changed, No", {file, false, true, 0, false});
+            row(name + ": changed, Yes", {file, false, true, 1, true});
+            row(name + ": changed, not asked", {file, false, true, -1, false});
+            row(name + ": whole", {file, false, false, -1, true});
+        }
+    }
+    void filesAreReplacedWithCare() {
+        QFETCH(ReplaceCase, c);
+        QTemporaryDir dir;
+        const QString path = keptFilePath(dir.path(), c.file);
+        QVERIFY(
+            !writeFileWhole(path, c.readInPart ? damagedFile(c.file) : wholeFile(c.file, false)));
+        ConfigDocument document;
+        document.load(dir.path());
+        const QByteArray before = c.changed ? wholeFile(c.file, true) : readFile(path);
+        if (c.changed)
+            QVERIFY(!writeFileWhole(path, before));
+        QStringList asked;
+        if (c.answer >= 0)
+            document.setReplaceChangedQuestion([&](const QString& p) {
+                asked << p;
+                return c.answer == 1;
+            });
+        QSignalSpy kept(&document, &ConfigDocument::damagedFileKept);
+        OutputNames names;
+        names.setName(3, QStringLiteral("Яги 4 el"));
+        const auto save = [&] {
+            const std::array<int, kVoltageBands> levels = {9};
+            document.setCell(10, 5, 1 - document.maps().cell(10, 5));
+            return c.file == 0   ? document.saveAs(0)
+                   : c.file == 1 ? document.saveVoltageTable(0, levels)
+                                 : document.setNames(names);
+        };
+        QCOMPARE(!save(), c.replaced);
+        QCOMPARE(asked, c.changed && c.answer >= 0 ? QStringList{path} : QStringList());
+        QCOMPARE(readFile(path) != before, c.replaced);
+        QCOMPARE(kept.size(), c.readInPart ? 1 : 0);
+        const QStringList copies =
+            QDir(dir.path()).entryList({QFileInfo(path).fileName() + ".damaged-*"});
+        QCOMPARE(copies.size(), kept.size());
+        if (c.readInPart) {
+            QCOMPARE(kept.first().at(1).toString(), dir.filePath(copies.first()));
+            QCOMPARE(readFile(dir.filePath(copies.first())), before);
+            QVERIFY(!save()); // once kept, the file is the program's own
+            QCOMPARE(QDir(dir.path()).entryList({"*.damaged-*"}).size(), 1);
+        }
+    }
+
     void loadingTheStores_data() {
         const Rows<LoadCase> row;
         MapStoreContent content;
@@ -244,6 +329,9 @@ private slots:
         row("the stores read", {whole, "51\r\n", R::Complete, 1});
         row("an Empty store", {golden::kEmptyMapStore, "-", R::Empty, 2});
         row("a store cut short", {whole.left(800), "-", R::Incomplete, 0});
+        QByteArray typo = whole; // a typo in MAP1 loses neither the rest nor the mode
+        typo.replace(typo.indexOf("\r\n0\r\n"), 5, "\r\n1x\r\n");
+        row("a typo in MAP1", {typo, "-", R::Incomplete, 1});
         row("stores that cannot be read", {"/", "/", R::Unreadable, 2});
     }
     void loadingTheStores() {
@@ -267,10 +355,11 @@ private slots:
                  : c.mapStore == "/" ? "<none>"
                                      : c.mapStore);
         QCOMPARE(document.gridIsUnsaved(), c.shown == 2);
-        QCOMPARE(maps.labelledMap(), c.shown == 1 ? 0 : -1);
-        QCOMPARE(modes.size(), c.shown == 0 ? 0 : 1);
+        QCOMPARE(maps.labelledMap(), c.shown == 2 ? -1 : 0);
+        QCOMPARE(modes.size(), 1);
         QCOMPARE(maps.accOutputsForBandMap(), c.shown == 1);
-        QCOMPARE(maps.cell(3, 3), c.shown == 0 ? 0 : 1);
+        QCOMPARE(maps.cell(3, 3), 1);
+        QCOMPARE(maps.storedMaps()[2][20][0], c.shown == 1 ? 1 : 0);
         QCOMPARE(maps.cell(17, 13), c.shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
         QCOMPARE(maps.storedMaps()[0][3][3], c.shown == 2 ? 0 : 1); // read, even when cut short
         QCOMPARE(document.volts().value(0, 0), c.voltageStore == "51\r\n" ? 51.0f : 0.0f);

@@ -5,8 +5,10 @@
 #include "io/MapStore.h"
 #include "io/QtSerialLine.h"
 #include "io/QtSettingsStore.h"
+#include "io/RegularFile.h"
 #include "io/SerialDiagnosis.h"
 #include "io/SerialTrace.h"
+#include "io/StoreLock.h"
 #include "io/StorePlaces.h"
 #include "io/VoltageStore.h"
 #include "support/Fakes.h"
@@ -17,6 +19,7 @@
 #include <QtTest>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -40,6 +43,24 @@ QByteArray edited(QByteArray text, const QByteArray& from, const QByteArray& to)
     return text.replace(from, to);
 }
 
+/// A store's text and what reading it gives.
+struct StoreCase {
+    QByteArray text;
+    int outcome;
+    QString fault;       ///< "line:words of the description", or empty
+    QList<int> notRead;  ///< the map store: [from, to) pairs of the cells, in store order
+    QList<float> values; ///< the voltage store: in store order
+    bool modeRead;       ///< the map store: the ACn flag (set in the pattern) was read
+};
+
+/// A store's first fault as `fault` gives it: "line:words of the description", or empty.
+void checkFault(const StoreReading& reading, const QString& fault) {
+    QCOMPARE(reading.line, fault.section(':', 0, 0).toInt());
+    QVERIFY2(reading.description.contains(fault.section(':', 1)) &&
+                 reading.description.isEmpty() == fault.isEmpty(),
+             qPrintable(reading.description));
+}
+
 } // namespace
 
 class TestIo : public QObject {
@@ -59,9 +80,7 @@ private slots:
     }
 
     void mapStoreReading_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("cellsRead"); // of the pattern, in store order
+        QTest::addColumn<StoreCase>("c");
         const QByteArray whole = mapStoreText(pattern());
         const auto cut = [&whole](int lines) {
             qsizetype at = 0;
@@ -69,130 +88,268 @@ private slots:
                 at = whole.indexOf('\n', at) + 1;
             return whole.left(at);
         };
-        const QByteArray row3 = "\"Row 3\"\r\n1\r\n";
-        const int all = kMaps * kBandRows * kOutputs, done = StoreReading::Complete,
-                  cutShort = StoreReading::Incomplete;
-        QTest::newRow("whole") << whole << done << all;
-        QTest::newRow("things after the flag") << whole + "junk\r\n" << done << all;
-        QTest::newRow("labels not compared")
-            << edited(whole, "\"Row 5\"", "anything") << done << all;
-        QTest::newRow("line feeds only") << edited(whole, "\r\n", "\n") << done << all;
-        QTest::newRow("carriage returns only") << edited(whole, "\r\n", "\r") << done << all;
-        QTest::newRow("blanks around values")
-            << edited(whole, "\r\n1\r\n", "\r\n 1 \r\n") << done << all;
-        QTest::newRow("Empty") << QByteArray("\"Empty\"\r\nwhatever") << int(StoreReading::Empty)
-                               << 0;
-        QTest::newRow("empty in small letters") << QByteArray("\"empty\"\r\n") << cutShort << 0;
-        QTest::newRow("an empty file") << QByteArray() << cutShort << 0;
-        QTest::newRow("cut inside a row") << cut(3) << cutShort << 1;
-        QTest::newRow("cut after map 2") << cut(716) << cutShort << 2 * 336;
-        QTest::newRow("cut before the flag") << cut(1075) << cutShort << all;
-        QTest::newRow("256") << edited(whole, row3, "\"Row 3\"\r\n256\r\n") << cutShort << 48;
-        QTest::newRow("a sign") << edited(whole, row3, "\"Row 3\"\r\n+1\r\n") << cutShort << 48;
-        QTest::newRow("flag in small letters")
-            << edited(whole, "#TRUE#", "#true#") << cutShort << all;
+        // Line `line` (from 1) replaced by `by`, which may be empty or hold more lines.
+        const auto at = [&](int line, const QByteArray& by) {
+            return cut(line - 1) + by + whole.mid(cut(line).size());
+        };
+        const int done = StoreReading::Complete, inPart = StoreReading::Incomplete,
+                  all = kMaps * kBandRows * kOutputs;
+        const auto row = [](const char* name, const QByteArray& text, int outcome,
+                            const char* fault, QList<int> notRead, bool modeRead) {
+            QTest::newRow(name) << StoreCase{text, outcome, fault, notRead, {}, modeRead};
+        };
+        row("whole", whole, done, "", {}, true);
+        row("things after the flag", whole + "junk\r\n", done, "", {}, true);
+        row("labels not compared", edited(whole, "\"Row 5\"", "anything"), done, "", {}, true);
+        row("line feeds only", edited(whole, "\r\n", "\n"), done, "", {}, true);
+        row("carriage returns only", edited(whole, "\r\n", "\r"), done, "", {}, true);
+        row("blanks around values", edited(whole, "\r\n1\r\n", "\r\n 1 \r\n"), done, "", {}, true);
+        row("Empty", " \"Empty\"\r\nwhatever", StoreReading::Empty, "", {0, all}, false);
+        row("empty in small letters", "\"empty\"\r\n", inPart, "2:ends early, in MAP1", {0, all},
+            false);
+        row("an empty file", "", inPart, "1:the file is empty", {0, all}, false);
+        row("cut after map 2", cut(716), inPart, "717:ends early, in MAP3", {672, all}, false);
+        row("cut before the flag", cut(1075), inPart, "1076:ends before its ACn mode", {}, false);
+        // A damaged value keeps what the cell held; the maps after it and the mode are read.
+        row("1x, 257 and +1 in map 1", cut(53) + "1x\r\n257\r\n+1\r\n" + whole.mid(cut(56).size()),
+            inPart, "54:\"1x\" is not a cell value 0-255", {48, 51}, true);
+        row("binary bytes, cut short in the message",
+            at(400, QByteArray("\x01\xff\0", 3) + QByteArray(22, 'x') + "\r\n"), inPart,
+            "400:\"\\x01\\xff\\x00xxxxxxxxxxxxxxxxxxxxx...\" is not a cell", {373, 374}, true);
+        row("flag in small letters", edited(whole, "#TRUE#", "#true#"), inPart,
+            "1076:\"#true#\" is not the ACn mode #TRUE# or #FALSE#", {}, false);
+        // Lines missing or added: reading goes on after the next label.
+        row("a line missing in map 1", at(59, ""), inPart,
+            "69:the label \"Row 4\" stands where a cell value 0-255 belongs: a line above it is "
+            "missing or one too many",
+            {53, 64}, true);
+        row("a line missing in map 2's last row", at(706, ""), inPart, "716:the label \"Map 3\"",
+            {661, 672}, true);
+        row("a line added in map 2", at(365, "7\r\n1\r\n"), inPart, "378:the label \"Row 1\"",
+            {340, 352}, true);
+        row("map 3 cut short before the end label", cut(720) + "\"----\"\r\n#TRUE#\r\n", inPart,
+            "721:the label \"----\"", {674, all}, true);
+        row("map 3 cut short before the flag", cut(720) + "#TRUE#\r\n", inPart,
+            "721:the ACn mode \"#TRUE#\" stands where a cell value", {674, all}, true);
     }
     void mapStoreReading() {
-        QFETCH(QByteArray, text);
-        QFETCH(int, outcome);
-        QFETCH(int, cellsRead);
+        QFETCH(StoreCase, c);
         MapStoreContent content;
         for (auto& map : content.maps)
             for (auto& row : map)
                 row.fill(7); // what the maps held before
-        QBuffer buffer(&text);
+        QBuffer buffer(&c.text);
         buffer.open(QIODevice::ReadOnly);
-        QCOMPARE(int(readMapStore(buffer, content)), outcome);
-        QCOMPARE(content.accForBandMap, outcome == StoreReading::Complete);
+        const StoreReading reading = readMapStoreItems(buffer, content);
+        QCOMPARE(int(reading.outcome), c.outcome);
+        checkFault(reading, c.fault);
+        QCOMPARE(content.accForBandMap, c.modeRead);
         for (int i = 0; i < kMaps * kBandRows * kOutputs; ++i) {
-            const int m = i / 336, r = i / 16 % 21, c = i % 16;
-            QCOMPARE(content.maps[m][r][c], i < cellsRead ? pattern().maps[m][r][c] : 7);
+            const int m = i / 336, r = i / 16 % 21, o = i % 16;
+            const bool asStored = content.maps[m][r][o] == pattern().maps[m][r][o];
+            bool inRange = false;
+            for (int k = 0; k + 1 < c.notRead.size(); k += 2)
+                inRange = inRange || (i >= c.notRead[k] && i < c.notRead[k + 1]);
+            QVERIFY2(asStored != inRange, qPrintable(QString::number(i)));
         }
     }
 
     void voltageStore_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QList<float>>("values"); // read, in store order
+        QTest::addColumn<StoreCase>("c"); // values: in store order, 99 where none was read
         QByteArray whole;
         QList<float> all;
         for (int i = 0; i < 39; ++i) {
             whole += QByteArray::number(i) + "\r\n";
             all << float(i);
         }
-        QTest::newRow("whole") << whole << all;
-        QTest::newRow("as created") << golden::kNewVoltageStore << QList<float>{0, 0};
-        QTest::newRow("blanks, an empty line, an empty field")
-            << QByteArray(" 51 ,, 64\r\n\r\n90") << QList<float>{51, 0, 64, 90};
-        QTest::newRow("the last line ends in a comma")
-            << whole.replace("37\r\n38\r\n", "37,\r\n") << all.mid(0, 38) + QList<float>{0};
-        QTest::newRow("clamped") << QByteArray("300\r\n-5\r\n-0\r\n") << QList<float>{255, 0, 0};
-        QTest::newRow("a fraction") << QByteArray("12.5\r\n") << QList<float>{12.5f};
-        QTest::newRow("not a number") << QByteArray("7\r\nabc\r\n8\r\n") << QList<float>{7};
-        QTest::newRow("no end") << QByteArray("inf\r\n") << QList<float>{};
+        const auto with = [&all](std::map<int, float> changes) {
+            QList<float> values = all;
+            for (const auto& [index, value] : changes)
+                values[index] = value;
+            return values;
+        };
+        const int done = StoreReading::Complete, inPart = StoreReading::Incomplete;
+        const auto row = [](const char* name, const QByteArray& text, int outcome,
+                            const char* fault, const QList<float>& values) {
+            QTest::newRow(name) << StoreCase{text, outcome, fault, {}, values, false};
+        };
+        row("whole", whole, done, "", all);
+        row("as created", golden::kNewVoltageStore, StoreReading::Empty, "", {0, 0});
+        row("two zeros on two lines", "0\r\n0\r\n", inPart, "3:ends after 2 of its 39 values",
+            {0, 0});
+        row("blanks, an empty line, an empty field", " 51 ,, 64\r\n\r\n90", inPart,
+            "3:ends after 4 of", {51, 0, 64, 90});
+        row("the last line ends in a comma", QByteArray(whole).replace("37\r\n38\r\n", "37,\r\n"),
+            done, "", all.mid(0, 38) + QList<float>{0});
+        row("-0, a fraction and 255",
+            "-" + QByteArray(whole).replace("\n5\r", "\n4.5\r").replace("\n7\r", "\n255\r"), done,
+            "", with({{5, 4.5f}, {7, 255}}));
+        row("cut after 20 values", whole.left(whole.indexOf("20\r\n")), inPart,
+            "21:the store ends after 20 of its 39 values", all.mid(0, 20));
+        row("an empty file", "", inPart, "1:the file holds no value", {});
+        // A value that is no level keeps what it held; AN2 and AN3 are read all the same.
+        row("nan", QByteArray(whole).replace("\n20\r", "\nnan\r"), inPart,
+            "21:\"nan\" is not a level 0-255", with({{20, 99}}));
+        row("300, -5, inf and text",
+            QByteArray(whole)
+                .replace("\n1\r", "\n300\r")
+                .replace("\n38\r", "\n-5\r")
+                .replace("\n3\r", "\ninf\r")
+                .replace("\n4\r", "\nx\r"),
+            inPart, "2:\"300\" is not a level", with({{1, 99}, {3, 99}, {4, 99}, {38, 99}}));
     }
     void voltageStore() {
-        QFETCH(QByteArray, text);
-        QFETCH(QList<float>, values);
+        QFETCH(StoreCase, c);
         VoltageTables volts;
         for (int i = 0; i < 39; ++i)
             volts.setValue(i / 13, i % 13, 99);
-        QBuffer buffer(&text);
+        QBuffer buffer(&c.text);
         buffer.open(QIODevice::ReadOnly);
-        QCOMPARE(readVoltageStore(buffer, volts),
-                 values.size() == 39 ? StoreReading::Complete : StoreReading::Incomplete);
-        for (int i = 0; i < 39; ++i) // what was not reached keeps its value
-            QCOMPARE(volts.value(i / 13, i % 13), values.value(i, 99.0f));
-        QVERIFY(!std::signbit(volts.value(0, 2)));
-        QTemporaryDir dir;
-        const QString path = voltageStorePath(dir.path());
-        QVERIFY(!writeVoltageStore(path, volts));
-        QCOMPARE(readFile(path).count("\r\n"), 39);
-        VoltageTables back;
-        QCOMPARE(readVoltageStore(path, back).outcome, StoreReading::Complete);
-        QCOMPARE(voltageStoreText(back), voltageStoreText(volts));
+        const StoreReading reading = readVoltageStoreItems(buffer, volts);
+        QCOMPARE(int(reading.outcome), c.outcome);
+        checkFault(reading, c.fault);
+        for (int i = 0; i < 39; ++i) // what was not read keeps its value
+            QCOMPARE(volts.value(i / 13, i % 13), c.values.value(i, 99.0f));
+        QVERIFY(!std::signbit(volts.value(0, 0)));
     }
 
-    void filesThatCannotBeRead() {
-        // Nothing, a folder, then a socket (which even root cannot open) where the file should be:
-        // each reader says why, in words that read on inside a sentence.
+    void filesThatAreNoFile_data() {
+        QTest::addColumn<QString>("made");   // what stands where the file should be
+        QTest::addColumn<QString>("reason"); // what each reader says; empty: there is none
+        const auto row = [](const char* name, const char* made, const char* reason) {
+            QTest::newRow(name) << QString(made) << QString(reason);
+        };
+        row("nothing", "", "");
+        row("a link to nothing", "link:/nonexistent/x", "");
+        row("a folder", "folder", "it is a folder");
+        row("a FIFO", "fifo", "it is a FIFO (named pipe), not a file");
+        row("/dev/zero behind a link", "link:/dev/zero", "it is a device, not a file");
+        row("a socket", "socket", "it is a socket, not a file");
+    }
+    void filesThatAreNoFile() {
+        // Each is refused at once, saying what it is; none is waited on, read without end or
+        // replaced by a file.
+        QFETCH(QString, made);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString path = dir.filePath("x");
-        const auto reasons = [&path] { // the map store's, the voltage store's, a configuration's
-            MapStoreContent maps;
-            VoltageTables volts;
-            return QStringList{readMapStore(path, maps).reason,
-                               readVoltageStore(path, volts).reason,
-                               ConfigFile::describe(readConfigFile(path).fault)};
-        };
-        QCOMPARE(reasons(), (QStringList{"", "", "there is no such file"}));
-        QVERIFY(QDir(dir.path()).mkdir("x"));
-        const QString folder = "it is a folder";
-        QCOMPARE(reasons(), (QStringList{folder, folder, "the file cannot be read: " + folder}));
-        const IoResult failure = writeMapStore(path, {}); // the folder left alone
-        QVERIFY(failure && !failure->description.isEmpty() && QFileInfo(path).isDir());
-        QVERIFY(QDir(dir.path()).rmdir("x"));
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
-        const QString socket = "no such device or address";
-        QCOMPARE(reasons(), (QStringList{socket, socket, "the file cannot be read: " + socket}));
+        const QByteArray native = QFile::encodeName(path);
+        int fd = -1;
+        if (made == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("x"));
+        else if (made == "fifo")
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        else if (made.startsWith("link:"))
+            QVERIFY(QFile::link(made.mid(5), path));
+        else if (made == "socket") {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            qstrncpy(address.sun_path, native.constData(), sizeof address.sun_path);
+            fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        }
+        const FileKind kind = fileKindOf(path);
+        MapStoreContent maps;
+        VoltageTables volts;
+        const StoreReading mapReading = readMapStore(path, maps);
+        QCOMPARE(mapReading.outcome,
+                 reason.isEmpty() ? StoreReading::Missing : StoreReading::Unreadable);
+        QCOMPARE((QStringList{mapReading.reason, readVoltageStore(path, volts).reason,
+                              ConfigFile::describe(readConfigFile(path).fault)}),
+                 (QStringList{reason, reason,
+                              reason.isEmpty() ? "there is no such file"
+                                               : "the file cannot be read: " + reason}));
+        QVERIFY(keepDamagedCopy(path, QDateTime::currentDateTime()).failure);
+        if (!reason.isEmpty()) {
+            const IoResult failure = writeFileWhole(path, "x");
+            QVERIFY(failure && failure->description.contains(reason.mid(1))); // "It is ..."
+            test::FakeClock clock;
+            SerialTrace trace(clock);
+            QVERIFY(!trace.begin(path, "t") && trace.error() == reason);
+            QCOMPARE(fileKindOf(path), kind); // left as it is
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    void filesReadInWords() {
+        QTemporaryDir dir;
         QCOMPARE(ConfigFile::describe(readConfigFile("/proc/self/mem").fault), // opens, reads not
                  "the file cannot be read: input/output error");
-        ::close(fd);
         // A file too large for a configuration is not read whole.
         QVERIFY(!writeFileWhole(dir.filePath("c"), QByteArray(1 << 20, '\n')));
         QCOMPARE(int(readConfigFile(dir.filePath("c")).fault.kind), int(ConfigFault::TooLarge));
+        // A configuration saved as UTF-16 is said to be no text, not an odd first character.
+        QVERIFY(!writeFileWhole(dir.filePath("u"), QByteArray("\xff\xfe\"\0;\0B\0", 8)));
+        QVERIFY(ConfigFile::describe(readConfigFile(dir.filePath("u")).fault)
+                    .startsWith("the file cannot be read: it is not a text file"));
+        // A store larger than any: read up to the limit, and said.
+        MapStoreContent maps;
+        QVERIFY(!writeFileWhole(dir.filePath("m"),
+                                "\"Map 1\"\r\n" + QByteArray(kMaxStoreSize, ' ') + "1\r\n"));
+        const StoreReading large = readMapStore(dir.filePath("m"), maps);
+        QVERIFY2(large.fault() == "line 2: the store goes on past 1 MiB, which no store does; "
+                                  "reading stopped here",
+                 qPrintable(large.fault()));
     }
 
     void filesWrittenWhole() {
         QTemporaryDir dir;
         QCOMPARE(writeFileWhole(dir.filePath("no/such/folder"), "x")->code,
                  int(QFileDevice::OpenError));
-        QVERIFY(!writeFileWhole(dir.filePath("f"), "old content, longer") &&
-                !writeFileWhole(dir.filePath("f"), "new"));
-        QCOMPARE(readFile(dir.filePath("f")), QByteArray("new"));
+        const QString path = dir.filePath("f");
+        QVERIFY(
+            !writeFileWhole(path, "old content, longer") &&
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QVERIFY(!writeFileWhole(path, "new") && readFile(path) == "new");
+        QCOMPARE(QFileInfo(path).permissions() & 0x0777, 0x0640); // kept on replace
+        // Read-only is read-only, also for root.
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        const IoResult failure = writeFileWhole(path, "newer");
+        QVERIFY(failure && failure->description.contains("read-only") && readFile(path) == "new");
+    }
+
+    void storesReadInPartAreKept() {
+        // What a save over a store read in part needs: the store's stamp as read, to tell a
+        // change by another program, and a copy of it as it was, never overwriting one.
+        QTemporaryDir dir;
+        const QString path = mapStorePath(dir.path());
+        QVERIFY(!writeFileWhole(path, "\"Map 1\"\r\n"));
+        MapStoreContent maps;
+        const StoreReading reading = readMapStore(path, maps);
+        QVERIFY(reading.stamp.exists && reading.stamp == FileStamp::of(path));
+        QCOMPARE(reading.fault(), "line 2: the store ends early, in MAP1");
+        const QDateTime when(QDate(2026, 12, 7), QTime(14, 12, 3));
+        const KeptCopy first = keepDamagedCopy(path, when), second = keepDamagedCopy(path, when);
+        QVERIFY(!first.failure && !second.failure && second.path == first.path + "-2");
+        QCOMPARE(first.path, path + ".damaged-2026-12-07-141203");
+        QVERIFY(!writeFileWhole(path, "\"Map 2\"\r\n")); // another program, the same size
+        QVERIFY(FileStamp::of(path) != reading.stamp && !FileStamp::of(path + "x").exists);
+        QCOMPARE(readFile(first.path) + readFile(second.path), "\"Map 1\"\r\n\"Map 1\"\r\n");
+    }
+
+    void oneWriterPerStoreFolder() {
+        QTemporaryDir dir;
+        {
+            StoreLock first(dir.path()), second(dir.path() + "/."); // the same folder, spelt apart
+            QVERIFY(first.tryLock() == StoreLock::Held && first.tryLock() == StoreLock::Held);
+            QCOMPARE(second.tryLock(), StoreLock::HeldElsewhere);
+        }
+        StoreLock again(dir.path()); // the first holder has ended
+        QCOMPARE(again.tryLock(), StoreLock::Held);
+        // A folder that takes no new file; root writes anywhere but in /proc.
+        QVERIFY(QDir(dir.path()).mkdir("ro") &&
+                QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner));
+        StoreLock none(::geteuid() == 0 ? QString("/proc") : dir.filePath("ro"));
+        QVERIFY(none.tryLock() == StoreLock::CannotCreate && none.reason().at(0).isLower());
+    }
+
+    void sameFilesAfterLinks() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a"), b = dir.filePath("b"), none = dir.filePath("new");
+        QVERIFY(!writeFileWhole(a, "a") && !writeFileWhole(b, "a") && QFile::link(a, b + "l"));
+        QVERIFY(isSameFile(b + "l", dir.path() + "/./a") && !isSameFile(a, b));
+        QVERIFY(isSameFile(none, dir.path() + "/./new") && !isSameFile(none, a)); // not there yet
     }
 
     void storePlaces() {
@@ -318,11 +475,12 @@ private slots:
         line.write(";");
         inner.receive("G");
         line.readAll();
+        line.readAll(); // nothing came: no line
         line.close();
         const QByteArray traced = readFile(dir.filePath("t/trace.txt"));
         QVERIFY(traced.startsWith("# a title\n") &&
                 traced.contains("\n     12 -- opened /dev/fake1 at 9600,n,8,1\n"
-                                "     12 TX   1 \";\" 3B\n     12 RX   1 \"G\" 47\n"));
+                                "     12 TX   1 \";\" 3B\n     12 RX   1 \"G\" 47\n     12 --"));
         QVERIFY(!trace.begin(dir.filePath("t/trace.txt/x"), "t") && !trace.error().isEmpty());
     }
 };

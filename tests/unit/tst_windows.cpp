@@ -398,26 +398,46 @@ private slots:
         QCOMPARE(MainWindow::unsavedQuestion({0, 1, 2}), kQuestion.arg("1, Map2 and Map3"));
     }
 
-    // A map store cut short after its maps leaves nothing unsaved and is not written; a voltage
-    // store that cannot be read when a voltage window opens is said there too.
-    void damagedStoresAreLeftAndSaid() {
+    // A map store read in part is said with its line, shows what could be read, and is kept in
+    // a copy before the first save replaces it; a voltage store that cannot be read when a
+    // voltage window opens is said there too.
+    void damagedStoresAreSaidAndKept() {
         Rig rig;
         MapStoreContent content;
-        content.maps[0][0][0] = 1;
+        content.maps[0][0][0] = content.maps[1][1][1] = 1;
         const QByteArray cut = mapStoreText(content).chopped(20);
         QVERIFY(!writeFileWhole(mapStorePath(rig.dir.path()), cut));
         rig.start();
-        QVERIFY(!rig.window->isWindowModified() && rig.labels().isEmpty());
-        rig.button("Clear")->click(); // the grid is clear already: no question, no change
+        QVERIFY(rig.boxes.shown.last().text.contains(
+            "bdx4_cfg.ini could be read only in part (line 1074: the store ends early, in MAP3)"));
+        QVERIFY(!rig.window->isWindowModified() && rig.labels() == QList<int>{1});
+        QVERIFY(rig.box(0, 0)->isChecked());
         QVERIFY(QFile::remove(voltageStorePath(rig.dir.path())) &&
                 QDir(rig.dir.path()).mkdir(kVoltageStoreName));
         rig.boxes.onDialog = [](QWidget* modal) { modal->close(); };
         rig.action("Analog1")->trigger();
-        QCOMPARE(rig.boxes.titles(), (QStringList{"BDX4 Connected", "BDX4 Config"}));
         QVERIFY(rig.boxes.shown.last().text.contains("bdx4_bv.ini cannot be read: it is a folder"));
         rig.window->close();
-        QVERIFY(!rig.window->isVisible() && rig.boxes.shown.size() == 2); // nothing asked
+        QVERIFY(!rig.window->isVisible()); // nothing asked, nothing written
         QCOMPARE(rig.mapStore(), cut);
+        rig.start();
+        rig.button("Save as MAP3")->click(); // MAP2 comes through from the store read in part
+        const QStringList copies = QDir(rig.dir.path()).entryList({"bdx4_cfg.ini.damaged-*"});
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(readFile(rig.dir.filePath(copies.first())), cut);
+        QVERIFY(rig.boxes.shown.last().text.contains(copies.first()));
+        MapStoreContent saved;
+        QCOMPARE(readMapStore(mapStorePath(rig.dir.path()), saved).outcome, StoreReading::Complete);
+        QVERIFY(saved.maps[1][1][1] == 1 && saved.maps[2][0][0] == 1);
+        // Another program's change is replaced only at Yes.
+        QVERIFY(!writeFileWhole(mapStorePath(rig.dir.path()), cut));
+        rig.boxes.keys = {Qt::Key_Escape}; // kept, and nothing more said: the user knows
+        rig.button("Save as MAP1")->click();
+        QVERIFY(rig.boxes.shown.last().text.contains("was changed by another program"));
+        QCOMPARE(rig.mapStore(), cut);
+        rig.boxes.keys = {Qt::Key_Y};
+        rig.button("Save as MAP1")->click();
+        QCOMPARE(rig.mapStore().count('\n'), 1076);
     }
 
     void menusHaveLettersAndKeys() {
