@@ -334,6 +334,26 @@ die mit den Jumpern in Ihrem BDX4 eingestellt ist (siehe Anleitung).<byte value=
 <byte value="xd"/>
 Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuchse hin).</translation>
     </message>
+    <message>
+        <source>Please check:<byte value="xd"/>
+- the OP/DL switch on your BDX4 is set to DL (toward Power jack);<byte value="xd"/>
+- the BAUD rate in the COMM menu is the one set via the jumpers in your BDX4;<byte value="xd"/>
+- the serial cable and the USB serial adapter are firmly connected.</source>
+        <translation>Bitte prüfen Sie:<byte value="xd"/>
+- Der Schalter OP/DL am BDX4 steht auf DL (zur Stromversorgungsbuchse hin).<byte value="xd"/>
+- Die Baudrate im Menü „Schnittstelle“ ist die mit den Jumpern im BDX4 eingestellte.<byte value="xd"/>
+- Das serielle Kabel und der USB-Seriell-Adapter sind fest verbunden.</translation>
+    </message>
+    <message>
+        <source>Please check:<byte value="xd"/>
+- the OP/DL switch on your BDX4 is set to DL (toward Power jack);<byte value="xd"/>
+- --baud gives the BAUD rate set via the jumpers in your BDX4;<byte value="xd"/>
+- the serial cable and the USB serial adapter are firmly connected.</source>
+        <translation>Bitte prüfen Sie:<byte value="xd"/>
+- Der Schalter OP/DL am BDX4 steht auf DL (zur Stromversorgungsbuchse hin).<byte value="xd"/>
+- --baud gibt die mit den Jumpern im BDX4 eingestellte Baudrate an.<byte value="xd"/>
+- Das serielle Kabel und der USB-Seriell-Adapter sind fest verbunden.</translation>
+    </message>
 </context>
 <context>
     <name>SerialDiagnosis</name>

@@ -402,7 +402,8 @@ int CommandRunner::write() {
             end(kExitDone);
             return;
         }
-        const ResultText message = ResultTexts::downloadFailed(result, portForUser());
+        const ResultText message =
+            ResultTexts::downloadFailed(result, portForUser(), ChoiceHint::CommandLine);
         // The box's last answer heads a failure it caused; Ctrl+C is the user's own doing.
         err_.line(result.outcome == DownloadResult::Cancelled
                       ? message.text
