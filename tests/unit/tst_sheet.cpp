@@ -9,8 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
-
 using namespace bdx4;
 
 namespace {
@@ -102,91 +100,72 @@ private slots:
         QVERIFY(failed && !failed->description.isEmpty() && QDir(dir.path()).isEmpty());
     }
 
-    // The page's margins read back from the PDF, whatever printable area the device reports:
-    // "sheet" is bdx4ctl's PDF, "printer" the window's Print to file, a number a printer that
-    // reports margins of that many mm.
+    // The margins read back from the PDF, whatever printable area the device reports: "sheet" is
+    // bdx4ctl's PDF, "printer" the window's Print to file, a number a device with such margins.
     void marginsOnPaper_data() {
         QTest::addColumn<int>("paper");
         QTest::addColumn<QString>("device");
-        QTest::addColumn<double>("leastMm"); // at every edge of the paper
-        for (const auto& [paper, name] :
-             {std::pair(QPageSize::A4, "A4"), {QPageSize::Letter, "Letter"}}) {
-            const auto row = [&, paper = paper, name = name](const char* device, double leastMm) {
-                QTest::addRow("%s, %s", name, device) << int(paper) << QString(device) << leastMm;
-            };
-            row("sheet", 10);
-            row("printer", 10);
-            row("5", 10);
-            row("0", 10);
-            row("25", 25); // the printer's wider margins win; the page still fits
-        }
+        for (int paper : {QPageSize::A4, QPageSize::Letter})
+            for (const char* device : {"sheet", "printer", "5", "0", "25"})
+                QTest::addRow("%s, %s", paper == QPageSize::A4 ? "A4" : "Letter", device)
+                    << paper << QString(device);
     }
     void marginsOnPaper() {
         QFETCH(int, paper);
         QFETCH(QString, device);
-        QFETCH(double, leastMm);
-        const auto print = [&](const QString& path, const QString& how) {
-            const QPageSize size{QPageSize::PageSizeId(paper)};
-            ConfigSheet sheet(Configuration(StoredMap{}, true, VoltageTables()), "MAP1");
-            sheet.setFirmware("2.17");
-            if (how == "sheet")
-                return !sheet.writePdf(path,
-                                       QLocale(paper == QPageSize::Letter ? "en_US" : "de_DE"));
-            std::unique_ptr<QPagedPaintDevice> out;
-            if (how == "printer") { // as the window prints
-                auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-                printer->setOutputFormat(QPrinter::PdfFormat);
-                printer->setOutputFileName(path);
-                printer->setPageSize(size);
-                out = std::move(printer);
-            } else {
-                auto writer = std::make_unique<QPdfWriter>(path);
-                const double mm = how.toDouble();
-                writer->setPageLayout(QPageLayout(size, QPageLayout::Portrait,
-                                                  QMarginsF(mm, mm, mm, mm),
-                                                  QPageLayout::Millimeter, QMarginsF()));
-                out = std::move(writer);
-            }
-            QPainter painter;
-            if (!painter.begin(out.get()))
-                return false;
-            sheet.draw(painter, *out);
-            return painter.end();
+        const QPageSize size{QPageSize::PageSizeId(paper)};
+        ConfigSheet sheet(Configuration(StoredMap{}, true, VoltageTables()), "MAP1");
+        sheet.setFirmware("2.17");
+        const auto drawOn = [&](QPagedPaintDevice& out) {
+            QPainter painter(&out);
+            sheet.draw(painter, out);
         };
-        // The distances of the words from the left, top, right and bottom edge, in mm.
-        const auto margins = [](const QString& path) {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("sheet.pdf"), page = dir.filePath("page.pdf");
+        QVERIFY(!sheet.writePdf(pdf, QLocale(paper == QPageSize::Letter ? "en_US" : "de_DE")));
+        if (device == "printer") { // as the window prints
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(page);
+            printer.setPageSize(size);
+            drawOn(printer);
+        } else if (device != "sheet") {
+            QPdfWriter writer(page);
+            const double mm = device.toDouble();
+            writer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(mm, mm, mm, mm),
+                                             QPageLayout::Millimeter, QMarginsF()));
+            drawOn(writer);
+        }
+        // The words' least distances from the left, top, right and bottom edge in mm; the pages.
+        const auto edges = [](const QString& path) {
             QProcess pdftotext;
             pdftotext.start("pdftotext", {"-bbox", path, "-"});
             pdftotext.waitForFinished(20000);
             const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-            const QString number = "=\"([\\d.]+)\"";
-            const auto page =
-                QRegularExpression("<page width" + number + " height" + number).match(html);
-            const double size[] = {page.captured(1).toDouble(), page.captured(2).toDouble()};
-            QList<double> edges = {1e9, 1e9, 1e9, 1e9};
-            const QRegularExpression box("xMin" + number + " yMin" + number + " xMax" + number +
-                                         " yMax" + number);
-            for (auto m = box.globalMatch(html); m.hasNext();) {
-                const auto word = m.next();
+            QList<double> edges = {1e9, 1e9, 1e9, 1e9, double(html.count("<page "))};
+            const QString at = "=\"([\\d.]+)\"";
+            const auto size = QRegularExpression("<page width" + at + " height" + at).match(html);
+            const QRegularExpression word("xMin" + at + " yMin" + at + " xMax" + at + " yMax" + at);
+            for (auto m = word.globalMatch(html); m.hasNext();) {
+                const auto box = m.next();
                 for (int e = 0; e < 4; ++e) {
-                    const double at = word.captured(e + 1).toDouble();
-                    edges[e] = std::min(edges[e], (e < 2 ? at : size[e - 2] - at) * 25.4 / 72);
+                    const double x = box.captured(e + 1).toDouble();
+                    const double edge = e < 2 ? x : size.captured(e - 1).toDouble() - x;
+                    edges[e] = std::min(edges[e], edge * 25.4 / 72);
                 }
             }
-            return std::pair(int(html.count("<page ")), edges);
+            return edges;
         };
-        QTemporaryDir dir;
-        QVERIFY(print(dir.filePath("page.pdf"), device) &&
-                print(dir.filePath("sheet.pdf"), "sheet"));
-        if (test::pdfText(dir.filePath("page.pdf")).isNull())
+        if (test::pdfText(pdf).isNull())
             QSKIP("pdftotext (poppler-utils) is not installed");
-        const auto [pages, edges] = margins(dir.filePath("page.pdf"));
-        QCOMPARE(pages, 1);
-        for (double edge : edges)
-            QVERIFY2(edge >= leastMm && edge < 60, qPrintable(QString::number(edge)));
-        if (leastMm == 10) // the same page as bdx4ctl's
-            for (int e = 0; e < 4; ++e)
-                QVERIFY(std::abs(edges[e] - margins(dir.filePath("sheet.pdf")).second[e]) < 0.3);
+        const QList<double> got = edges(device == "sheet" ? pdf : page), bdx4ctl = edges(pdf);
+        const double least = std::max(10.0, device.toDouble()); // the device's, when wider
+        QCOMPARE(got[4], 1.0);                                  // one page
+        for (int e = 0; e < 4; ++e) {
+            QVERIFY2(got[e] >= least && got[e] < 60, qPrintable(QString::number(got[e])));
+            if (least == 10) // the same page as bdx4ctl's
+                QVERIFY(std::abs(got[e] - bdx4ctl[e]) < 0.3);
+        }
     }
 };
 
