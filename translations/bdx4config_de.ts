@@ -407,6 +407,17 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     </message>
 </context>
 <context>
+    <name>SerialPorts</name>
+    <message>
+        <source>pid %1</source>
+        <translation>PID %1</translation>
+    </message>
+    <message>
+        <source>%1 (pid %2)</source>
+        <translation>%1 (PID %2)</translation>
+    </message>
+</context>
+<context>
     <name>StoreFile</name>
     <message>
         <source>it is a folder</source>
@@ -1239,10 +1250,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>(0.00: der Transceiver gibt auf diesem Band keine Spannung aus)</translation>
     </message>
     <message>
-        <source>show, export, query, write or sheet</source>
-        <translation>show, export, query, write oder sheet</translation>
-    </message>
-    <message>
         <source>--from: give the configuration file to read</source>
         <translation>--from: geben Sie die Konfigurationsdatei an, die gelesen werden soll</translation>
     </message>
@@ -1267,6 +1274,10 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <translation>sheet schreibt eine PDF-Datei, nicht auf die Standardausgabe: geben Sie den Dateinamen an</translation>
     </message>
     <message>
+        <source>show, export, query, write, sheet or ports</source>
+        <translation>show, export, query, write, sheet oder ports</translation>
+    </message>
+    <message>
         <source>bdx4ctl: the BDX4 configuration from the command line, with the stores, port settings
 and box conversation of bdx4config.
 
@@ -1288,6 +1299,9 @@ Usage:
       is over.
   bdx4ctl sheet  [--map N | --from FILE] [--store DIR] OUT.pdf
       Write the printable sheet of map N or of FILE as a one-page PDF.
+  bdx4ctl ports  [--port P]
+      List the serial ports present now, one line each, with the stable name to
+      give --port last; * marks the one --port P reaches. Opens none of them.
   bdx4ctl --version
 
 Options:
@@ -1332,6 +1346,10 @@ Aufruf:
       ab; der BDX4 erfährt, dass die Übertragung beendet ist.
   bdx4ctl sheet  [--map N | --from DATEI] [--store ORDNER] AUS.pdf
       Das Druckblatt von MAP N oder von DATEI als einseitiges PDF schreiben.
+  bdx4ctl ports  [--port P]
+      Die jetzt vorhandenen seriellen Schnittstellen auflisten, eine je Zeile, mit
+      dem festen Namen für --port am Ende; * zeigt die, die --port P erreicht.
+      Öffnet keine davon.
   bdx4ctl --version
 
 Optionen:
@@ -1358,6 +1376,66 @@ Rückgabewert: 0 erledigt; 1 BDX4 nicht gefunden, Fehler an der Schnittstelle
 oder in einer Datei, eine Konfigurationsdatei beschädigt, ein Datensatz nicht
 bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
 </translation>
+    </message>
+    <message>
+        <source>busy</source>
+        <translation>belegt</translation>
+    </message>
+    <message>
+        <source>busy: %1</source>
+        <translation>belegt: %1</translation>
+    </message>
+    <message>
+        <source>no permission</source>
+        <translation>kein Zugriff</translation>
+    </message>
+    <message>
+        <source>free</source>
+        <translation>frei</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Adapter</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <source>Stable name</source>
+        <translation>Fester Name</translation>
+    </message>
+    <message>
+        <source>No serial ports found.</source>
+        <translation>Keine seriellen Schnittstellen gefunden.</translation>
+    </message>
+    <message>
+        <source>* --port %1 reaches %2.</source>
+        <translation>* --port %1 erreicht %2.</translation>
+    </message>
+    <message>
+        <source>--port %1 reaches %2, which is not present.</source>
+        <translation>--port %1 erreicht %2, das nicht vorhanden ist.</translation>
+    </message>
+    <message>
+        <source>--port %1 is not present.</source>
+        <translation>--port %1 ist nicht vorhanden.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "ctl/Commands.h"
 
+#include "ctl/PortsCommand.h"
 #include "io/Clock.h"
 #include "io/ConfigFile.h"
 #include "io/MapStore.h"
@@ -100,6 +101,8 @@ int CommandRunner::run() {
         return query();
     case Command::Write:
         return write();
+    case Command::Ports:
+        return listPorts(options_, out_);
     }
     return kExitUsage;
 }

@@ -1,0 +1,146 @@
+// The serial ports present: bdx4ctl's list from a fake source, who holds a port as lock files and
+// open files tell it, and a watch that follows adapters plugged in and pulled out.
+
+#include "ctl/PortsCommand.h"
+#include "io/QtSerialLine.h"
+#include "support/FakePorts.h"
+#include "support/Fakes.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace bdx4;
+using namespace bdx4::test;
+
+class TestPorts : public QObject {
+    Q_OBJECT
+private slots:
+    void listing_data() {
+        QTest::addColumn<int>("count"); // of threeAdapters()
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("text");
+        const QString ftdi = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A9XXXXXX-if00-port0";
+        const QString three =
+            R"(  Port      Device       State                    USB       Serial number Adapter                               Stable name
+%1 COM1,COM3 /dev/ttyUSB0 free                     0403:6001 A9XXXXXX      FT232R USB UART, FTDI                 %2
+  COM2      /dev/ttyUSB1 busy: minicom (pid 4242) 1a86:7523 -             USB Serial, 1a86                      -
+  COM9      /dev/ttyACM0 no permission            2341:0043 8573F0        Arduino Uno, Arduino (www.arduino.cc) /dev/serial/by-id/usb-Arduino_Uno_8573F0-if00
+%3
+You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", whose members may use it: add yourself to that group (for example: sudo adduser $USER dialout), then log out and in again.)";
+        QTest::newRow("none") << 0 << ""
+                              << "No serial ports found.";
+        QTest::newRow("none, --port 2")
+            << 0 << "2"
+            << "No serial ports found.\n--port 2 reaches /dev/ttyUSB1, which is not present.";
+        QTest::newRow("one, reached through its stable name too")
+            << 1 << "3"
+            << QString(
+                   R"(  Port      Device       State USB       Serial number Adapter               Stable name
+* COM1,COM3 /dev/ttyUSB0 free  0403:6001 A9XXXXXX      FT232R USB UART, FTDI %1
+* --port 3 reaches /dev/ttyUSB0.)")
+                   .arg(ftdi);
+        QTest::newRow("three, by a stable name")
+            << 3 << ftdi << three.arg("*", ftdi, "* --port " + ftdi + " reaches /dev/ttyUSB0.");
+        QTest::newRow("three, a device not there")
+            << 3 << "/dev/bdx4" << three.arg(" ", ftdi, "--port /dev/bdx4 is not present.");
+    }
+    void listing() {
+        QFETCH(int, count);
+        QFETCH(QString, port);
+        QFETCH(QString, text);
+        FakeSettings settings; // COM3 names the FTDI adapter by its stable name
+        settings.values["Ports/COM3"] = threeAdapters()[0].stableName;
+        const QtSerialLine line(settings);
+        const ctl::Parsed parsed = ctl::parseCommandLine(
+            port.isEmpty() ? QStringList{"ports"} : QStringList{"ports", "--port", port});
+        QVERIFY(parsed.options);
+        QCOMPARE(ctl::portsText(threeAdapters().mid(0, count), *parsed.options, line), text);
+        SerialPortRow shouting = threeAdapters()[0]; // a device's words reach no terminal raw
+        shouting.description = "A\x1b[2J";
+        QVERIFY(ctl::portsText({shouting}, {}, line).contains("A\\x1b[2J, FTDI"));
+    }
+
+    // Who holds a port, read from lock files and the processes' open files alone: the devices
+    // here include a FIFO, which any attempt to open would hang on.
+    void holders() {
+        QTemporaryDir dir;
+        const QDir root(dir.path());
+        for (const char* path : {"dev/serial/by-id", "locks", "proc/4242/fd", "proc/1x/fd"})
+            root.mkpath(path);
+        const QString self = QString::number(QCoreApplication::applicationPid());
+        root.mkpath("proc/" + self + "/fd");
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile file(root.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        };
+        for (const char* device : {"dev/ttyUSB0", "dev/ttyUSB2", "dev/ttyUSB3", "dev/ttyUSB4"})
+            write(device, "");
+        QCOMPARE(::mkfifo(QFile::encodeName(root.filePath("dev/ttyUSB1")), 0600), 0);
+        QVERIFY(QFile::link("../../ttyUSB2", root.filePath("dev/serial/by-id/usb-X")));
+        const QByteArray parent = QByteArray::number(qint64(::getppid()));
+        write("locks/LCK..ttyUSB0", "      " + parent + "\n");             // minicom's form
+        write("locks/LCK..serial_by-id_usb-X", parent + "\nbdx4config\n"); // QSerialPort's
+        write("locks/LCK..ttyUSB3", "999999999\n");                        // left behind
+        write("proc/4242/comm", "minicom\n");
+        QVERIFY(QFile::link(root.filePath("dev/ttyUSB1"), root.filePath("proc/4242/fd/3")));
+        QVERIFY(QFile::link(root.filePath("dev/ttyUSB4"), root.filePath("proc/" + self + "/fd/5")));
+        QVERIFY(QFile::link(root.filePath("dev/ttyUSB4"), root.filePath("proc/1x/fd/5")));
+
+        const SystemSerialPorts ports({root.filePath("dev"),
+                                       root.filePath("dev/serial/by-id"),
+                                       {root.filePath("nowhere"), root.filePath("locks")},
+                                       root.filePath("proc")});
+        QStringList devices;
+        for (int n = 0; n <= 4; ++n)
+            devices << root.filePath(QStringLiteral("dev/ttyUSB%1").arg(n));
+        const QHash<QString, QString> held = ports.holders(devices);
+        const QHash<QString, QString> expected = {{devices[0], "pid " + parent},
+                                                  {devices[1], "minicom (pid 4242)"},
+                                                  {devices[2], "pid " + parent}};
+        QCOMPARE(held, expected);
+        const QHash<QString, QString> stable = {
+            {devices[2], root.filePath("dev/serial/by-id/usb-X")}};
+        QCOMPARE(ports.stableNames(), stable);
+
+        SerialPortRow row; // reached by its device, its stable name or another link to it
+        row.device = devices[2];
+        row.stableName = "/dev/serial/by-id/usb-X";
+        QVERIFY(row.isReachedBy(devices[2]) && row.isReachedBy(row.stableName) &&
+                row.isReachedBy(root.filePath("dev/serial/by-id/usb-X")));
+        QVERIFY(!row.isReachedBy(devices[0]) && !row.isReachedBy(""));
+    }
+
+    void watchFollowsPlugging() {
+        FakeClock clock;
+        FakePortSource source;
+        source.rows = threeAdapters().mid(0, 1);
+        SerialPortWatch watch(source, clock);
+        QSignalSpy changed(&watch, &SerialPortWatch::changed);
+        watch.start();
+        QCOMPARE(changed.size(), 1);
+        const QList<SerialPortRow> before = watch.rows();
+        clock.advance(999);
+        QCOMPARE(source.reads, 1);
+        clock.advance(1); // read again, nothing new
+        QVERIFY(source.reads == 2 && changed.size() == 1);
+        source.rows = threeAdapters(); // two plugged in
+        clock.advance(1000);
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(newPorts(before, watch.rows()), threeAdapters().mid(1));
+        QVERIFY(newPorts(watch.rows(), before).isEmpty());
+        source.rows[1].access = PortAccess::Free; // minicom let go
+        clock.advance(1000);
+        QCOMPARE(changed.size(), 3);
+        source.rows.clear(); // all pulled out
+        watch.stop();
+        clock.advance(5000);
+        QVERIFY(source.reads == 4 && watch.rows().size() == 3);
+        watch.refresh();
+        QVERIFY(changed.size() == 4 && watch.rows().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPorts)
+#include "tst_ports.moc"
