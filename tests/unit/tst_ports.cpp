@@ -67,27 +67,30 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
     void holders() {
         QTemporaryDir dir;
         const QDir root(dir.path());
-        for (const char* path : {"dev/serial/by-id", "locks", "proc/4242/fd", "proc/1x/fd"})
-            root.mkpath(path);
         const QString self = QString::number(QCoreApplication::applicationPid());
-        root.mkpath("proc/" + self + "/fd");
-        const auto write = [&](const QString& name, const QByteArray& bytes) {
-            QFile file(root.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        };
-        for (const char* device : {"dev/ttyUSB0", "dev/ttyUSB2", "dev/ttyUSB3", "dev/ttyUSB4"})
-            write(device, "");
+        const QByteArray parent = QByteArray::number(qint64(::getppid())); // a live process
+        const QList<std::pair<QString, QByteArray>> files = {
+            // "@..." is a link
+            {"dev/ttyUSB0", ""},
+            {"dev/ttyUSB2", ""},
+            {"dev/ttyUSB3", ""},
+            {"dev/ttyUSB4", ""},
+            {"dev/serial/by-id/usb-X", "@../../ttyUSB2"},
+            {"locks/LCK..ttyUSB0", "      " + parent + "\n"},             // minicom's form
+            {"locks/LCK..serial_by-id_usb-X", parent + "\nbdx4config\n"}, // QSerialPort's
+            {"locks/LCK..ttyUSB3", "999999999\n"},                        // left behind
+            {"proc/4242/comm", "minicom\n"},
+            {"proc/4242/fd/3", "@../../../dev/ttyUSB1"},
+            {"proc/" + self + "/fd/5", "@../../../dev/ttyUSB4"}, // this program's own
+            {"proc/1x/fd/5", "@../../../dev/ttyUSB4"}};          // no process
+        for (const auto& [path, bytes] : files) {
+            QFile file(root.filePath(path));
+            QVERIFY(root.mkpath(QFileInfo(path).path()) &&
+                    (bytes.startsWith('@')
+                         ? QFile::link(bytes.mid(1), file.fileName())
+                         : file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()));
+        }
         QCOMPARE(::mkfifo(QFile::encodeName(root.filePath("dev/ttyUSB1")), 0600), 0);
-        QVERIFY(QFile::link("../../ttyUSB2", root.filePath("dev/serial/by-id/usb-X")));
-        const QByteArray parent = QByteArray::number(qint64(::getppid()));
-        write("locks/LCK..ttyUSB0", "      " + parent + "\n");             // minicom's form
-        write("locks/LCK..serial_by-id_usb-X", parent + "\nbdx4config\n"); // QSerialPort's
-        write("locks/LCK..ttyUSB3", "999999999\n");                        // left behind
-        write("proc/4242/comm", "minicom\n");
-        QVERIFY(QFile::link(root.filePath("dev/ttyUSB1"), root.filePath("proc/4242/fd/3")));
-        QVERIFY(QFile::link(root.filePath("dev/ttyUSB4"), root.filePath("proc/" + self + "/fd/5")));
-        QVERIFY(QFile::link(root.filePath("dev/ttyUSB4"), root.filePath("proc/1x/fd/5")));
-
         const SystemSerialPorts ports({root.filePath("dev"),
                                        root.filePath("dev/serial/by-id"),
                                        {root.filePath("nowhere"), root.filePath("locks")},
@@ -95,20 +98,14 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
         QStringList devices;
         for (int n = 0; n <= 4; ++n)
             devices << root.filePath(QStringLiteral("dev/ttyUSB%1").arg(n));
-        const QHash<QString, QString> held = ports.holders(devices);
-        const QHash<QString, QString> expected = {{devices[0], "pid " + parent},
-                                                  {devices[1], "minicom (pid 4242)"},
-                                                  {devices[2], "pid " + parent}};
-        QCOMPARE(held, expected);
-        const QHash<QString, QString> stable = {
-            {devices[2], root.filePath("dev/serial/by-id/usb-X")}};
-        QCOMPARE(ports.stableNames(), stable);
-
-        SerialPortRow row; // reached by its device, its stable name or another link to it
-        row.device = devices[2];
-        row.stableName = "/dev/serial/by-id/usb-X";
-        QVERIFY(row.isReachedBy(devices[2]) && row.isReachedBy(row.stableName) &&
-                row.isReachedBy(root.filePath("dev/serial/by-id/usb-X")));
+        const QHash<QString, QString> held = {{devices[0], "pid " + parent},
+                                              {devices[1], "minicom (pid 4242)"},
+                                              {devices[2], "pid " + parent}};
+        QCOMPARE(ports.holders(devices), held);
+        const QString usbX = root.filePath("dev/serial/by-id/usb-X");
+        QCOMPARE(ports.stableNames(), (QHash<QString, QString>{{devices[2], usbX}}));
+        const SerialPortRow row{devices[2], {}, {}, {}, {}, "/dev/x", {}, {}, {}};
+        QVERIFY(row.isReachedBy(devices[2]) && row.isReachedBy("/dev/x") && row.isReachedBy(usbX));
         QVERIFY(!row.isReachedBy(devices[0]) && !row.isReachedBy(""));
     }
 
@@ -119,21 +116,19 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
         SerialPortWatch watch(source, clock);
         QSignalSpy changed(&watch, &SerialPortWatch::changed);
         watch.start();
-        QCOMPARE(changed.size(), 1);
         const QList<SerialPortRow> before = watch.rows();
         clock.advance(999);
-        QCOMPARE(source.reads, 1);
+        QVERIFY(changed.size() == 1 && before.size() == 1 && source.reads == 1);
         clock.advance(1); // read again, nothing new
         QVERIFY(source.reads == 2 && changed.size() == 1);
         source.rows = threeAdapters(); // two plugged in
         clock.advance(1000);
-        QCOMPARE(changed.size(), 2);
+        QVERIFY(changed.size() == 2 && newPorts(watch.rows(), before).isEmpty());
         QCOMPARE(newPorts(before, watch.rows()), threeAdapters().mid(1));
-        QVERIFY(newPorts(watch.rows(), before).isEmpty());
         source.rows[1].access = PortAccess::Free; // minicom let go
         clock.advance(1000);
         QCOMPARE(changed.size(), 3);
-        source.rows.clear(); // all pulled out
+        source.rows.clear(); // all pulled out, read only when asked once stopped
         watch.stop();
         clock.advance(5000);
         QVERIFY(source.reads == 4 && watch.rows().size() == 3);

@@ -137,21 +137,19 @@ private slots:
             drawOn(writer);
         }
         // The words' least distances from the left, top, right and bottom edge in mm; the pages.
-        const auto edges = [](const QString& path) {
+        const auto edges = [paper = size.size(QPageSize::Point)](const QString& path) {
             QProcess pdftotext;
             pdftotext.start("pdftotext", {"-bbox", path, "-"});
             pdftotext.waitForFinished(20000);
             const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
             QList<double> edges = {1e9, 1e9, 1e9, 1e9, double(html.count("<page "))};
             const QString at = "=\"([\\d.]+)\"";
-            const auto size = QRegularExpression("<page width" + at + " height" + at).match(html);
             const QRegularExpression word("xMin" + at + " yMin" + at + " xMax" + at + " yMax" + at);
             for (auto m = word.globalMatch(html); m.hasNext();) {
-                const auto box = m.next();
+                const QStringList box = m.next().capturedTexts();
                 for (int e = 0; e < 4; ++e) {
-                    const double x = box.captured(e + 1).toDouble();
-                    const double edge = e < 2 ? x : size.captured(e - 1).toDouble() - x;
-                    edges[e] = std::min(edges[e], edge * 25.4 / 72);
+                    const double far[] = {paper.width(), paper.height()}, x = box[e + 1].toDouble();
+                    edges[e] = std::min(edges[e], (e < 2 ? x : far[e - 2] - x) * 25.4 / 72);
                 }
             }
             return edges;
