@@ -3,6 +3,7 @@
 
 #include "ctl/PortsCommand.h"
 #include "io/QtSerialLine.h"
+#include "io/SerialDiagnosis.h"
 #include "support/FakePorts.h"
 #include "support/Fakes.h"
 
@@ -102,6 +103,11 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
                                               {devices[1], "minicom (pid 4242)"},
                                               {devices[2], "pid " + parent}};
         QCOMPARE(ports.holders(devices), held);
+        // Joining the device's group is worth saying only when the group may read and write it.
+        QFile::setPermissions(devices[0], QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QVERIFY(deviceFacts(devices[0]).group.isEmpty());
+        QFile::setPermissions(devices[0], QFile::ReadOwner | QFile::ReadGroup | QFile::WriteGroup);
+        QCOMPARE(deviceFacts(devices[0]).group, groupName(QFileInfo(devices[0]).groupId()));
         const QString usbX = root.filePath("dev/serial/by-id/usb-X");
         QCOMPARE(ports.stableNames(), (QHash<QString, QString>{{devices[2], usbX}}));
         const SerialPortRow row{devices[2], {}, {}, {}, {}, "/dev/x", {}, {}, {}};
