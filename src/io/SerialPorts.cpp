@@ -15,7 +15,11 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/types.h>
+#include <unistd.h>
 #endif
 
 namespace bdx4 {
@@ -84,8 +88,8 @@ bool countsBefore(const QString& a, const QString& b) {
     return a < b;
 }
 
-/// Told of each path that a process holds.
-using Hold = std::function<void(const QString& path, qint64 pid)>;
+/// Told of each file (its canonical path) that a process holds.
+using Hold = std::function<void(const QString& file, qint64 pid)>;
 
 /// Lock files hold the number of the process that locked the port; one left behind by a process
 /// that has ended locks nothing.
@@ -102,24 +106,39 @@ void findLocks(const PortPlaces& places, const Hold& hold) {
                 continue;
             for (const QString& path : lockedPaths(places.devices, name.mid(5)))
                 if (QFileInfo::exists(path))
-                    hold(path, pid);
+                    hold(canonical(path), pid);
         }
     }
 }
 
-/// The open files of every process but this one that the user may look into.
+/// The open files of every process but this one that the user may look into. Read with the
+/// system's calls: a window reads a thousand links or more each second.
 void findOpenFiles(const PortPlaces& places, qint64 self, const Hold& hold) {
-    const QDir processes(places.processes);
-    for (const QString& entry : processes.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool isProcess = false;
-        const qint64 pid = entry.toLongLong(&isProcess);
-        if (!isProcess || pid == self)
-            continue;
-        const QDir files(processes.filePath(entry + QStringLiteral("/fd")));
-        for (const QString& fd :
-             files.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
-            hold(QFile::symLinkTarget(files.filePath(fd)), pid);
+#ifdef Q_OS_UNIX
+    const QByteArray root = QFile::encodeName(places.processes);
+    DIR* processes = ::opendir(root.constData());
+    while (const dirent* process = processes ? ::readdir(processes) : nullptr) {
+        char* end = nullptr;
+        const qint64 pid = std::strtoll(process->d_name, &end, 10);
+        DIR* files = end != process->d_name && *end == '\0' && pid != self
+                         ? ::opendir(root + '/' + process->d_name + "/fd")
+                         : nullptr;
+        while (const dirent* fd = files ? ::readdir(files) : nullptr) {
+            char target[4096];
+            const ssize_t size = ::readlinkat(::dirfd(files), fd->d_name, target, sizeof target);
+            if (size > 0 && target[0] == '/') // a file, not a socket or a pipe
+                hold(QFile::decodeName(QByteArray(target, int(size))), pid);
+        }
+        if (files)
+            ::closedir(files);
     }
+    if (processes)
+        ::closedir(processes);
+#else
+    Q_UNUSED(places);
+    Q_UNUSED(self);
+    Q_UNUSED(hold);
+#endif
 }
 
 } // namespace
@@ -180,8 +199,8 @@ QHash<QString, QString> SystemSerialPorts::holders(const QStringList& devices) c
         wanted.insert(canonical(device), device);
     QHash<QString, QString> held;
     const qint64 self = QCoreApplication::applicationPid();
-    const Hold hold = [&](const QString& path, qint64 pid) {
-        const QString device = wanted.value(canonical(path));
+    const Hold hold = [&](const QString& file, qint64 pid) {
+        const QString device = wanted.value(file);
         if (!device.isEmpty() && pid != self && !held.contains(device))
             held.insert(device, processText(places_.processes, pid));
     };

@@ -70,8 +70,9 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
         const QDir root(dir.path());
         const QString self = QString::number(QCoreApplication::applicationPid());
         const QByteArray parent = QByteArray::number(qint64(::getppid())); // a live process
+        const QByteArray dev = QFile::encodeName(root.filePath("dev")) + "/";
+        // Each file with what it holds; "@..." is a link to there.
         const QList<std::pair<QString, QByteArray>> files = {
-            // "@..." is a link
             {"dev/ttyUSB0", ""},
             {"dev/ttyUSB2", ""},
             {"dev/ttyUSB3", ""},
@@ -81,9 +82,9 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
             {"locks/LCK..serial_by-id_usb-X", parent + "\nbdx4config\n"}, // QSerialPort's
             {"locks/LCK..ttyUSB3", "999999999\n"},                        // left behind
             {"proc/4242/comm", "minicom\n"},
-            {"proc/4242/fd/3", "@../../../dev/ttyUSB1"},
-            {"proc/" + self + "/fd/5", "@../../../dev/ttyUSB4"}, // this program's own
-            {"proc/1x/fd/5", "@../../../dev/ttyUSB4"}};          // no process
+            {"proc/4242/fd/3", "@" + dev + "ttyUSB1"},
+            {"proc/" + self + "/fd/5", "@" + dev + "ttyUSB4"}, // this program's own
+            {"proc/1x/fd/5", "@" + dev + "ttyUSB4"}};          // no process
         for (const auto& [path, bytes] : files) {
             QFile file(root.filePath(path));
             QVERIFY(root.mkpath(QFileInfo(path).path()) &&
