@@ -121,7 +121,7 @@ void findOpenFiles(const PortPlaces& places, qint64 self, const Hold& hold) {
         char* end = nullptr;
         const qint64 pid = std::strtoll(process->d_name, &end, 10);
         DIR* files = end != process->d_name && *end == '\0' && pid != self
-                         ? ::opendir(root + '/' + process->d_name + "/fd")
+                         ? ::opendir((root + '/' + process->d_name + "/fd").constData())
                          : nullptr;
         while (const dirent* fd = files ? ::readdir(files) : nullptr) {
             char target[4096];
