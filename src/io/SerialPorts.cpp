@@ -201,7 +201,7 @@ QHash<QString, QString> SystemSerialPorts::holders(const QStringList& devices) c
     const qint64 self = QCoreApplication::applicationPid();
     const Hold hold = [&](const QString& file, qint64 pid) {
         const QString device = wanted.value(file);
-        if (!device.isEmpty() && pid != self && !held.contains(device))
+        if (!device.isEmpty() && pid != self)
             held.insert(device, processText(places_.processes, pid));
     };
     findLocks(places_, hold);
@@ -209,26 +209,45 @@ QHash<QString, QString> SystemSerialPorts::holders(const QStringList& devices) c
     return held;
 }
 
-QList<SerialPortRow> SystemSerialPorts::ports() const {
-    const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
+QList<PortInfo> SystemSerialPorts::systemPorts() {
+    QList<PortInfo> infos;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        PortInfo port{deviceOf(info),
+                      info.description().trimmed(),
+                      info.manufacturer().trimmed(),
+                      info.serialNumber().trimmed(),
+                      std::nullopt,
+                      std::nullopt};
+        if (info.hasVendorIdentifier())
+            port.vendor = info.vendorIdentifier();
+        if (info.hasProductIdentifier())
+            port.product = info.productIdentifier();
+        infos << port;
+    }
+    return infos;
+}
+
+QList<SerialPortRow> SystemSerialPorts::rowsOf(const QList<PortInfo>& infos) const {
     QStringList devices;
-    for (const QSerialPortInfo& info : infos)
-        devices << deviceOf(info);
+    for (const PortInfo& info : infos)
+        devices << info.device;
     const QHash<QString, QString> stable = stableNames();
     const QHash<QString, QString> held = holders(devices);
     QList<SerialPortRow> rows;
-    for (const QSerialPortInfo& info : infos) {
+    for (const PortInfo& info : infos) {
+        const DeviceFacts facts = deviceFacts(info.device);
+        if (!facts.exists)
+            continue;
         SerialPortRow row;
-        row.device = deviceOf(info);
-        row.description = info.description().trimmed();
-        row.maker = info.manufacturer().trimmed();
-        row.serialNumber = info.serialNumber().trimmed();
-        if (info.hasVendorIdentifier() && info.hasProductIdentifier())
+        row.device = info.device;
+        row.description = info.description;
+        row.maker = info.maker;
+        row.serialNumber = info.serialNumber;
+        if (info.vendor && info.product)
             row.usbId = QStringLiteral("%1:%2")
-                            .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
-                            .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
+                            .arg(*info.vendor, 4, 16, QLatin1Char('0'))
+                            .arg(*info.product, 4, 16, QLatin1Char('0'));
         row.stableName = stable.value(canonical(row.device));
-        const DeviceFacts facts = deviceFacts(row.device);
         if (!facts.readWrite) {
             row.access = PortAccess::NoPermission;
             row.group = facts.group;

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace bdx4 {
 
@@ -89,6 +90,16 @@ struct PortPlaces {
     QString processes = QStringLiteral("/proc");
 };
 
+/// What the system's serial layer (QSerialPortInfo) says of one port.
+struct PortInfo {
+    QString device; ///< as `SerialPortRow::device`
+    QString description;
+    QString maker;
+    QString serialNumber;
+    std::optional<quint16> vendor; ///< the USB vendor; none for a port not on USB
+    std::optional<quint16> product;
+};
+
 /// The system's serial ports: QSerialPortInfo's list with each port's stable name, whether
 /// another program holds it and whether this user may use it.
 ///
@@ -100,7 +111,13 @@ struct PortPlaces {
 class SystemSerialPorts : public SerialPortSource {
 public:
     explicit SystemSerialPorts(PortPlaces places = {}) : places_(std::move(places)) {}
-    QList<SerialPortRow> ports() const override;
+    QList<SerialPortRow> ports() const override { return rowsOf(systemPorts()); }
+
+    /// The ports QSerialPortInfo lists now.
+    static QList<PortInfo> systemPorts();
+    /// The rows of `infos`, each with its stable name, holder and access, sorted by device; a
+    /// device that has gone meanwhile is left out.
+    QList<SerialPortRow> rowsOf(const QList<PortInfo>& infos) const;
 
     /// Who holds each of `devices` (as QSerialPortInfo names them), by lock files and open files;
     /// devices that no other live process holds are absent.

@@ -58,6 +58,8 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
             port.isEmpty() ? QStringList{"ports"} : QStringList{"ports", "--port", port});
         QVERIFY(parsed.options);
         QCOMPARE(ctl::portsText(threeAdapters().mid(0, count), *parsed.options, line), text);
+        settings.values["Ports/COM16"] = "/dev/ttyACM0";
+        QCOMPARE(portsReaching(threeAdapters()[2], line), QList<int>({9, 16}));
         SerialPortRow shouting = threeAdapters()[0]; // a device's words reach no terminal raw
         shouting.description = "A\x1b[2J";
         QVERIFY(ctl::portsText({shouting}, {}, line).contains("A\\x1b[2J, FTDI"));
@@ -77,12 +79,19 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
             {"dev/ttyUSB2", ""},
             {"dev/ttyUSB3", ""},
             {"dev/ttyUSB4", ""},
+            {"dev/ttyUSB10", ""},
+            {"dev/ttyACM5", ""},
             {"dev/serial/by-id/usb-X", "@../../ttyUSB2"},
+            {"dev/serial/by-id/usb-gone", "@../../ttyUSB9"},              // pulled out
             {"locks/LCK..ttyUSB0", "      " + parent + "\n"},             // minicom's form
             {"locks/LCK..serial_by-id_usb-X", parent + "\nbdx4config\n"}, // QSerialPort's
-            {"locks/LCK..ttyUSB3", "999999999\n"},                        // left behind
+            {"locks/LCK..ttyUSB3", "1\n"},                                // init's
+            {"locks/LCK..ttyUSB4", "999999999\n"},                        // left behind
+            {"locks2/LCK..ttyUSB4", "bdx4config\n"},                      // no number
+            {"locks2/LCK..serial_by-id_usb-X", self.toLatin1() + "\n"},   // this program's
             {"proc/4242/comm", "minicom\n"},
             {"proc/4242/fd/3", "@" + dev + "ttyUSB1"},
+            {"proc/4242/fd/4", "@" + dev + "serial"},          // no serial port
             {"proc/" + self + "/fd/5", "@" + dev + "ttyUSB4"}, // this program's own
             {"proc/1x/fd/5", "@" + dev + "ttyUSB4"}};          // no process
         for (const auto& [path, bytes] : files) {
@@ -95,14 +104,15 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
         QCOMPARE(::mkfifo(QFile::encodeName(root.filePath("dev/ttyUSB1")), 0600), 0);
         const SystemSerialPorts ports({root.filePath("dev"),
                                        root.filePath("dev/serial/by-id"),
-                                       {root.filePath("nowhere"), root.filePath("locks")},
+                                       {root.filePath("locks"), root.filePath("locks2")},
                                        root.filePath("proc")});
         QStringList devices;
         for (int n = 0; n <= 4; ++n)
             devices << root.filePath(QStringLiteral("dev/ttyUSB%1").arg(n));
         const QHash<QString, QString> held = {{devices[0], "pid " + parent},
                                               {devices[1], "minicom (pid 4242)"},
-                                              {devices[2], "pid " + parent}};
+                                              {devices[2], "pid " + parent},
+                                              {devices[3], "pid 1"}};
         QCOMPARE(ports.holders(devices), held);
         // Joining the device's group is worth saying only when the group may read and write it.
         QFile::setPermissions(devices[0], QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
@@ -111,6 +121,19 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
         QCOMPARE(deviceFacts(devices[0]).group, groupName(QFileInfo(devices[0]).groupId()));
         const QString usbX = root.filePath("dev/serial/by-id/usb-X");
         QCOMPARE(ports.stableNames(), (QHash<QString, QString>{{devices[2], usbX}}));
+        // The rows in the order a person counts devices, a device gone meanwhile left out.
+        const auto info = [&](const char* name, const char* label, std::optional<quint16> vendor,
+                              std::optional<quint16> product) {
+            return PortInfo{root.filePath(name), label, "FTDI", "A9", vendor, product};
+        };
+        QStringList rows;
+        for (const SerialPortRow& row : ports.rowsOf(
+                 {info("dev/ttyUSB10", "FT232R", 0x403, 0x6001), info("dev/ttyUSB2", "", 0x403, {}),
+                  info("dev/ttyACM5", "FTDI", {}, {}), info("dev/ttyUSB9", "", {}, {})}))
+            rows << QFileInfo(row.device).fileName() + ' ' + row.usbId + '|' + row.label() + '|' +
+                        row.holder + '|' + QFileInfo(row.stableName).fileName();
+        QCOMPARE(rows, QStringList({"ttyACM5 |FTDI||", "ttyUSB2 |FTDI|pid " + parent + "|usb-X",
+                                    "ttyUSB10 0403:6001|FT232R, FTDI||"}));
         const SerialPortRow row{devices[2], {}, {}, {}, {}, "/dev/x", {}, {}, {}};
         QVERIFY(row.isReachedBy(devices[2]) && row.isReachedBy("/dev/x") && row.isReachedBy(usbX));
         QVERIFY(!row.isReachedBy(devices[0]) && !row.isReachedBy(""));
