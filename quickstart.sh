@@ -21,7 +21,7 @@ build="$here/build"
 # Debian packages the build, the tests and the program need.
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
     libqt6serialport6 qt6-qpa-plugins libqt6svg6 libgl-dev fonts-liberation fontconfig
-    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n poppler-utils)
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n poppler-utils dpkg-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -426,6 +426,26 @@ die mit den Jumpern in Ihrem BDX4 eingestellt ist (siehe Anleitung).<byte value=
 <byte value="xd"/>
 Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuchse hin).</translation>
     </message>
+    <message>
+        <source>Please check:<byte value="xd"/>
+- the OP/DL switch on your BDX4 is set to DL (toward Power jack);<byte value="xd"/>
+- the BAUD rate in the COMM menu is the one set via the jumpers in your BDX4;<byte value="xd"/>
+- the serial cable and the USB serial adapter are firmly connected.</source>
+        <translation>Bitte prüfen Sie:<byte value="xd"/>
+- Der Schalter OP/DL am BDX4 steht auf DL (zur Stromversorgungsbuchse hin).<byte value="xd"/>
+- Die Baudrate im Menü „Schnittstelle“ ist die mit den Jumpern im BDX4 eingestellte.<byte value="xd"/>
+- Das serielle Kabel und der USB-Seriell-Adapter sind fest verbunden.</translation>
+    </message>
+    <message>
+        <source>Please check:<byte value="xd"/>
+- the OP/DL switch on your BDX4 is set to DL (toward Power jack);<byte value="xd"/>
+- --baud gives the BAUD rate set via the jumpers in your BDX4;<byte value="xd"/>
+- the serial cable and the USB serial adapter are firmly connected.</source>
+        <translation>Bitte prüfen Sie:<byte value="xd"/>
+- Der Schalter OP/DL am BDX4 steht auf DL (zur Stromversorgungsbuchse hin).<byte value="xd"/>
+- --baud gibt die mit den Jumpern im BDX4 eingestellte Baudrate an.<byte value="xd"/>
+- Das serielle Kabel und der USB-Seriell-Adapter sind fest verbunden.</translation>
+    </message>
 </context>
 <context>
     <name>SerialDiagnosis</name>
@@ -476,6 +496,17 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     <message>
         <source>%1 is in use by another program.  Close that program, or let it release the port, and try again.</source>
         <translation>%1 wird von einem anderen Programm benutzt.  Schließen Sie dieses Programm oder lassen Sie es die Schnittstelle freigeben, und versuchen Sie es erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPorts</name>
+    <message>
+        <source>pid %1</source>
+        <translation>PID %1</translation>
+    </message>
+    <message>
+        <source>%1 (pid %2)</source>
+        <translation>%1 (PID %2)</translation>
     </message>
 </context>
 <context>
@@ -1618,10 +1649,6 @@ Das Programm läuft weiter, kann aber nicht erkennen, ob eine zweite Kopie mit d
         <translation>(0.00: der Transceiver gibt auf diesem Band keine Spannung aus)</translation>
     </message>
     <message>
-        <source>show, export, query, write or sheet</source>
-        <translation>show, export, query, write oder sheet</translation>
-    </message>
-    <message>
         <source>--from: give the configuration file to read</source>
         <translation>--from: geben Sie die Konfigurationsdatei an, die gelesen werden soll</translation>
     </message>
@@ -1646,6 +1673,26 @@ Das Programm läuft weiter, kann aber nicht erkennen, ob eine zweite Kopie mit d
         <translation>sheet schreibt eine PDF-Datei, nicht auf die Standardausgabe: geben Sie den Dateinamen an</translation>
     </message>
     <message>
+        <source>%1 is given more than once; give it once</source>
+        <translation>%1 steht mehrmals in der Zeile; geben Sie es nur einmal an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: &quot;%1&quot; is not text in the system&apos;s encoding (UTF-8), so no file can be named by it; rename the file, or give a link to it with such a name</source>
+        <translation>bdx4ctl: „%1“ ist kein Text in der Kodierung des Systems (UTF-8), also lässt sich damit keine Datei benennen; benennen Sie die Datei um oder geben Sie einen Link darauf mit einem solchen Namen an</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: standard output could not be written: %1</source>
+        <translation>bdx4ctl: die Standardausgabe konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be read whole: %2</source>
+        <translation>%1 konnte nicht vollständig gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>show, export, query, write, sheet or ports</source>
+        <translation>show, export, query, write, sheet oder ports</translation>
+    </message>
+    <message>
         <source>bdx4ctl: the BDX4 configuration from the command line, with the stores, port settings
 and box conversation of bdx4config.
 
@@ -1667,6 +1714,9 @@ Usage:
       is over.
   bdx4ctl sheet  [--map N | --from FILE] [--store DIR] OUT.pdf
       Write the printable sheet of map N or of FILE as a one-page PDF.
+  bdx4ctl ports  [--port P]
+      List the serial ports present now, one line each, with the stable name to
+      give --port last; * marks the one --port P reaches. Opens none of them.
   bdx4ctl --version
 
 Options:
@@ -1711,6 +1761,10 @@ Aufruf:
       ab; der BDX4 erfährt, dass die Übertragung beendet ist.
   bdx4ctl sheet  [--map N | --from DATEI] [--store ORDNER] AUS.pdf
       Das Druckblatt von MAP N oder von DATEI als einseitiges PDF schreiben.
+  bdx4ctl ports  [--port P]
+      Die jetzt vorhandenen seriellen Schnittstellen auflisten, eine je Zeile, mit
+      dem festen Namen für --port am Ende; * zeigt die, die --port P erreicht.
+      Öffnet keine davon.
   bdx4ctl --version
 
 Optionen:
@@ -1739,20 +1793,64 @@ bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
 </translation>
     </message>
     <message>
-        <source>%1 is given more than once; give it once</source>
-        <translation>%1 steht mehrmals in der Zeile; geben Sie es nur einmal an</translation>
+        <source>busy</source>
+        <translation>belegt</translation>
     </message>
     <message>
-        <source>bdx4ctl: &quot;%1&quot; is not text in the system&apos;s encoding (UTF-8), so no file can be named by it; rename the file, or give a link to it with such a name</source>
-        <translation>bdx4ctl: „%1“ ist kein Text in der Kodierung des Systems (UTF-8), also lässt sich damit keine Datei benennen; benennen Sie die Datei um oder geben Sie einen Link darauf mit einem solchen Namen an</translation>
+        <source>busy: %1</source>
+        <translation>belegt: %1</translation>
     </message>
     <message>
-        <source>bdx4ctl: standard output could not be written: %1</source>
-        <translation>bdx4ctl: die Standardausgabe konnte nicht geschrieben werden: %1</translation>
+        <source>no permission</source>
+        <translation>kein Zugriff</translation>
     </message>
     <message>
-        <source>%1 could not be read whole: %2</source>
-        <translation>%1 konnte nicht vollständig gelesen werden: %2</translation>
+        <source>free</source>
+        <translation>frei</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Adapter</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <source>Stable name</source>
+        <translation>Fester Name</translation>
+    </message>
+    <message>
+        <source>No serial ports found.</source>
+        <translation>Keine seriellen Schnittstellen gefunden.</translation>
+    </message>
+    <message>
+        <source>* --port %1 reaches %2.</source>
+        <translation>* --port %1 erreicht %2.</translation>
+    </message>
+    <message>
+        <source>--port %1 reaches %2, which is not present.</source>
+        <translation>--port %1 erreicht %2, das nicht vorhanden ist.</translation>
+    </message>
+    <message>
+        <source>--port %1 is not present.</source>
+        <translation>--port %1 ist nicht vorhanden.</translation>
     </message>
 </context>
 <context>

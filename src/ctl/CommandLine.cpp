@@ -27,12 +27,13 @@ const std::map<QString, CommandInfo>& commands() {
         {QStringLiteral("write"),
          {Command::Write, {"port", "baud", "map", "store", "from", "trace"}}},
         {QStringLiteral("sheet"), {Command::Sheet, {"map", "store", "from"}}},
+        {QStringLiteral("ports"), {Command::Ports, {"port"}}},
     };
     return table;
 }
 
 QString commandNames() {
-    return Texts::tr("show, export, query, write or sheet");
+    return Texts::tr("show, export, query, write, sheet or ports");
 }
 
 QString dashed(const QStringList& names) {
@@ -228,6 +229,9 @@ QString usageText() {
         "      is over.\n"
         "  bdx4ctl sheet  [--map N | --from FILE] [--store DIR] OUT.pdf\n"
         "      Write the printable sheet of map N or of FILE as a one-page PDF.\n"
+        "  bdx4ctl ports  [--port P]\n"
+        "      List the serial ports present now, one line each, with the stable name to\n"
+        "      give --port last; * marks the one --port P reaches. Opens none of them.\n"
         "  bdx4ctl --version\n"
         "\n"
         "Options:\n"

@@ -7,7 +7,7 @@
 
 namespace bdx4::ctl {
 
-enum class Command { Help, Show, Export, Query, Write, Sheet, Version };
+enum class Command { Help, Show, Export, Query, Write, Sheet, Version, Ports };
 
 /// What the command line asked for.
 struct Options {
@@ -16,7 +16,7 @@ struct Options {
     QString storeFolder; ///< where the stores are; empty: bdx4config's folder
     QString fromFile;    ///< show, write, sheet: a configuration file in place of the stores
     QString outputFile;  ///< export, sheet: the file to write; for export "-" is standard output
-    int port = 0;        ///< 1-16 as in bdx4config's COMM menu; 0: a device is named
+    int port = 0;        ///< 1-16 as in bdx4config's COMM menu; 0: a device is named, or none
     QString device;      ///< a device path given in place of a port number
     QString speed;       ///< empty: bdx4config's last speed, else 4800
     QString tracePath;   ///< query and write: the file to record the conversation in, or empty

@@ -1,6 +1,7 @@
 #include "ctl/Commands.h"
 
 #include "ctl/Interrupts.h"
+#include "ctl/PortsCommand.h"
 #include "ctl/StoreLoading.h"
 
 #include "io/Clock.h"
@@ -97,6 +98,8 @@ int CommandRunner::run() {
         return query();
     case Command::Write:
         return write();
+    case Command::Ports:
+        return listPorts(options_, out_);
     }
     return kExitUsage;
 }
@@ -346,7 +349,8 @@ int CommandRunner::write() {
             end(kExitDone);
             return;
         }
-        const ResultText message = ResultTexts::downloadFailed(result, portForUser());
+        const ResultText message =
+            ResultTexts::downloadFailed(result, portForUser(), ChoiceHint::CommandLine);
         // The box's last answer heads a failure it caused; Ctrl+C is the user's own doing.
         err_.line(result.outcome == DownloadResult::Cancelled
                       ? message.text

@@ -45,8 +45,11 @@ DeviceFacts deviceFacts(const QString& path) {
         return facts;
     const QByteArray native = QFile::encodeName(path);
     facts.readWrite = ::access(native.constData(), R_OK | W_OK) == 0;
+    // Joining the owning group helps only when the group may read and write the device (a
+    // crw------- root root device would otherwise send the user to join "root").
     struct stat info {};
-    if (::stat(native.constData(), &info) == 0)
+    if (::stat(native.constData(), &info) == 0 &&
+        (info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP))
         facts.group = groupName(unsigned(info.st_gid));
 #else
     // "COMn" is no file: the serial layer alone knows whether it exists, and a refusal there

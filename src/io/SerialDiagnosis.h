@@ -13,7 +13,7 @@ namespace bdx4 {
 struct DeviceFacts {
     bool exists = false;    ///< the device file is there (a link is followed)
     bool readWrite = false; ///< this user may read and write it
-    QString group;          ///< the group that owns it; empty when unknown
+    QString group;          ///< the group that owns it and may read and write it; else empty
 };
 
 /// Looks at the device file `path`.

@@ -30,7 +30,8 @@ ResultText ResultTexts::searchFailed(const SearchResult& result, const QString& 
     return {tr("Error connecting to a BDX4"), text};
 }
 
-ResultText ResultTexts::downloadFailed(const DownloadResult& result, const QString& port) {
+ResultText ResultTexts::downloadFailed(const DownloadResult& result, const QString& port,
+                                       ChoiceHint hint) {
     const QString title = tr("BDX4: %1").arg(QString::fromLatin1(result.received));
     const QString section = result.section ? ConfigImage::sectionName(*result.section) : QString();
     const QString failed = tr("Download failed in section %1").arg(section);
@@ -51,6 +52,22 @@ ResultText ResultTexts::downloadFailed(const DownloadResult& result, const QStri
     case DownloadResult::Cancelled:
         return {title, tr("Download cancelled in section %1").arg(section)};
     case DownloadResult::NotAcknowledged:
+        // The line took every byte, but the box did not answer: it is not listening in download
+        // mode, hears another speed, or the bytes never reach it. A lost or refusing line says
+        // its own reason above instead, which no switch or jumper explains.
+        return {
+            title,
+            failed + kCrLf + kCrLf +
+                (hint == ChoiceHint::Menu
+                     ? tr("Please check:\r\n"
+                          "- the OP/DL switch on your BDX4 is set to DL (toward Power jack);\r\n"
+                          "- the BAUD rate in the COMM menu is the one set via the jumpers in "
+                          "your BDX4;\r\n"
+                          "- the serial cable and the USB serial adapter are firmly connected.")
+                     : tr("Please check:\r\n"
+                          "- the OP/DL switch on your BDX4 is set to DL (toward Power jack);\r\n"
+                          "- --baud gives the BAUD rate set via the jumpers in your BDX4;\r\n"
+                          "- the serial cable and the USB serial adapter are firmly connected."))};
     case DownloadResult::Passed:
         break;
     }

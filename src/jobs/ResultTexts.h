@@ -24,8 +24,10 @@ public:
     static ResultText searchFailed(const SearchResult& result, const QString& port,
                                    ChoiceHint hint = ChoiceHint::Menu);
     /// A download that did not pass; `port` as the user knows it. The title carries what the box
-    /// sent last.
-    static ResultText downloadFailed(const DownloadResult& result, const QString& port);
+    /// sent last. A record the box left unacknowledged adds what to check, and where the user
+    /// chooses the speed.
+    static ResultText downloadFailed(const DownloadResult& result, const QString& port,
+                                     ChoiceHint hint = ChoiceHint::Menu);
     /// A line that went away under the program.
     static QString lineLost(const QString& port, const QString& reason);
 };

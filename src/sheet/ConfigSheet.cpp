@@ -15,9 +15,12 @@ namespace bdx4 {
 namespace {
 
 // The layout, in points (1/72 inch). The sheet is laid out on a 510 x 700 point area, which
-// fits A4 and Letter inside 15 mm margins, and scaled to the page it is drawn on.
+// fits A4 and Letter inside 15 mm margins, and scaled to the page it is drawn on. Those margins
+// hold on every page, printed or PDF, so that a printer prints the page bdx4ctl writes; a
+// printer that cannot print as near the edge gets its own, wider ones.
 constexpr double kWidth = 510, kHeight = 700;
 constexpr double kMarginMm = 15;
+constexpr double kMmPerInch = 25.4;
 constexpr double kTitleSize = 16, kTextSize = 10, kTableSize = 8.5, kTickSize = 9.5,
                  kNoteSize = 7.5;
 constexpr double kRow = 14;                             // a line of text, a table row
@@ -76,6 +79,18 @@ void drawGrid(Pen& pen, double y, double captionWidth, int columns, double width
                  c == 0 ? kThick : kThin);
 }
 
+/// Where the sheet goes on a page of `layout` at `dpi`, in the coordinates of a painter whose
+/// origin is at the layout's paintable area: the paper inside the sheet's margins, each side
+/// narrowed further where the layout's own margin is wider.
+QRectF areaOn(const QPageLayout& layout, int dpi) {
+    const QRectF paper = layout.fullRectPixels(dpi);
+    const QRectF paintable = layout.paintRectPixels(dpi); // where the painter's origin lies
+    const double margin = kMarginMm / kMmPerInch * dpi;
+    return paper.adjusted(margin, margin, -margin, -margin)
+        .intersected(paintable)
+        .translated(-paintable.topLeft());
+}
+
 } // namespace
 
 QPageSize::PageSizeId ConfigSheet::paperFor(const QLocale& locale) {
@@ -84,8 +99,7 @@ QPageSize::PageSizeId ConfigSheet::paperFor(const QLocale& locale) {
 }
 
 void ConfigSheet::draw(QPainter& painter, const QPagedPaintDevice& device) const {
-    const QRect area = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    draw(painter, QRectF(QPointF(0, 0), area.size()));
+    draw(painter, areaOn(device.pageLayout(), device.logicalDpiX()));
 }
 
 void ConfigSheet::draw(QPainter& painter, const QRectF& area) const {

@@ -36,8 +36,8 @@ public:
     /// across it and from its top. Sizes follow the device's resolution; an area smaller than A4
     /// or Letter inside 15 mm margins shrinks the sheet to fit.
     void draw(QPainter& painter, const QRectF& area) const;
-    /// Draws the page on a printer or PDF writer that `painter` is active on, within its page
-    /// layout's paintable area (which is where the painter's origin lies).
+    /// Draws the page on a printer or PDF writer that `painter` is active on: 15 mm from every
+    /// edge of the paper, or as far as the device's page layout says it cannot print nearer.
     void draw(QPainter& painter, const QPagedPaintDevice& device) const;
     /// Writes the sheet as a one-page PDF of the locale's paper size, whole or not at all: an
     /// earlier file of that name stays as it was when the new one cannot be written.

@@ -31,7 +31,10 @@ private slots:
         row("write a file", "write --from c.txt --port 2", "4 1 2     c.txt");
         row("sheet of map 2", "sheet --map 2 s.pdf", "5 2 0    s.pdf");
         row("version anywhere", "show --version", "6 1 0");
-        row("no command", "", "no command|show, export, query, write or sheet");
+        row("ports marking a port", "ports --port 3", "7 1 3");
+        row("ports with a map", "ports --map 2",
+            "ports takes no option \"--map\"|--port and --help");
+        row("no command", "", "no command|show, export, query, write, sheet or ports");
         row("unknown command", "upload", "\"upload\" is no command|show, export");
         row("option of another command", "show --port 1",
             "show takes no option \"--port\"|--map, --store");

@@ -310,19 +310,33 @@ private slots:
 
     void resultTexts() {
         using R = DownloadResult;
-        const QList<std::tuple<R::Outcome, int, QString>> cases = {
-            {R::LineLost, 2,
+        const QString check = "\r\n\r\nPlease check:\r\n- the OP/DL switch on your BDX4 is set to "
+                              "DL (toward Power jack);\r\n- ";
+        const auto cable =
+            "\r\n- the serial cable and the USB serial adapter are firmly connected.";
+        const QList<std::tuple<R::Outcome, int, ChoiceHint, QString>> cases = {
+            {R::NotAcknowledged, 0, ChoiceHint::Menu,
+             "Download failed in section HF Band Data" + check +
+                 "the BAUD rate in the COMM menu is the one set via the jumpers in your BDX4;" +
+                 cable},
+            {R::NotAcknowledged, 4, ChoiceHint::CommandLine,
+             "Download failed in section AN2 Band Voltages" + check +
+                 "--baud gives the BAUD rate set via the jumpers in your BDX4;" + cable},
+            {R::LineLost, 2, ChoiceHint::Menu,
              "Download failed in section Accessory Data\r\n\r\nThe serial line on COM1 was lost "
              "(why)."},
-            {R::NotSent, 5, "Download failed in section AN3 Band Voltages\r\n\r\nwhy"},
-            {R::NotSent, -1, "Nothing could be sent to the BDX4 on COM1:\r\nwhy"},
-            {R::PortClosed, -1,
-             "The serial port COM1 is not open, so nothing was sent to the BDX4."}};
-        for (const auto& [outcome, section, text] : cases) {
+            {R::NotSent, 5, ChoiceHint::CommandLine,
+             "Download failed in section AN3 Band Voltages\r\n\r\nwhy"},
+            {R::NotSent, -1, ChoiceHint::Menu, "Nothing could be sent to the BDX4 on COM1:\r\nwhy"},
+            {R::Cancelled, 1, ChoiceHint::Menu, "Download cancelled in section VHF Band Data"},
+            {R::PortClosed, -1, ChoiceHint::Menu,
+             "The serial port COM1 is not open, so nothing was sent to the BDX4.\r\n\r\nChoose"}};
+        for (const auto& [outcome, section, hint, text] : cases) {
             const R result{outcome, section < 0 ? std::nullopt : std::optional(Section(section)),
                            "why", "G"};
-            const ResultText shown = ResultTexts::downloadFailed(result, "COM1");
+            const ResultText shown = ResultTexts::downloadFailed(result, "COM1", hint);
             QVERIFY2(shown.text.startsWith(text), qPrintable(shown.text));
+            QCOMPARE(shown.text.contains("OP/DL"), outcome == R::NotAcknowledged);
             QCOMPARE(shown.title, outcome == R::PortClosed ? "" : "BDX4: G");
         }
         const ResultText lost =
@@ -330,6 +344,18 @@ private slots:
         QCOMPARE(lost.title, QStringLiteral("Error connecting to a BDX4"));
         QVERIFY(
             lost.text.startsWith("The serial line on COM2 was lost (gone).\r\n\r\nNo BDX4 found."));
+
+        Translations translations; // what to check, in German: the window's menu, bdx4ctl's --baud
+        QCOMPARE(translations.install({"de"}), QStringLiteral("de"));
+        const R silent{R::NotAcknowledged, Section::Hf, {}, "G"};
+        const QString menu = ResultTexts::downloadFailed(silent, "COM1").text;
+        QVERIFY2(
+            menu.startsWith("Übertragung im Abschnitt KW-Banddaten fehlgeschlagen\r\n\r\nBitte "
+                            "prüfen Sie:\r\n- Der Schalter OP/DL") &&
+                menu.contains("im Menü „Schnittstelle“"),
+            qPrintable(menu));
+        QVERIFY(ResultTexts::downloadFailed(silent, "", ChoiceHint::CommandLine)
+                    .text.contains("\r\n- --baud gibt die mit den Jumpern"));
     }
 
     void filesStayTheSameInGerman() { // what the program and the box read, never a person

@@ -6,6 +6,8 @@
 #include "support/PaintRecorder.h"
 
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -118,6 +120,72 @@ private slots:
                 QCOMPARE(table.cells[r], expected[r]);
             for (int r = 1; r + 1 < expected.size(); ++r) // the heading aside
                 QVERIFY2(table.shaded[r] != table.shaded[r + 1], qPrintable(expected[r][0]));
+        }
+    }
+
+    // The margins read back from the PDF, whatever printable area the device reports: "sheet" is
+    // bdx4ctl's PDF, "printer" the window's Print to file, a number a device with such margins.
+    void marginsOnPaper_data() {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<QString>("device");
+        for (int paper : {QPageSize::A4, QPageSize::Letter})
+            for (const char* device : {"sheet", "printer", "5", "0", "25"})
+                QTest::addRow("%s, %s", paper == QPageSize::A4 ? "A4" : "Letter", device)
+                    << paper << QString(device);
+    }
+    void marginsOnPaper() {
+        QFETCH(int, paper);
+        QFETCH(QString, device);
+        const QPageSize size{QPageSize::PageSizeId(paper)};
+        ConfigSheet sheet(Configuration(StoredMap{}, true, VoltageTables()), "MAP1");
+        sheet.setFirmware("2.17");
+        const auto drawOn = [&](QPagedPaintDevice& out) {
+            QPainter painter(&out);
+            sheet.draw(painter, out);
+        };
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("sheet.pdf"), page = dir.filePath("page.pdf");
+        QVERIFY(!sheet.writePdf(pdf, QLocale(paper == QPageSize::Letter ? "en_US" : "de_DE")));
+        if (device == "printer") { // as the window prints
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(page);
+            printer.setPageSize(size);
+            drawOn(printer);
+        } else if (device != "sheet") {
+            QPdfWriter writer(page);
+            const double mm = device.toDouble();
+            writer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(mm, mm, mm, mm),
+                                             QPageLayout::Millimeter, QMarginsF()));
+            drawOn(writer);
+        }
+        // The words' least distances from the left, top, right and bottom edge in mm; the pages.
+        const auto edges = [paper = size.size(QPageSize::Point)](const QString& path) {
+            QProcess pdftotext;
+            pdftotext.start("pdftotext", {"-bbox", path, "-"});
+            pdftotext.waitForFinished(20000);
+            const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+            QList<double> edges = {1e9, 1e9, 1e9, 1e9, double(html.count("<page "))};
+            const QString at = "=\"([\\d.]+)\"";
+            const QRegularExpression word("xMin" + at + " yMin" + at + " xMax" + at + " yMax" + at);
+            for (auto m = word.globalMatch(html); m.hasNext();) {
+                const QStringList box = m.next().capturedTexts();
+                for (int e = 0; e < 4; ++e) {
+                    const double far[] = {paper.width(), paper.height()}, x = box[e + 1].toDouble();
+                    edges[e] = std::min(edges[e], (e < 2 ? x : far[e - 2] - x) * 25.4 / 72);
+                }
+            }
+            return edges;
+        };
+        if (test::pdfText(pdf).isNull())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QList<double> got = edges(device == "sheet" ? pdf : page), bdx4ctl = edges(pdf);
+        const double least = std::max(10.0, device.toDouble()); // the device's, when wider
+        QCOMPARE(got[4], 1.0);                                  // one page
+        for (int e = 0; e < 4; ++e) {
+            QVERIFY2(got[e] >= least && got[e] < 60, qPrintable(QString::number(got[e])));
+            if (least == 10) // the same page as bdx4ctl's
+                QVERIFY(std::abs(got[e] - bdx4ctl[e]) < 0.3);
         }
     }
 };

@@ -551,7 +551,8 @@ private slots:
         const QColor text = colours.color(QPalette::Text);
         QVERIFY(passed ? text.green() > 2 * text.red() : text.red() > 2 * text.green());
         QVERIFY(contrast(text, colours.color(QPalette::Base)) >= 4.5);
-        QCOMPARE(rig.boxes.shown.value(0).text, message);
+        const QString said = rig.boxes.shown.value(0).text; // and what to check after a failure
+        QCOMPARE(said.left(said.indexOf("\n\nPlease check:")), message);
         if (!passed) // the title shows what the box sent last, even before this download
             QCOMPARE(rig.boxes.shown[0].title, acks ? "BDX4: G" : "BDX4: BDV:BDX4:2.17;");
         QVERIFY(rig.button("Write To BDX4")->isEnabled() && !rig.button("Cancel")->isVisible());
