@@ -763,13 +763,6 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <source>Compare</source>
         <translation>Vergleichen</translation>
     </message>
-    <message numerus="yes">
-        <source>%n box(es) differ; they are marked on the grid until the next change.</source>
-        <translation>
-            <numerusform>%n Kästchen weicht ab; es ist bis zur nächsten Änderung im Raster markiert.</numerusform>
-            <numerusform>%n Kästchen weichen ab; sie sind bis zur nächsten Änderung im Raster markiert.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 uses AC1 - AC3 for the band map; the grid uses the default table.</source>
         <translation>%1 nutzt AC1 - AC3 für die Bandbelegung; das Raster nutzt die Standardtabelle.</translation>
@@ -785,6 +778,14 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
     <message>
         <source>Nothing differs.</source>
         <translation>Nichts weicht ab.</translation>
+    </message>
+    <message>
+        <source>1 box differs; it is marked on the grid until the next change.</source>
+        <translation>1 Kästchen weicht ab; es ist bis zur nächsten Änderung im Raster markiert.</translation>
+    </message>
+    <message>
+        <source>%1 boxes differ; they are marked on the grid until the next change.</source>
+        <translation>%1 Kästchen weichen ab; sie sind bis zur nächsten Änderung im Raster markiert.</translation>
     </message>
 </context>
 <context>

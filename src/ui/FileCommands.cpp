@@ -138,8 +138,10 @@ void FileCommands::compareWith(const QString& path) {
     canvas_.grid().markDifferences(cells);
     QStringList said;
     if (!diff.cells.isEmpty())
-        said << tr("%n box(es) differ; they are marked on the grid until the next change.", "",
-                   int(diff.cells.size()));
+        said << (diff.cells.size() == 1
+                     ? tr("1 box differs; it is marked on the grid until the next change.")
+                     : tr("%1 boxes differ; they are marked on the grid until the next change.")
+                           .arg(diff.cells.size()));
     if (diff.modesDiffer)
         said << (theirs->accOutputsForBandMap()
                      ? tr("%1 uses AC1 - AC3 for the band map; the grid uses the default table.")

@@ -36,7 +36,7 @@ OutputNamesWindow::OutputNamesWindow(const OutputNames& names, int output, QWidg
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons_);
-    boxes_[std::clamp(output, 0, kOutputs - 1)]->setFocus();
+    first_ = boxes_[std::clamp(output, 0, kOutputs - 1)];
     check();
 }
 
@@ -72,6 +72,11 @@ OutputNames OutputNamesWindow::names() const {
     for (int c = 0; c < kOutputs; ++c)
         names.setName(c, boxes_[c]->text());
     return names;
+}
+
+void OutputNamesWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    first_->setFocus(); // the column the user asked for, also when the window opens again
 }
 
 } // namespace bdx4

@@ -26,11 +26,15 @@ public:
     /// Why the name in `output`'s box cannot be given; empty when it can.
     QString refusal(int output) const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void check();
 
     std::array<QLineEdit*, kOutputs> boxes_ = {};
     QDialogButtonBox* buttons_ = nullptr;
+    QLineEdit* first_ = nullptr;
 };
 
 } // namespace bdx4

@@ -3,16 +3,20 @@
 
 #include "io/ExportFile.h"
 #include "io/MapStore.h"
+#include "io/OutputNamesFile.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
+#include "io/WriteHistory.h"
 #include "jobs/BoxSearch.h"
 #include "support/Boxes.h"
 #include "support/Fakes.h"
 #include "support/Golden.h"
 #include "ui/BandMapGrid.h"
 #include "ui/HelpWindow.h"
+#include "ui/HistoryWindow.h"
 #include "ui/MainCanvas.h"
 #include "ui/MainWindow.h"
+#include "ui/OutputNamesWindow.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/SeekingWindow.h"
 #include "ui/TextFit.h"
@@ -31,6 +35,7 @@
 #include <QStatusBar>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <cmath>
@@ -438,6 +443,103 @@ private slots:
         rig.boxes.keys = {Qt::Key_Y};
         rig.button("Save as MAP1")->click();
         QCOMPARE(rig.mapStore().count('\n'), 1076);
+    }
+
+    // What was written is kept and can be opened or compared; only a passed download is kept,
+    // and a history that cannot be written is said once and fails nothing.
+    void theHistoryOfWhatWasWritten() {
+        Rig rig;
+        rig.start();
+        const WriteHistory history(rig.dir.path());
+        const auto write = [&](bool acks) {
+            rig.acks = acks;
+            rig.button("Write To BDX4")->click();
+            rig.settle();
+        };
+        const QByteArray first = exportText(
+            ConfigImage::of(rig.window->document().maps(), rig.window->document().volts()));
+        write(true);
+        QCOMPARE(history.entries().size(), 1);
+        QCOMPARE(readFile(history.entries()[0].path), first);
+        QVERIFY(rig.window->statusBar()->findChild<QLabel*>()->toolTip().startsWith(
+            "Last written to the BDX4: "));
+        QTest::mouseClick(rig.box(10, 5), Qt::LeftButton);
+        write(false); // failed: nothing kept
+        QCOMPARE(history.entries().size(), 1);
+        // Compare marks the box that differs; Open brings the written map back as one step.
+        for (const auto& [choice, said] : QList<std::pair<QString, QString>>{
+                 {"Compare", "1 box differs; it is marked on the grid until the next change."},
+                 {"Open", ""}}) {
+            rig.boxes.onDialog = [&, choice = choice](QWidget* modal) {
+                auto* window = qobject_cast<HistoryWindow*>(modal);
+                QVERIFY(window && window->list()->topLevelItemCount() == 1);
+                find<QPushButton>(window, choice)->click();
+            };
+            const int before = int(rig.boxes.shown.size());
+            rig.action("Written to the BDX4...")->trigger();
+            rig.settle();
+            if (choice == "Compare") {
+                QCOMPARE(rig.boxes.shown.value(before).text, said);
+                QVERIFY(static_cast<GridCheckBox*>(rig.box(10, 5))->differs() &&
+                        !static_cast<GridCheckBox*>(rig.box(10, 4))->differs());
+            }
+        }
+        QVERIFY(!rig.box(10, 5)->isChecked() &&
+                !static_cast<GridCheckBox*>(rig.box(10, 5))->differs());
+        rig.key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(rig.box(10, 5)->isChecked());
+        // A history that cannot be kept: said once, the downloads pass.
+        QVERIFY(QDir(history.folder()).removeRecursively() &&
+                !writeFileWhole(history.folder(), "in the way"));
+        const int said = int(rig.boxes.shown.size());
+        write(true);
+        write(true);
+        QCOMPARE(rig.boxes.shown.size(), said + 1);
+        QVERIFY(rig.boxes.shown[said].text.contains("the history of what was written cannot be "
+                                                    "kept"));
+        QCOMPARE(rig.window->statusBox()->text(), "Last Send Passed!");
+    }
+
+    // Names belong to the station: shown, heard, undone, and never in the stores or an export.
+    void outputsCarryTheStationsNames() {
+        Rig rig;
+        rig.start();
+        const QByteArray mapStore = rig.mapStore();
+        const QByteArray exported = exportText(
+            ConfigImage::of(rig.window->document().maps(), rig.window->document().volts()));
+        QLabel* caption = find<QLabel>(rig.window.get(), "40");
+        for (const auto& [typed, refused] : QList<std::pair<QString, bool>>{
+                 {QString(25, 'x'), true}, {QStringLiteral("Яги 4 el, Groß"), false}}) {
+            QStringList seen;
+            rig.boxes.onDialog = [&, typed = typed, refused = refused](QWidget* modal) {
+                auto* window = static_cast<OutputNamesWindow*>(modal);
+                window->nameBox(3)->setText(typed);
+                seen << QString::number(window->focusWidget() == window->nameBox(3))
+                     << window->refusal(3);
+                refused ? window->reject() : window->accept();
+            };
+            QTest::mouseDClick(caption, Qt::LeftButton);
+            rig.settle();
+            QCOMPARE(seen.value(0), "1"); // the column clicked
+            QCOMPARE(seen.value(1).isEmpty(), !refused);
+        }
+        QCOMPARE(caption->toolTip(), "Яги 4 el, Groß");
+        QCOMPARE(rig.box(3, 3)->accessibleName(), "40M to 40, Яги 4 el, Groß");
+        QCOMPARE(readFile(outputNamesPath(rig.dir.path())), "40=Яги 4 el, Groß\r\n");
+        QCOMPARE(rig.mapStore(), mapStore);
+        QCOMPARE(exportText(ConfigImage::of(rig.window->document().maps(),
+                                            rig.window->document().volts())),
+                 exported);
+        rig.action("Undo Name the outputs")->trigger();
+        QVERIFY(caption->toolTip().isEmpty() && rig.box(3, 3)->accessibleName() == "40M to 40");
+        QCOMPARE(readFile(outputNamesPath(rig.dir.path())), "");
+        // A damaged names file: what can be read is shown and the line said; the stores stay.
+        QVERIFY(!writeFileWhole(outputNamesPath(rig.dir.path()), "20=dipole\r\n99=x\r\n"));
+        rig.start();
+        QVERIFY(rig.boxes.shown.last().text.contains("bdx4_names.txt could not be read whole "
+                                                     "(line 2: "));
+        QCOMPARE(find<QLabel>(rig.window.get(), "20")->toolTip(), "dipole");
+        QCOMPARE(rig.mapStore(), mapStore);
     }
 
     void menusHaveLettersAndKeys() {
