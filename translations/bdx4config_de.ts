@@ -275,6 +275,19 @@
     </message>
 </context>
 <context>
+    <name>ExportFile</name>
+    <message>
+        <source>The file &quot;%1&quot; could not be written:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Nothing was saved; any earlier file of that name is unchanged.</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.</translation>
+    </message>
+</context>
+<context>
     <name>KeptFile</name>
     <message>
         <source>another program changed it since it was read; it was kept as that program left it</source>
@@ -720,16 +733,6 @@ Die Tabellen bleiben, wie sie waren.</translation>
     <message>
         <source>Write Bandmap to File</source>
         <translation>Bandzuordnung in Datei schreiben</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be written:<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-Nothing was saved; any earlier file of that name is unchanged.</source>
-        <translation>Die Datei „%1“ konnte nicht geschrieben werden:<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.</translation>
     </message>
     <message>
         <source>Written to %1</source>
@@ -1442,16 +1445,6 @@ Sie bleiben, wie sie waren.</translation>
     <message>
         <source>Write Bandmap to File</source>
         <translation>Bandzuordnung in Datei schreiben</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be written:<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-Nothing was saved; any earlier file of that name is unchanged.</source>
-        <translation>Die Datei „%1“ konnte nicht geschrieben werden:<byte value="xd"/>
-%2<byte value="xd"/>
-<byte value="xd"/>
-Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.</translation>
     </message>
     <message>
         <source>bdx4ctl: --trace: &quot;%1&quot; cannot be written: %2</source>

@@ -208,9 +208,7 @@ int CommandRunner::exportFile() {
         return out_.bytes(exportText(configuration->image())) ? kExitDone : kExitFailed;
     if (const IoResult failure = exportConfiguration(options_.outputFile, configuration->image())) {
         err_.line(messageLine(tr("Write Bandmap to File"),
-                              tr("The file \"%1\" could not be written:\r\n%2\r\n\r\nNothing was "
-                                 "saved; any earlier file of that name is unchanged.")
-                                  .arg(options_.outputFile, failure->description)));
+                              exportFailureText(options_.outputFile, *failure)));
         return kExitFailed;
     }
     return kExitDone;

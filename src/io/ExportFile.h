@@ -16,4 +16,8 @@ QByteArray exportText(const ConfigImage& image);
 /// when the new one cannot be written.
 IoResult exportConfiguration(const QString& path, const ConfigImage& image);
 
+/// What both programs say when the export file `shownPath` (as the user should read it) could
+/// not be written.
+QString exportFailureText(const QString& shownPath, const IoError& failure);
+
 } // namespace bdx4

@@ -87,9 +87,7 @@ void FileCommands::exportToFile() {
     const ConfigImage image = ConfigImage::of(document_.maps(), document_.volts());
     if (const IoResult failure = exportConfiguration(*path, image)) {
         dialogs::inform(window_, tr("Write Bandmap to File"),
-                        tr("The file \"%1\" could not be written:\r\n%2\r\n\r\nNothing was saved; "
-                           "any earlier file of that name is unchanged.")
-                            .arg(QDir::toNativeSeparators(*path), failure->description),
+                        exportFailureText(QDir::toNativeSeparators(*path), *failure),
                         dialogs::Icon::Warning);
         canvas_.showSendResult(false);
         return;
