@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>the line is not one text between double quotes, as line 1 is</source>
-        <translation>die Zeile ist nicht ein Text in doppelten Anführungszeichen wie Zeile 1</translation>
+        <translation>die Zeile ist kein einzelner Text in doppelten Anführungszeichen wie Zeile 1</translation>
     </message>
     <message>
         <source>the line is between double quotes, but line 1 is not; either every line is quoted or none</source>
@@ -943,14 +943,6 @@ Die Tabellen bleiben, wie sie waren.</translation>
         <translation>Band</translation>
     </message>
     <message>
-        <source>W5 OUT</source>
-        <translation>W5 AUS</translation>
-    </message>
-    <message>
-        <source>W5 IN</source>
-        <translation>W5 EIN</translation>
-    </message>
-    <message>
         <source>Clear</source>
         <translation>Löschen</translation>
     </message>
@@ -1206,7 +1198,7 @@ Sie bleiben, wie sie waren.</translation>
     </message>
     <message>
         <source>lost</source>
-        <translation>verloren</translation>
+        <translation>getrennt</translation>
     </message>
     <message>
         <source>%1, %2 of %3</source>
@@ -1240,15 +1232,15 @@ Sie bleiben, wie sie waren.</translation>
     </message>
     <message>
         <source>Drive:</source>
-        <translation>Disk:</translation>
+        <translation>LW:</translation>
     </message>
     <message>
         <source>Drive</source>
-        <translation>Disk</translation>
+        <translation>Laufwerk</translation>
     </message>
     <message>
         <source>Path: </source>
-        <translation>Ort: </translation>
+        <translation>Pfad: </translation>
     </message>
     <message>
         <source>Folders</source>
@@ -1288,7 +1280,7 @@ Sie bleiben, wie sie waren.</translation>
     </message>
     <message>
         <source>Sorry, this drive is not accessable; try another.</source>
-        <translation>Diese Disk ist leider nicht erreichbar; versuchen Sie eine andere.</translation>
+        <translation>Dieses Laufwerk ist leider nicht erreichbar; versuchen Sie eine andere.</translation>
     </message>
     <message>
         <source>The folder %1 does not exist. Nothing was saved.</source>
@@ -1851,7 +1843,7 @@ bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
     <name>dialogs</name>
     <message>
         <source>BDX4 Config</source>
-        <translation>BDX4 Config</translation>
+        <translation>BDX4-Konfiguration</translation>
     </message>
     <message>
         <source>a map</source>

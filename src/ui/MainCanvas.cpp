@@ -88,7 +88,8 @@ void MainCanvas::addCaptions() {
               kRed);
     gridLabel(this, tr("Transceiver"), tw.rect(0, 240, 1095, 255), Qt::AlignHCenter, kNavy);
     gridLabel(this, tr("Band"), tw.rect(360, 480, 852, 255), Qt::AlignHCenter, kNavy);
-    const QString jumperTexts[] = {tr("W5 OUT"), tr("W5 IN")};
+    // As printed on the board, in every language.
+    const QString jumperTexts[] = {QStringLiteral("W5 OUT"), QStringLiteral("W5 IN")};
     const int jumperTops[] = {3480, 4800};
     for (int i = 0; i < 2; ++i) {
         auto* jumper = new QLabel(jumperTexts[i], this);

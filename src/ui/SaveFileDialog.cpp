@@ -82,7 +82,8 @@ SaveFileDialog::SaveFileDialog(const QString& startFolder, SettingsStore& settin
     drives_->addItems(mountedRoots());
     drives_->setAccessibleName(tr("Drive"));
 
-    addLabel(this, tr("Path: "), tw.rect(120, 600, 375, 255));
+    // Wide up to the list, so that a longer translation fits.
+    addLabel(this, tr("Path: "), tw.rect(120, 600, 470, 255));
     folders_ = new QListWidget(this);
     folders_->setGeometry(tw.rect(600, 600, 3015, 1890));
     folders_->setAccessibleName(tr("Folders"));
