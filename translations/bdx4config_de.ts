@@ -1177,6 +1177,10 @@ Sie bleiben, wie sie waren.</translation>
         <source>A name is one line of text.</source>
         <translation>Ein Name ist eine Textzeile.</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>bdx4::PortStatusBar</name>

@@ -49,12 +49,12 @@ void GridCheckBox::focusInEvent(QFocusEvent* event) {
 
 void GridCheckBox::paintEvent(QPaintEvent* event) {
     QCheckBox::paintEvent(event);
-    if (differs_) { // a dashed red frame, apart from the focus frame's solid highlight
+    look::paintFocusFrame(this);
+    if (differs_) { // red dashes, over the focus frame's solid highlight so both show
         QPainter painter(this);
         painter.setPen(QPen(QColor(0xC0, 0, 0), 2, Qt::DashLine));
         painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
-    look::paintFocusFrame(this);
 }
 
 void GridCheckBox::setDiffers(bool differs) {

@@ -32,11 +32,17 @@ OutputNamesWindow::OutputNamesWindow(const OutputNames& names, int output, QWidg
         boxes_[c] = box;
     }
     layout->addLayout(form);
+    problem_ = new QLabel(this); // why OK waits, where the eye goes next
+    problem_->setWordWrap(true);
+    problem_->setStyleSheet(QStringLiteral("color: #C00000"));
+    layout->addWidget(problem_);
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons_);
     first_ = boxes_[std::clamp(output, 0, kOutputs - 1)];
+    // Room for a whole name and the caption, so the note wraps into few lines.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 48);
     check();
 }
 
@@ -53,18 +59,21 @@ QString OutputNamesWindow::refusal(int output) const {
 }
 
 void OutputNamesWindow::check() {
-    bool allGood = true;
+    QString first;
     for (int c = 0; c < kOutputs; ++c) {
         const QString why = refusal(c);
+        if (first.isEmpty() && !why.isEmpty())
+            first = tr("%1: %2").arg(QLatin1String(kOutputCaptions[c]), why);
         QPalette palette = boxes_[c]->palette();
         palette.setColor(QPalette::Base, why.isEmpty() ? look::lightPalette().color(QPalette::Base)
                                                        : look::refusedBackground());
         boxes_[c]->setPalette(palette);
         boxes_[c]->setToolTip(why);
         boxes_[c]->setAccessibleDescription(why);
-        allGood = allGood && why.isEmpty();
     }
-    buttons_->button(QDialogButtonBox::Ok)->setEnabled(allGood);
+    problem_->setText(first);
+    problem_->setHidden(first.isEmpty());
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(first.isEmpty());
 }
 
 OutputNames OutputNamesWindow::names() const {

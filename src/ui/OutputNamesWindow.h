@@ -7,6 +7,7 @@
 #include <array>
 
 class QDialogButtonBox;
+class QLabel;
 class QLineEdit;
 
 namespace bdx4 {
@@ -35,6 +36,7 @@ private:
     std::array<QLineEdit*, kOutputs> boxes_ = {};
     QDialogButtonBox* buttons_ = nullptr;
     QLineEdit* first_ = nullptr;
+    QLabel* problem_ = nullptr;
 };
 
 } // namespace bdx4
