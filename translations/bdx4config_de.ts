@@ -642,6 +642,10 @@ Dies wird nur einmal gesagt; die Übertragungen gehen weiter.</translation>
         <source>38400 BAU&amp;D</source>
         <translation>38400 Bau&amp;d</translation>
     </message>
+    <message>
+        <source>Choose Ada&amp;pter...</source>
+        <translation>Adapter &amp;wählen...</translation>
+    </message>
 </context>
 <context>
     <name>bdx4::ConfigDocument</name>
@@ -1154,6 +1158,10 @@ They stay as they were.</source>
 <byte value="xd"/>
 Sie bleiben, wie sie waren.</translation>
     </message>
+    <message>
+        <source>The settings file could not be written: %1 reaches %2 until the program ends.</source>
+        <translation>Die Einstellungsdatei konnte nicht geschrieben werden: %1 erreicht %2 nur, bis das Programm endet.</translation>
+    </message>
 </context>
 <context>
     <name>bdx4::OutputNamesWindow</name>
@@ -1180,6 +1188,116 @@ Sie bleiben, wie sie waren.</translation>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>bdx4::PortChooserWindow</name>
+    <message>
+        <source>Adapter for %1</source>
+        <translation>Adapter für %1</translation>
+    </message>
+    <message>
+        <source>Choose the adapter that %1 is to reach. An adapter is kept by its stable name, which stays the same whatever the order the adapters are plugged in. Nothing is sent to any port here.</source>
+        <translation>Wählen Sie den Adapter, den %1 erreichen soll. Ein Adapter wird unter seinem festen Namen gemerkt, der gleich bleibt, in welcher Reihenfolge die Adapter auch eingesteckt werden. Hier wird an keine Schnittstelle etwas gesendet.</translation>
+    </message>
+    <message>
+        <source>Serial &amp;ports present:</source>
+        <translation>Vorhandene serielle &amp;Schnittstellen:</translation>
+    </message>
+    <message>
+        <source>Use this &amp;adapter</source>
+        <translation>Diesen &amp;Adapter verwenden</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Adapter</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Stable name</source>
+        <translation>Fester Name</translation>
+    </message>
+    <message>
+        <source>Serial ports present</source>
+        <translation>Vorhandene serielle Schnittstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Find by plugging in</source>
+        <translation>Durch &amp;Einstecken finden</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Weiter</translation>
+    </message>
+    <message>
+        <source>Pull the box&apos;s adapter out, then press Next.</source>
+        <translation>Ziehen Sie den Adapter des BDX4 heraus und drücken Sie dann Weiter.</translation>
+    </message>
+    <message>
+        <source>&amp;Other device:</source>
+        <translation>Anderes &amp;Gerät:</translation>
+    </message>
+    <message>
+        <source>Use this pa&amp;th</source>
+        <translation>Diesen &amp;Pfad verwenden</translation>
+    </message>
+    <message>
+        <source>free</source>
+        <translation>frei</translation>
+    </message>
+    <message>
+        <source>busy</source>
+        <translation>belegt</translation>
+    </message>
+    <message>
+        <source>busy: %1</source>
+        <translation>belegt: %1</translation>
+    </message>
+    <message>
+        <source>no permission</source>
+        <translation>kein Zugriff</translation>
+    </message>
+    <message>
+        <source>No serial ports found.</source>
+        <translation>Keine seriellen Schnittstellen gefunden.</translation>
+    </message>
+    <message>
+        <source>Now plug it in again, then press Next.</source>
+        <translation>Stecken Sie ihn jetzt wieder ein und drücken Sie dann Weiter.</translation>
+    </message>
+    <message>
+        <source>No port appeared. Plug the box&apos;s adapter in, wait a moment, then press Next.</source>
+        <translation>Es ist keine Schnittstelle hinzugekommen. Stecken Sie den Adapter des BDX4 ein, warten Sie einen Moment und drücken Sie dann Weiter.</translation>
+    </message>
+    <message>
+        <source>%1 appeared and is selected: press Use this adapter.</source>
+        <translation>%1 ist hinzugekommen und ausgewählt: drücken Sie „Diesen Adapter verwenden“.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n ports appeared: choose the box&apos;s among them.</source>
+        <translation>
+            <numerusform>%n Schnittstelle ist hinzugekommen: wählen Sie die des BDX4.</numerusform>
+            <numerusform>%n Schnittstellen sind hinzugekommen: wählen Sie die des BDX4 darunter.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

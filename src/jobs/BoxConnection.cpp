@@ -37,7 +37,7 @@ void BoxConnection::close() {
 }
 
 LinkState BoxConnection::linkState() const {
-    if (openedPort_ != port_ || openedSpeed_ != speed_)
+    if (openedPort_ != port_ || openedSpeed_ != speed_ || openedDevice_ != line_.deviceName(port_))
         return LinkState::NotOpen;
     if (lost_)
         return LinkState::Lost;
@@ -83,6 +83,7 @@ PortOpenResult BoxConnection::open() {
     result.opened = ready_;
     openedPort_ = ready_ ? port_ : 0;
     openedSpeed_ = speed_;
+    openedDevice_ = line_.deviceName(port_);
     lost_ = false;
     firmware_.clear();
     emit linkChanged();

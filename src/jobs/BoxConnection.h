@@ -61,6 +61,9 @@ public:
     QString firmware() const { return firmware_; }
     /// The box told its firmware version on the open port.
     void setBoxFound(const QString& firmware);
+    /// The settings tie a port number to another device now: what is known of the link is told
+    /// again. A port open on the device it reached before no longer counts as the chosen one.
+    void deviceChosen() { emit linkChanged(); }
 
     /// Sends bytes exactly as given.
     IoResult send(const QByteArray& bytes) { return line_.write(bytes); }
@@ -92,9 +95,11 @@ private:
     int startPort_ = kFirstPort;
     QString speed_ = QStringLiteral("4800");
     bool ready_ = false;
-    /// The port and speed last opened (0: none since the last close) and what became of them.
+    /// The port, speed and device last opened (0: none since the last close) and what became of
+    /// them.
     int openedPort_ = 0;
     QString openedSpeed_;
+    QString openedDevice_;
     bool lost_ = false;
     QString firmware_;
 };

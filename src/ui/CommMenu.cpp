@@ -47,6 +47,8 @@ CommMenu::CommMenu(BoxConnection& connection, SettingsStore& settings, QWidget* 
         speeds->addAction(item);
         speeds_[i] = item;
     }
+    addSeparator();
+    addAction(tr("Choose Ada&pter..."), this, &CommMenu::adapterChooserRequested);
     // The device each port number reaches, read when the menu opens (adapters come and go).
     connect(this, &QMenu::aboutToShow, this, [this] {
         for (int port = kFirstPort; port <= kLastPort; ++port)
@@ -63,6 +65,13 @@ void CommMenu::loadChoice() {
 void CommMenu::saveChoice() {
     settings_.setValue(kOptionsSection, kComPortKey, QString::number(connection_.port()));
     settings_.setValue(kOptionsSection, kBaudRateKey, connection_.speed());
+}
+
+bool CommMenu::tieDevice(const QString& device) {
+    settings_.setValue(kPortsSection, portName(connection_.port()), device);
+    const bool kept = settings_.sync();
+    connection_.deviceChosen();
+    return kept;
 }
 
 void CommMenu::showChoice() {

@@ -11,10 +11,10 @@ namespace bdx4 {
 class BoxConnection;
 class SettingsStore;
 
-/// The COMM menu: COM1 … COM16, a separator and the box's four speeds. A choice counts from the
-/// next opening of the port. The checked port is always the one the connection will use, also
-/// after an opening fell back to the start-up port. Reads the remembered port and speed from the
-/// settings and writes them back, in one place.
+/// The COMM menu: COM1 … COM16, a separator, the box's four speeds and the adapter chooser. A
+/// choice counts from the next opening of the port. The checked port is always the one the
+/// connection will use, also after an opening fell back to the start-up port. Reads the remembered
+/// port and speed from the settings and writes them back, in one place.
 class CommMenu : public QMenu {
     Q_OBJECT
 public:
@@ -24,6 +24,13 @@ public:
     void loadChoice();
     /// Remembers the port and speed in use (at the end of a run in which the port opened).
     void saveChoice();
+    /// Ties the chosen port to `device` ([Ports] COMn=device) and keeps that in the settings
+    /// file at once; false when the file could not be written (the tie holds for this run).
+    bool tieDevice(const QString& device);
+
+signals:
+    /// "Choose Adapter...": the window that lists the adapters present is to open.
+    void adapterChooserRequested();
 
 private:
     void showChoice();

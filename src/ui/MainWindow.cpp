@@ -13,6 +13,7 @@
 #include "ui/MainCanvas.h"
 #include "ui/MainMenus.h"
 #include "ui/OutputNamesWindow.h"
+#include "ui/PortChooserWindow.h"
 #include "ui/PortStatusBar.h"
 #include "ui/UiLook.h"
 #include "ui/VoltageWindow.h"
@@ -65,7 +66,7 @@ QString MainWindow::unsavedQuestion(const QList<int>& maps) {
 
 MainWindow::MainWindow(SettingsStore& settings, SerialLine& line, Clock& clock,
                        const StorePlaces& places, SessionTrace* trace, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), places_(places) {
+    : QMainWindow(parent), settings_(settings), clock_(clock), places_(places) {
     setWindowTitle(caption() + QStringLiteral("[*]"));
     setWindowIcon(look::programIcon());
     setFont(look::defaultFont());
@@ -174,6 +175,8 @@ void MainWindow::buildMenus() {
     connect(menus_, &MainMenus::voltageWindowRequested, this, &MainWindow::openVoltageWindow);
     connect(menus_, &MainMenus::helpRequested, this, &MainWindow::showHelp);
     connect(menus_, &MainMenus::aboutRequested, this, &MainWindow::showAbout);
+    connect(&menus_->commMenu(), &CommMenu::adapterChooserRequested, this,
+            &MainWindow::chooseAdapter);
 }
 
 void MainWindow::placeWindow() {
@@ -313,6 +316,17 @@ void MainWindow::nameOutputs(int output) {
 void MainWindow::openVoltageWindow(int table) {
     VoltageWindow window(table, document_, this);
     window.exec();
+}
+
+void MainWindow::chooseAdapter() {
+    PortChooserWindow window(*portSource_, clock_, controller_->connection(), this);
+    if (window.exec() != QDialog::Accepted || menus_->commMenu().tieDevice(window.choice()))
+        return;
+    dialogs::inform(this, dialogs::appTitle(),
+                    tr("The settings file could not be written: %1 reaches %2 until the program "
+                       "ends.")
+                        .arg(portName(controller_->connection().port()), window.choice()),
+                    dialogs::Icon::Warning);
 }
 
 void MainWindow::showHelp() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ConfigDocument.h"
+#include "io/SerialPorts.h"
 #include "io/StorePlaces.h"
 
 #include <QMainWindow>
@@ -48,6 +49,9 @@ public:
     bool isReady() const { return ready_; }
     /// The folder of the stores, once the start-up chose it.
     QString storeFolder() const { return document_.storeFolder(); }
+    /// Where "Choose Adapter..." reads the serial ports present; the system's until a test gives
+    /// its own.
+    void usePortSource(const SerialPortSource& source) { portSource_ = &source; }
 
     /// "Morvane BDX4 Configuration Utility, rev 2.1.7".
     static QString caption();
@@ -82,6 +86,8 @@ private:
     void nameOutputs(int output);
     void showNamesUnreadable(const NamesReading& reading);
     void openVoltageWindow(int table);
+    /// "Choose Adapter...": ties the port chosen in the COMM menu to an adapter.
+    void chooseAdapter();
     void showHelp();
     void showAbout();
 
@@ -97,7 +103,10 @@ private:
     void updateCommands();
 
     SettingsStore& settings_;
+    Clock& clock_;
     StorePlaces places_;
+    SystemSerialPorts systemPorts_;
+    const SerialPortSource* portSource_ = &systemPorts_;
     ConfigDocument document_;
     BoxController* controller_ = nullptr;
     MainCanvas* canvas_ = nullptr;

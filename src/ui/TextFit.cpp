@@ -48,7 +48,9 @@ QStringList textsThatDoNotFit(const QWidget* window) {
             return lines * metrics.lineSpacing() - metrics.leading();
         };
         QRect room = button ? textRoom(button) : part->contentsRect();
-        QSize need(metrics.size(button ? Qt::TextShowMnemonic : 0, text).width(),
+        // A button's "&", and a label's with a buddy, marks the letter underlined, taking no room.
+        const bool mnemonic = button || (label && label->buddy());
+        QSize need(metrics.size(mnemonic ? Qt::TextShowMnemonic : 0, text).width(),
                    linesHigh(int(text.count(QLatin1Char('\n'))) + 1));
         if (label && label->wordWrap()) {
             room = label->rect(); // its layout rounds every line up to a whole pixel

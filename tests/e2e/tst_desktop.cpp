@@ -1,6 +1,6 @@
 // bdx4config's main window on the real serial line: bdx4-sim over a pseudo-terminal through
-// QSerialPort, on the real clock, with a box that is plugged in after the start; and the program
-// itself, one copy per store folder.
+// QSerialPort, on the real clock, with a box that is plugged in after the start and chosen by
+// its path in Choose Adapter...; and the program itself, one copy per store folder.
 
 #include "SimProcess.h"
 
@@ -10,6 +10,7 @@
 #include "support/Fakes.h"
 #include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -24,11 +25,11 @@ using namespace bdx4::simrig;
 class TestDesktop : public QObject {
     Q_OBJECT
 private slots:
-    void writeOpensThePortOfABoxPluggedInLate() {
+    void writeOpensThePortOfABoxPluggedInLateAndChosen() {
         BoxFolder folder;
         QTemporaryDir dir;
-        test::FakeSettings settings;
-        settings.setValue(kPortsSection, "COM1", folder.linkPath());
+        test::FakeSettings settings; // COM1 on no device until the box's is chosen
+        settings.setValue(kPortsSection, "COM1", dir.filePath("no-adapter"));
         QtSerialLine line(settings);
         SystemClock clock;
         StorePlaces places;
@@ -42,6 +43,12 @@ private slots:
         SimProcess sim;
         QVERIFY(folder.startBox(sim, {}));
         boxes.shown.clear();
+        boxes.onDialog = [&folder](QWidget* chooser) { // its pseudo-terminal, typed
+            QTest::keyClicks(chooser->findChild<QLineEdit*>(), folder.linkPath() + '\r');
+        };
+        for (QAction* item : window.findChildren<QAction*>())
+            if (item->text() == "Choose Ada&pter...")
+                item->trigger();
         for (QPushButton* button : window.findChildren<QPushButton*>())
             if (button->text() == "Write To BDX4")
                 button->click();

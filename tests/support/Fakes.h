@@ -114,7 +114,11 @@ public:
         return std::nullopt;
     }
     QByteArray readAll() override { return std::exchange(input_, QByteArray()); }
-    QString deviceName(int port) const override { return QStringLiteral("/dev/fake%1").arg(port); }
+    /// The device [Ports] names in `settings` when given, else "/dev/fake<port>".
+    QString deviceName(int port) const override {
+        const QString named = settings ? settings->value(kPortsSection, portName(port), {}) : "";
+        return named.isEmpty() ? QStringLiteral("/dev/fake%1").arg(port) : named;
+    }
 
     void receive(const QByteArray& bytes) {
         input_ += bytes;
@@ -139,6 +143,7 @@ public:
     QHash<int, OpenFailure> refused;
     IoResult writeFailure;
     std::function<void(const QByteArray&)> onWrite;
+    const SettingsStore* settings = nullptr;
 
 private:
     FakeClock& clock_;

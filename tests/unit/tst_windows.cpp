@@ -9,6 +9,7 @@
 #include "io/WriteHistory.h"
 #include "jobs/BoxSearch.h"
 #include "support/Boxes.h"
+#include "support/FakePorts.h"
 #include "support/Fakes.h"
 #include "support/Golden.h"
 #include "ui/BandMapGrid.h"
@@ -17,6 +18,7 @@
 #include "ui/MainCanvas.h"
 #include "ui/MainWindow.h"
 #include "ui/OutputNamesWindow.h"
+#include "ui/PortChooserWindow.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/SeekingWindow.h"
 #include "ui/TextFit.h"
@@ -64,10 +66,13 @@ struct Rig {
     FakeClock clock;
     FakeSerialLine line{clock};
     BoxAnswerer boxes;
+    FakePortSource ports; // three adapters
     bool acks = true, answers = true;
     std::unique_ptr<MainWindow> window;
 
     Rig() {
+        line.settings = &settings;
+        ports.rows = threeAdapters();
         line.onWrite = [this](const QByteArray& bytes) {
             if (answers && bytes == BoxSearch::kVersionQuery)
                 clock.after(100, [this] { line.receive("BDV:BDX4:2.17;"); });
@@ -80,6 +85,7 @@ struct Rig {
         places.programFolder = programFolder.isEmpty() ? dir.path() : programFolder;
         places.userDataFolder = dir.filePath("data");
         window = std::make_unique<MainWindow>(settings, line, clock, places);
+        window->usePortSource(ports);
         window->show();
         if (settled)
             settle();
@@ -93,6 +99,12 @@ struct Rig {
         QApplication::setActiveWindow(window.get()); // back from the boxes
     }
     QPushButton* button(const QString& text) const { return find<QPushButton>(window.get(), text); }
+    /// Opens Choose Adapter... and lets `drive` use the window as a person would.
+    void choose(const std::function<void(PortChooserWindow&)>& drive) {
+        boxes.onDialog = [drive](QWidget* w) { drive(*qobject_cast<PortChooserWindow*>(w)); };
+        action("Choose Adapter...")->trigger();
+        settle();
+    }
     QAction* action(const QString& text) const { return find<QAction>(window.get(), text); }
     QCheckBox* box(int row, int output) const { return window->grid().box(row, output); }
     QList<int> labels() const {
@@ -125,6 +137,19 @@ struct Rig {
         QTest::keyClick(focused ? focused : window.get(), Qt::Key(key), modifiers);
     }
 };
+
+/// The rows a port chooser shows, their cells joined by "|".
+QStringList rows(const PortChooserWindow& window) {
+    QStringList shown;
+    for (int i = 0; i < window.list()->topLevelItemCount(); ++i)
+        if (const QTreeWidgetItem* item = window.list()->topLevelItem(i); !item->isHidden()) {
+            QStringList cells;
+            for (int c = 0; c < item->columnCount(); ++c)
+                cells << item->text(c);
+            shown << cells.join('|');
+        }
+    return shown;
+}
 
 /// WCAG's contrast ratio of two colours.
 double contrast(const QColor& a, const QColor& b) {
@@ -1152,6 +1177,139 @@ private slots:
                                                                        : "Last Send Failed!");
     }
 
+    void adapterChooserShowsRowsAndMarks() { // and follows a plug; nothing opened or sent
+        Rig rig;
+        const QString ftdi = threeAdapters()[0].stableName;
+        rig.settings.values["Ports/COM3"] = ftdi;
+        rig.start();
+        rig.action("COM3")->trigger();
+        const int opens = rig.line.opens;
+        rig.line.writes.clear();
+        QStringList shown, after;
+        QString note, kept;
+        rig.choose([&](PortChooserWindow& window) {
+            shown = rows(window);
+            QTest::keyClick(window.list(), Qt::Key_Down); // from the row COM3 reaches
+            QTest::keyClick(window.list(), Qt::Key_Down);
+            note = window.findChildren<QLabel*>()[2]->text();
+            rig.ports.rows.removeAt(1); // the CH340 pulled out
+            rig.clock.advance(1000);
+            after = rows(window);
+            kept = window.list()->currentItem()->text(PortChooserWindow::kDeviceColumn);
+            QTest::keyClick(window.list(), Qt::Key_Escape);
+        });
+        QCOMPARE(
+            shown,
+            (QStringList{"COM3|FT232R USB UART, FTDI|A9XXXXXX|0403:6001|/dev/ttyUSB0|free|" + ftdi,
+                         "|USB Serial, 1a86|-|1a86:7523|/dev/ttyUSB1|busy: minicom (pid 4242)|-",
+                         "|Arduino Uno, Arduino (www.arduino.cc)|8573F0|2341:0043|/dev/ttyACM0|"
+                         "no permission|" +
+                             threeAdapters()[2].stableName}));
+        QCOMPARE(note, "You may not read and write /dev/ttyACM0.  It belongs to the group "
+                       "\"dialout\", whose members may use it: add yourself to that group (for "
+                       "example: sudo adduser $USER dialout), then log out and in again.");
+        QVERIFY(after.size() == 2 && kept == "/dev/ttyACM0");
+        QCOMPARE(rig.settings.values.value("Ports/COM3"), ftdi);
+        QVERIFY(rig.line.opens == opens && rig.line.writes.isEmpty());
+    }
+
+    void adapterChoiceIsKept_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("written"); // COM1's [Ports] entry; empty: none
+        QTest::newRow("double click: the stable name")
+            << "double click" << threeAdapters()[0].stableName;
+        QTest::newRow("none: the device") << "Use this adapter"
+                                          << "/dev/ttyUSB1";
+        QTest::newRow("a typed path") << "path"
+                                      << "/dev/bdx4";
+        QTest::newRow("Cancel") << "Cancel"
+                                << "";
+    }
+    void adapterChoiceIsKept() {
+        QFETCH(QString, how);
+        QFETCH(QString, written);
+        Rig rig;
+        rig.start();
+        const int opens = rig.line.opens;
+        rig.line.writes.clear();
+        rig.choose([&](PortChooserWindow& window) {
+            QTreeWidget* list = window.list();
+            const int row = how == "Use this adapter"; // the CH340, without a stable name
+            const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            if (how == "double click")
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            else if (how == "path")
+                QTest::keyClicks(window.findChild<QLineEdit*>(), " /dev/bdx4 \r");
+            else
+                find<QPushButton>(&window, how)->click();
+        });
+        QCOMPARE(rig.settings.values.value("Ports/COM1"), written);
+        const QString shown = QString("COM1 \u00B7 %1 \u00B7 4800 baud")
+                                  .arg(written.isEmpty() ? "/dev/fake1" : written);
+        QCOMPARE(rig.status().section('|', 0, 0), shown);
+        QVERIFY(rig.line.opens == opens && rig.line.writes.isEmpty());
+        // Write opens the port on its new device; the one open serves when it stays the same.
+        rig.button("Write To BDX4")->click();
+        rig.settle();
+        QCOMPARE(rig.line.opens, opens + (written.isEmpty() ? 0 : 1));
+        rig.window.reset(); // and the next start reaches it
+        rig.start();
+        QCOMPARE(rig.status().section('|', 0, 0), shown);
+    }
+
+    void adapterFoundByPluggingIn_data() {
+        QTest::addColumn<QList<int>>("pulled"); // of threeAdapters(), present with it pulled out
+        QTest::addColumn<QList<int>>("plugged");
+        QTest::addColumn<QStringList>("offered"); // the devices shown to choose among
+        QTest::addColumn<int>("written"); // the adapter whose stable name COM1 gets; -1: none
+        QTest::newRow("one appears")
+            << QList<int>{1, 2} << QList<int>{0, 1, 2}
+            << QStringList{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyACM0"} << 0;
+        QTest::newRow("none") << QList<int>{1, 2} << QList<int>{1, 2}
+                              << QStringList{"/dev/ttyUSB1", "/dev/ttyACM0"} << -1;
+        QTest::newRow("two, the user picks") << QList<int>{1} << QList<int>{0, 1, 2}
+                                             << QStringList{"/dev/ttyUSB0", "/dev/ttyACM0"} << 2;
+    }
+    void adapterFoundByPluggingIn() {
+        QFETCH(QList<int>, pulled);
+        QFETCH(QList<int>, plugged);
+        QFETCH(QStringList, offered);
+        QFETCH(int, written);
+        Rig rig;
+        rig.start();
+        rig.line.writes.clear();
+        const auto present = [&rig](const QList<int>& which) {
+            rig.ports.rows.clear();
+            for (const int i : which)
+                rig.ports.rows << threeAdapters()[i];
+        };
+        QStringList said, shown;
+        rig.choose([&](PortChooserWindow& window) {
+            find<QPushButton>(&window, "Find by plugging in")->click();
+            QLabel* text = window.findChildren<QLabel*>()[3];
+            said << text->text();
+            present(pulled);
+            QTest::keyClick(window.focusWidget(), Qt::Key_Space); // on Next
+            said << text->text();
+            present(plugged);
+            find<QPushButton>(&window, "Next")->click();
+            said << text->text();
+            for (const QString& row : rows(window))
+                shown << row.section('|', 4, 4);
+            if (offered.size() == 2)
+                QTest::keyClick(window.list(), Qt::Key_Down);
+            QTest::keyClick(window.focusWidget(), written < 0 ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        QCOMPARE(said.mid(0, 2), (QStringList{"Pull the box's adapter out, then press Next.",
+                                              "Now plug it in again, then press Next."}));
+        QCOMPARE(said[2].startsWith("No port appeared"), written < 0);
+        QCOMPARE(shown, offered);
+        QCOMPARE(rig.settings.values.value("Ports/COM1"),
+                 written < 0 ? QString() : threeAdapters()[written].stableName);
+        QVERIFY(rig.line.writes.isEmpty());
+    }
+
     void translatedTextsFit() { // every window in every language the program carries
         QStringList languages{"de"};
         for (const QString& file : QDir(Translations::kFolder).entryList({"bdx4config_*.qm"}))
@@ -1170,6 +1328,8 @@ private slots:
             auto* help = new HelpWindow(main);
             new SeekingWindow(QStringLiteral("COM1 (/dev/ttyUSB0)"), QStringLiteral("4800"), main);
             new SaveFileDialog(rig.dir.path(), rig.settings, main);
+            auto* chooser = new PortChooserWindow(rig.ports, rig.clock, main->connection(), main);
+            chooser->show(); // laid out
             // Volts in the language's form ("0,00" in German).
             QCOMPARE(main->findChild<VoltageWindow*>()->voltsBox(0)->text(),
                      QLocale().toString(0.0, 'f', 2));
