@@ -334,6 +334,10 @@
         <source>it is larger than any names file</source>
         <translation>sie ist größer als jede Namensdatei</translation>
     </message>
+    <message>
+        <source>the name holds a control character</source>
+        <translation>der Name enthält ein Steuerzeichen</translation>
+    </message>
 </context>
 <context>
     <name>RegularFile</name>

@@ -210,6 +210,11 @@ private slots:
              "names --store % 20=w", 1,
              "%/bdx4_names.txt: line 2: \"41\" names no output (160 ... 10, XV1 ... XV3, AC1 "
              "... AC3) (the other names are read)\nbdx4ctl: nothing was written;");
+        file("a name with an escape",
+             "%/bdx4_names.txt=file:40=x\r\n20=\x1b"
+             "c",
+             "names --store %", 1,
+             "40   x\nbdx4ctl: %/bdx4_names.txt: line 2: the name holds a control character");
         file("names while bdx4config runs", "%=lock", "names --store % 20=w", 1,
              "works on the stores in %; close it");
         file("an output unknown", "", "names --store % 41=x", 2, "\"41\" is no output");
