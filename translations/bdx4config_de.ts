@@ -347,6 +347,10 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <source>it is larger than any names file</source>
         <translation>sie ist größer als jede Namensdatei</translation>
     </message>
+    <message>
+        <source>the name holds a control character</source>
+        <translation>der Name enthält ein Steuerzeichen</translation>
+    </message>
 </context>
 <context>
     <name>RegularFile</name>
@@ -554,6 +558,13 @@ Der Schalter OP/DL am BDX4 muss außerdem auf DL stehen (zur Stromversorgungsbuc
     <message>
         <source>the store ends after %1 of its 39 values</source>
         <translation>die Datei endet nach %1 ihrer 39 Werte</translation>
+    </message>
+</context>
+<context>
+    <name>WriteHistory</name>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>der Ordner kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
@@ -1654,6 +1665,10 @@ Es wurde nichts gespeichert; eine frühere Datei dieses Namens ist unverändert.
         <source>bdx4ctl: --trace: &quot;%1&quot; could not be written to the end: %2</source>
         <translation>bdx4ctl: --trace: „%1“ konnte nicht bis zum Ende geschrieben werden: %2</translation>
     </message>
+    <message>
+        <source>Output names</source>
+        <translation>Namen der Ausgänge</translation>
+    </message>
 </context>
 <context>
     <name>bdx4config</name>
@@ -1797,8 +1812,8 @@ Das Programm läuft weiter, kann aber nicht erkennen, ob eine zweite Kopie mit d
         <translation>%1 konnte nicht vollständig gelesen werden: %2</translation>
     </message>
     <message>
-        <source>show, export, query, write, sheet or ports</source>
-        <translation>show, export, query, write, sheet oder ports</translation>
+        <source>show, export, query, write, sheet, ports, history, diff or names</source>
+        <translation>show, export, query, write, sheet, ports, history, diff oder names</translation>
     </message>
     <message>
         <source>bdx4ctl: the BDX4 configuration from the command line, with the stores, port settings
@@ -1815,16 +1830,27 @@ Usage:
   bdx4ctl query  --port P [--baud B] [--trace FILE]
       Look for the box and print its firmware version.
   bdx4ctl write  --port P [--baud B] [--map N] [--store DIR] [--trace FILE]
-  bdx4ctl write  --port P [--baud B] --from FILE [--trace FILE]
+  bdx4ctl write  --port P [--baud B] --from FILE [--store DIR] [--trace FILE]
       Write map N, the accessory table and the voltage tables into the box, as
       &quot;Write To BDX4&quot; does, or the seven records of the configuration in FILE
       once every one of them is checked. Ctrl+C stops it; the box is told that it
-      is over.
+      is over. What passed is kept in the history beside the stores (--store).
   bdx4ctl sheet  [--map N | --from FILE] [--store DIR] OUT.pdf
       Write the printable sheet of map N or of FILE as a one-page PDF.
   bdx4ctl ports  [--port P]
       List the serial ports present now, one line each, with the stable name to
       give --port last; * marks the one --port P reaches. Opens none of them.
+  bdx4ctl history [--store DIR]
+      List what was written into the box, newest first: when, the map or file,
+      the port, the box&apos;s firmware, and the file that keeps those eight lines.
+  bdx4ctl diff   FILE [FILE2] [--map N] [--store DIR]
+      Print each cell, band voltage and AC1-AC3 mode the box would receive
+      differently from FILE and FILE2 (default: map N with the stores&apos; mode and
+      band voltages). Exit status 0 when nothing differs, 1 when something does.
+  bdx4ctl names  [--store DIR] [OUTPUT=NAME ...]
+      List the names of the outputs, or give OUTPUT (160 ... 10, XV1 ... XV3,
+      AC1 ... AC3) the NAME (at most 24 characters; an empty NAME removes it).
+      They are kept in bdx4_names.txt beside the stores, never sent to the box.
   bdx4ctl --version
 
 Options:
@@ -1833,9 +1859,10 @@ Options:
                 or a device path such as /dev/ttyUSB0 or /dev/serial/by-id/...
   --baud B      4800, 9600, 19200 or 38400, as set by the box&apos;s jumpers
                 (default: bdx4config&apos;s last speed, else 4800)
-  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini (default: bdx4config&apos;s,
-                the per-user data folder for an installed program, else the
-                folder of this program when it is writable)
+  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini, also of the names and
+                the history (default: bdx4config&apos;s, the per-user data folder for
+                an installed program, else the folder of this program when it is
+                writable)
   --from FILE   a configuration file, as &quot;Write Bandmap to File&quot; writes it (also the
                 seven records alone, as other Intel HEX tools write them)
   --trace FILE  record every byte sent and received, with times, into FILE
@@ -1862,17 +1889,32 @@ Aufruf:
   bdx4ctl query  --port P [--baud B] [--trace DATEI]
       Den BDX4 suchen und seine Firmware-Version ausgeben.
   bdx4ctl write  --port P [--baud B] [--map N] [--store ORDNER] [--trace DATEI]
-  bdx4ctl write  --port P [--baud B] --from DATEI [--trace DATEI]
+  bdx4ctl write  --port P [--baud B] --from DATEI [--store ORDNER] [--trace DATEI]
       MAP N, die Zubehörtabelle und die Bandspannungstabellen in den BDX4
       schreiben, wie es „An BDX4 senden“ tut, oder die sieben Datensätze der
       Konfiguration in DATEI, sobald jeder von ihnen geprüft ist. Strg+C bricht
-      ab; der BDX4 erfährt, dass die Übertragung beendet ist.
+      ab; der BDX4 erfährt, dass die Übertragung beendet ist. Was gelingt, wird
+      im Verlauf neben den Speicherdateien (--store) aufbewahrt.
   bdx4ctl sheet  [--map N | --from DATEI] [--store ORDNER] AUS.pdf
       Das Druckblatt von MAP N oder von DATEI als einseitiges PDF schreiben.
   bdx4ctl ports  [--port P]
       Die jetzt vorhandenen seriellen Schnittstellen auflisten, eine je Zeile, mit
       dem festen Namen für --port am Ende; * zeigt die, die --port P erreicht.
       Öffnet keine davon.
+  bdx4ctl history [--store ORDNER]
+      Auflisten, was in den BDX4 geschrieben wurde, das Neueste zuerst: wann, die
+      Zuordnung oder Datei, die Schnittstelle, die Firmware des BDX4 und die
+      Datei, die diese acht Zeilen aufbewahrt.
+  bdx4ctl diff   DATEI [DATEI2] [--map N] [--store ORDNER]
+      Jedes Feld, jede Bandspannung und die AC1-AC3-Betriebsart ausgeben, die der
+      BDX4 von DATEI und DATEI2 verschieden erhielte (Standard für DATEI2: MAP N
+      mit Betriebsart und Bandspannungen der Speicherdateien). Rückgabewert 0,
+      wenn nichts verschieden ist, 1, wenn etwas verschieden ist.
+  bdx4ctl names  [--store ORDNER] [AUSGANG=NAME ...]
+      Die Namen der Ausgänge auflisten oder AUSGANG (160 ... 10, XV1 ... XV3,
+      AC1 ... AC3) den NAMEN geben (höchstens 24 Zeichen; ein leerer NAME
+      entfernt ihn). Sie stehen in bdx4_names.txt neben den Speicherdateien und
+      gehen nie an den BDX4.
   bdx4ctl --version
 
 Optionen:
@@ -1883,10 +1925,10 @@ Optionen:
   --baud B        4800, 9600, 19200 oder 38400, wie mit den Jumpern im BDX4
                   eingestellt (Standard: die zuletzt von bdx4config benutzte
                   Baudrate, sonst 4800)
-  --store ORDNER  der Ordner von bdx4_cfg.ini und bdx4_bv.ini (Standard: der von
-                  bdx4config, also der persönliche Datenordner bei einem
-                  installierten Programm, sonst der Ordner dieses Programms,
-                  wenn es dort schreiben darf)
+  --store ORDNER  der Ordner von bdx4_cfg.ini und bdx4_bv.ini, auch der Namen und
+                  des Verlaufs (Standard: der von bdx4config, also der
+                  persönliche Datenordner bei einem installierten Programm, sonst
+                  der Ordner dieses Programms, wenn es dort schreiben darf)
   --from DATEI    eine Konfigurationsdatei, wie „Bandzuordnung in Datei schreiben“
                   sie schreibt (auch nur die sieben Datensätze, wie andere
                   Intel-HEX-Werkzeuge sie schreiben)
@@ -1959,6 +2001,102 @@ bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
     <message>
         <source>--port %1 is not present.</source>
         <translation>--port %1 ist nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>names: &quot;%1&quot; is no OUTPUT=NAME (such as 40=4-square)</source>
+        <translation>names: „%1“ ist kein AUSGANG=NAME (wie 40=4-square)</translation>
+    </message>
+    <message>
+        <source>names: &quot;%1&quot; is no output; give 160 ... 10, XV1 ... XV3 or AC1 ... AC3</source>
+        <translation>names: „%1“ ist kein Ausgang; 160 ... 10, XV1 ... XV3 oder AC1 ... AC3 angeben</translation>
+    </message>
+    <message>
+        <source>names: the name for %1 is longer than %2 characters</source>
+        <translation>names: der Name für %1 ist länger als %2 Zeichen</translation>
+    </message>
+    <message>
+        <source>names: the name for %1 holds a line break or another control character</source>
+        <translation>names: der Name für %1 enthält einen Zeilenumbruch oder ein anderes Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>diff needs the FILE to compare: bdx4ctl diff FILE [FILE2]</source>
+        <translation>diff braucht die zu vergleichende DATEI: bdx4ctl diff DATEI [DATEI2]</translation>
+    </message>
+    <message>
+        <source>diff compares FILE with FILE2: give no --map or --store with them</source>
+        <translation>diff vergleicht DATEI mit DATEI2: dazu kein --map oder --store angeben</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 for Bandmap</source>
+        <translation>AC1 - AC3 für die Bandzuordnung nutzen</translation>
+    </message>
+    <message>
+        <source>Use AC1 - AC3 default table</source>
+        <translation>AC1 - AC3 mit Standardtabelle nutzen</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: the box holds the configuration, but the history of what was written cannot be kept in %1: %2</source>
+        <translation>bdx4ctl: der BDX4 hat die Konfiguration, aber der Verlauf des Geschriebenen kann nicht in %1 aufbewahrt werden: %2</translation>
+    </message>
+    <message>
+        <source>firmware %1</source>
+        <translation>Firmware %1</translation>
+    </message>
+    <message>
+        <source>Nothing was written into the box from these stores yet (%1).</source>
+        <translation>Aus diesen Speicherdateien wurde noch nichts in den BDX4 geschrieben (%1).</translation>
+    </message>
+    <message>
+        <source>%1: output %2 on in %3, off in %4</source>
+        <translation>%1: Ausgang %2 ein in %3, aus in %4</translation>
+    </message>
+    <message>
+        <source>%1: output %2 off in %3, on in %4</source>
+        <translation>%1: Ausgang %2 aus in %3, ein in %4</translation>
+    </message>
+    <message>
+        <source>AN%1 %2: %3 V in %4, %5 V in %6</source>
+        <translation>AN%1 %2: %3 V in %4, %5 V in %6</translation>
+    </message>
+    <message>
+        <source>ACn mode: %1 in %2, %3 in %4</source>
+        <translation>ACn-Betriebsart: %1 in %2, %3 in %4</translation>
+    </message>
+    <message>
+        <source>the store&apos;s MAP%1</source>
+        <translation>MAP%1 der Speicherdatei</translation>
+    </message>
+    <message>
+        <source>Nothing differs.</source>
+        <translation>Nichts ist verschieden.</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: %1 cannot be read: %2</source>
+        <translation>bdx4ctl: %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: %1: line %2: %3 (the other names are read)</source>
+        <translation>bdx4ctl: %1: Zeile %2: %3 (die anderen Namen werden gelesen)</translation>
+    </message>
+    <message>
+        <source>No output has a name yet.</source>
+        <translation>Noch hat kein Ausgang einen Namen.</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: bdx4config (or another bdx4ctl) works on the stores in %1; close it and name the outputs again; nothing was written</source>
+        <translation>bdx4ctl: bdx4config (oder ein anderes bdx4ctl) arbeitet mit den Speicherdateien in %1; es beenden und die Ausgänge erneut benennen; nichts wurde geschrieben</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: the lock file %1 cannot be created: %2</source>
+        <translation>bdx4ctl: die Sperrdatei %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: nothing was written; mend or remove that file first</source>
+        <translation>bdx4ctl: nichts wurde geschrieben; diese Datei zuerst berichtigen oder entfernen</translation>
+    </message>
+    <message>
+        <source>bdx4ctl: %1 could not be written: %2; it is unchanged</source>
+        <translation>bdx4ctl: %1 konnte nicht geschrieben werden: %2; sie ist unverändert</translation>
     </message>
 </context>
 <context>

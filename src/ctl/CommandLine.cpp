@@ -2,6 +2,7 @@
 
 #include "ctl/Console.h"
 #include "io/SerialLine.h"
+#include "model/OutputNames.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 
 #include <map>
+#include <utility>
 
 namespace bdx4::ctl {
 
@@ -28,12 +30,15 @@ const std::map<QString, CommandInfo>& commands() {
          {Command::Write, {"port", "baud", "map", "store", "from", "trace"}}},
         {QStringLiteral("sheet"), {Command::Sheet, {"map", "store", "from"}}},
         {QStringLiteral("ports"), {Command::Ports, {"port"}}},
+        {QStringLiteral("history"), {Command::History, {"store"}}},
+        {QStringLiteral("diff"), {Command::Diff, {"map", "store"}}},
+        {QStringLiteral("names"), {Command::Names, {"store"}}},
     };
     return table;
 }
 
 QString commandNames() {
-    return Texts::tr("show, export, query, write, sheet or ports");
+    return Texts::tr("show, export, query, write, sheet, ports, history, diff or names");
 }
 
 QString dashed(const QStringList& names) {
@@ -111,6 +116,53 @@ QString take(Options& o, const QString& name, const QString& value) {
     return QString();
 }
 
+/// An output's name as `names` takes it ("40=4-square"); what is wrong with it, or an empty text.
+QString takeName(Options& o, const QString& argument) {
+    const qsizetype equals = argument.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return Texts::tr("names: \"%1\" is no OUTPUT=NAME (such as 40=4-square)").arg(argument);
+    const QString caption = argument.left(equals);
+    const QString name = argument.mid(equals + 1);
+    const int output = outputCaptioned(caption);
+    if (output < 0)
+        return Texts::tr("names: \"%1\" is no output; give 160 ... 10, XV1 ... XV3 or AC1 ... AC3")
+            .arg(caption);
+    switch (OutputNames::check(name)) {
+    case OutputNames::Fault::TooLong:
+        return Texts::tr("names: the name for %1 is longer than %2 characters")
+            .arg(caption)
+            .arg(OutputNames::kMaxLength);
+    case OutputNames::Fault::LineCharacter:
+        return Texts::tr("names: the name for %1 holds a line break or another control character")
+            .arg(caption);
+    case OutputNames::Fault::None:
+        break;
+    }
+    o.names.append({output, name});
+    return QString();
+}
+
+/// The arguments of diff and names; what is wrong with them, or an empty text.
+QString takeArguments(Options& o, QStringList& positional, bool storeOrMapGiven) {
+    if (o.command == Command::Names) {
+        for (const QString& argument : std::exchange(positional, {}))
+            if (const QString why = takeName(o, argument); !why.isEmpty())
+                return why;
+    } else if (o.command == Command::Diff) {
+        if (positional.isEmpty())
+            return Texts::tr("diff needs the FILE to compare: bdx4ctl diff FILE [FILE2]");
+        for (int i = 0; i < 2 && !positional.isEmpty(); ++i) {
+            const QString file = positional.takeFirst();
+            if (file.isEmpty())
+                return Texts::tr("%1: the file name is empty").arg(QStringLiteral("diff"));
+            o.files << QFileInfo(file).absoluteFilePath();
+        }
+        if (o.files.size() == 2 && storeOrMapGiven)
+            return Texts::tr("diff compares FILE with FILE2: give no --map or --store with them");
+    }
+    return QString();
+}
+
 } // namespace
 
 Parsed parseCommandLine(const QStringList& arguments) {
@@ -170,8 +222,10 @@ Parsed parseCommandLine(const QStringList& arguments) {
             return fail(why);
     }
 
+    // A file written into the box is kept in the history beside the stores --store names.
     if (!o.fromFile.isEmpty() &&
-        (parser.isSet(QStringLiteral("map")) || parser.isSet(QStringLiteral("store"))))
+        (parser.isSet(QStringLiteral("map")) ||
+         (parser.isSet(QStringLiteral("store")) && o.command != Command::Write)))
         return fail(
             Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages from the "
                       "file: give no --map or --store with it"));
@@ -193,6 +247,11 @@ Parsed parseCommandLine(const QStringList& arguments) {
                 Texts::tr("sheet writes a PDF file, not standard output: give the file's name"));
         o.outputFile = file == QLatin1String("-") ? file : QFileInfo(file).absoluteFilePath();
     }
+    if (const QString why = takeArguments(o, positional,
+                                          parser.isSet(QStringLiteral("map")) ||
+                                              parser.isSet(QStringLiteral("store")));
+        !why.isEmpty())
+        return fail(why);
     if (!positional.isEmpty())
         return fail(Texts::tr("%1 takes no argument \"%2\" (see bdx4ctl --help)")
                         .arg(first, positional.first()));
@@ -222,16 +281,27 @@ QString usageText() {
         "  bdx4ctl query  --port P [--baud B] [--trace FILE]\n"
         "      Look for the box and print its firmware version.\n"
         "  bdx4ctl write  --port P [--baud B] [--map N] [--store DIR] [--trace FILE]\n"
-        "  bdx4ctl write  --port P [--baud B] --from FILE [--trace FILE]\n"
+        "  bdx4ctl write  --port P [--baud B] --from FILE [--store DIR] [--trace FILE]\n"
         "      Write map N, the accessory table and the voltage tables into the box, as\n"
         "      \"Write To BDX4\" does, or the seven records of the configuration in FILE\n"
         "      once every one of them is checked. Ctrl+C stops it; the box is told that it\n"
-        "      is over.\n"
+        "      is over. What passed is kept in the history beside the stores (--store).\n"
         "  bdx4ctl sheet  [--map N | --from FILE] [--store DIR] OUT.pdf\n"
         "      Write the printable sheet of map N or of FILE as a one-page PDF.\n"
         "  bdx4ctl ports  [--port P]\n"
         "      List the serial ports present now, one line each, with the stable name to\n"
         "      give --port last; * marks the one --port P reaches. Opens none of them.\n"
+        "  bdx4ctl history [--store DIR]\n"
+        "      List what was written into the box, newest first: when, the map or file,\n"
+        "      the port, the box's firmware, and the file that keeps those eight lines.\n"
+        "  bdx4ctl diff   FILE [FILE2] [--map N] [--store DIR]\n"
+        "      Print each cell, band voltage and AC1-AC3 mode the box would receive\n"
+        "      differently from FILE and FILE2 (default: map N with the stores' mode and\n"
+        "      band voltages). Exit status 0 when nothing differs, 1 when something does.\n"
+        "  bdx4ctl names  [--store DIR] [OUTPUT=NAME ...]\n"
+        "      List the names of the outputs, or give OUTPUT (160 ... 10, XV1 ... XV3,\n"
+        "      AC1 ... AC3) the NAME (at most 24 characters; an empty NAME removes it).\n"
+        "      They are kept in bdx4_names.txt beside the stores, never sent to the box.\n"
         "  bdx4ctl --version\n"
         "\n"
         "Options:\n"
@@ -240,9 +310,10 @@ QString usageText() {
         "                or a device path such as /dev/ttyUSB0 or /dev/serial/by-id/...\n"
         "  --baud B      4800, 9600, 19200 or 38400, as set by the box's jumpers\n"
         "                (default: bdx4config's last speed, else 4800)\n"
-        "  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini (default: bdx4config's,\n"
-        "                the per-user data folder for an installed program, else the\n"
-        "                folder of this program when it is writable)\n"
+        "  --store DIR   the folder of bdx4_cfg.ini and bdx4_bv.ini, also of the names and\n"
+        "                the history (default: bdx4config's, the per-user data folder for\n"
+        "                an installed program, else the folder of this program when it is\n"
+        "                writable)\n"
         "  --from FILE   a configuration file, as \"Write Bandmap to File\" writes it (also the\n"
         "                seven records alone, as other Intel HEX tools write them)\n"
         "  --trace FILE  record every byte sent and received, with times, into FILE\n"

@@ -1,13 +1,27 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace bdx4::ctl {
 
-enum class Command { Help, Show, Export, Query, Write, Sheet, Version, Ports };
+enum class Command {
+    Help,
+    Show,
+    Export,
+    Query,
+    Write,
+    Sheet,
+    Version,
+    Ports,
+    History,
+    Diff,
+    Names
+};
 
 /// What the command line asked for.
 struct Options {
@@ -20,6 +34,8 @@ struct Options {
     QString device;      ///< a device path given in place of a port number
     QString speed;       ///< empty: bdx4config's last speed, else 4800
     QString tracePath;   ///< query and write: the file to record the conversation in, or empty
+    QStringList files;   ///< diff: the configuration files to compare, one or two
+    QList<std::pair<int, QString>> names; ///< names: each output (0-15) given a name, in order
 };
 
 /// The outcome of reading the command line: the options, or what is wrong with it.

@@ -1,5 +1,6 @@
 #include "ctl/Commands.h"
 
+#include "ctl/HistoryCommands.h"
 #include "ctl/Interrupts.h"
 #include "ctl/PortsCommand.h"
 #include "ctl/StoreLoading.h"
@@ -100,6 +101,13 @@ int CommandRunner::run() {
         return write();
     case Command::Ports:
         return listPorts(options_, out_);
+    case Command::History:
+        return listHistory(storeFolder(), out_);
+    case Command::Diff: // two files need no stores
+        return compareConfigurations(
+            options_, options_.files.size() < 2 ? storeFolder() : QString(), out_, err_);
+    case Command::Names:
+        return nameOutputs(options_, storeFolder(), out_, err_);
     }
     return kExitUsage;
 }
@@ -191,6 +199,10 @@ int CommandRunner::show() {
     out_.line(tr("Stores in %1").arg(folder));
     out_.line(QString());
     out_.line(mapText(Configuration::of(maps_, volts_), QStringLiteral("MAP%1").arg(options_.map)));
+    if (const OutputNames names = readNames(folder, err_); !names.isEmpty()) {
+        out_.line(tr("Output names"));
+        out_.line(namesText(names) + QLatin1Char('\n'));
+    }
     out_.line(voltageText(volts_));
     for (const QString& problem : problems)
         err_.line(QStringLiteral("bdx4ctl: ") + problem + tr(" (shown as far as it was read)"));
@@ -222,7 +234,10 @@ int CommandRunner::sheet() {
         return kExitFailed;
     const QString name = options_.fromFile.isEmpty() ? QStringLiteral("MAP%1").arg(options_.map)
                                                      : QFileInfo(options_.fromFile).fileName();
-    if (const IoResult failure = ConfigSheet(*configuration, name).writePdf(options_.outputFile)) {
+    ConfigSheet sheet(*configuration, name);
+    if (options_.fromFile.isEmpty()) // the station's names for its outputs, with its stores
+        sheet.setNames(readNames(storeFolder(), err_));
+    if (const IoResult failure = sheet.writePdf(options_.outputFile)) {
         err_.line(tr("bdx4ctl: the sheet \"%1\" could not be written: %2\nNothing was saved; any "
                      "earlier file of that name is unchanged.")
                       .arg(options_.outputFile, failure->description));
@@ -315,51 +330,67 @@ QString CommandRunner::portForUser() const {
     return talk_->device.isEmpty() ? talk_->connection.portDescription() : talk_->device;
 }
 
+bool CommandRunner::sendsWhatWasRead(const ConfigImage& image) {
+    if (options_.fromFile.isEmpty()) {
+        err_.line(tr("MAP%1 from %2").arg(options_.map).arg(storeFolder()));
+        return true;
+    }
+    // The box gets the file's own records: what was read must rebuild into exactly them.
+    for (int i = 0; i < fileRecords_.size(); ++i) {
+        if (image.lines().value(i + 1) != fileRecords_[i].toUpper()) {
+            err_.line(tr("bdx4ctl: record %1 of %2 differs from the one rebuilt from it; "
+                         "nothing was sent to the box")
+                          .arg(i + 1)
+                          .arg(options_.fromFile));
+            return false;
+        }
+    }
+    err_.line(tr("Configuration from %1").arg(options_.fromFile));
+    return true;
+}
+
 int CommandRunner::write() {
     const std::optional<Configuration> configuration = configurationToPass();
     if (!configuration)
         return kExitFailed;
     const ConfigImage image = configuration->image();
-    if (options_.fromFile.isEmpty()) {
-        err_.line(tr("MAP%1 from %2").arg(options_.map).arg(storeFolder()));
-    } else {
-        // The box gets the file's own records: what was read must rebuild into exactly them.
-        for (int i = 0; i < fileRecords_.size(); ++i) {
-            if (image.lines().value(i + 1) != fileRecords_[i].toUpper()) {
-                err_.line(tr("bdx4ctl: record %1 of %2 differs from the one rebuilt from it; "
-                             "nothing was sent to the box")
-                              .arg(i + 1)
-                              .arg(options_.fromFile));
-                return kExitFailed;
-            }
-        }
-        err_.line(tr("Configuration from %1").arg(options_.fromFile));
-    }
-    if (!openLine())
-        return status_;
+    if (!sendsWhatWasRead(image) || !openLine())
+        return kExitFailed;
+    sent_ = image;
+    sentAbout_.source = options_.fromFile.isEmpty() ? QStringLiteral("MAP%1").arg(options_.map)
+                                                    : QFileInfo(options_.fromFile).fileName();
+    sentAbout_.accForBandMap = configuration->accOutputsForBandMap();
+    const int port = talk_->connection.port();
+    sentAbout_.port = talk_->device.isEmpty() ? portName(port) : talk_->device;
+    if (talk_->device.isEmpty())
+        sentAbout_.device = talk_->connection.deviceName(port);
     DownloadJob& download = talk_->download;
     connect(&download, &DownloadJob::sectionStarted, this,
             [this](Section section) { out_.line(ConfigImage::progressText(section)); });
     connect(&download, &DownloadJob::closing, this, [this] { out_.line(tr("Closing")); });
-    connect(&download, &DownloadJob::finished, this, [this](const DownloadResult& result) {
-        if (result.passed()) {
-            out_.line(tr("Last Send Passed!"));
-            end(kExitDone);
-            return;
-        }
-        const ResultText message =
-            ResultTexts::downloadFailed(result, portForUser(), ChoiceHint::CommandLine);
-        // The box's last answer heads a failure it caused; Ctrl+C is the user's own doing.
-        err_.line(result.outcome == DownloadResult::Cancelled
-                      ? message.text
-                      : messageLine(message.title, message.text));
-        out_.line(tr("Last Send Failed!"));
-        end(kExitFailed);
-    });
+    connect(&download, &DownloadJob::finished, this, &CommandRunner::downloadFinished);
     talk_->trace.note(QStringLiteral("download"));
     interrupts::setJobRunning(true); // the box is told the download is over, even at once
     download.start(image);
     return QCoreApplication::exec();
+}
+
+void CommandRunner::downloadFinished(const DownloadResult& result) {
+    if (result.passed()) {
+        out_.line(tr("Last Send Passed!"));
+        sentAbout_.firmware = talk_->connection.firmware(); // when the box told it on this line
+        keepInHistory(storeFolder(), *sent_, sentAbout_, err_);
+        end(kExitDone);
+        return;
+    }
+    const ResultText message =
+        ResultTexts::downloadFailed(result, portForUser(), ChoiceHint::CommandLine);
+    // The box's last answer heads a failure it caused; Ctrl+C is the user's own doing.
+    err_.line(result.outcome == DownloadResult::Cancelled
+                  ? message.text
+                  : messageLine(message.title, message.text));
+    out_.line(tr("Last Send Failed!"));
+    end(kExitFailed);
 }
 
 void CommandRunner::interrupt() {

@@ -2,6 +2,8 @@
 
 #include "ctl/CommandLine.h"
 #include "ctl/Console.h"
+#include "io/WriteHistory.h"
+#include "jobs/DownloadJob.h"
 #include "model/BandMaps.h"
 #include "model/Configuration.h"
 #include "model/VoltageTables.h"
@@ -43,6 +45,10 @@ private:
     int exportFile();
     int query();
     int write();
+    /// Says what write sends; false (said) when a --from file's records do not rebuild exactly.
+    bool sendsWhatWasRead(const ConfigImage& image);
+    /// A passed download is kept in the history beside the stores; the status follows the result.
+    void downloadFinished(const DownloadResult& result);
     int sheet();
     /// Whether `output` is a file the command reads (--from's file, a store it could reach, the
     /// port's `device`); said, since writing it would destroy that input.
@@ -75,7 +81,9 @@ private:
     BandMaps maps_;
     VoltageTables volts_;
     QString storeFolder_;
-    QList<QByteArray> fileRecords_; ///< the records of --from's file, as it holds them
+    QList<QByteArray> fileRecords_;   ///< the records of --from's file, as it holds them
+    std::optional<ConfigImage> sent_; ///< what write sends
+    HistoryEntry sentAbout_;          ///< how the history will name it
     std::unique_ptr<Talk> talk_;
     int status_ = kExitFailed;
 };

@@ -47,6 +47,8 @@ NamesReading OutputNamesFile::read(const QByteArray& bytes, OutputNames& names) 
         else if (OutputNames::check(name) == OutputNames::Fault::TooLong)
             damaged(i + 1,
                     tr("the name is longer than %1 characters").arg(OutputNames::kMaxLength));
+        else if (OutputNames::check(name) == OutputNames::Fault::LineCharacter)
+            damaged(i + 1, tr("the name holds a control character")); // never on a terminal
         else
             names.setName(output, name);
     }

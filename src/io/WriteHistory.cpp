@@ -3,6 +3,7 @@
 #include "io/ExportFile.h"
 #include "io/StoreFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,8 +69,8 @@ WriteHistory::WriteHistory(const QString& storeFolder)
 
 IoResult WriteHistory::record(const ConfigImage& image, HistoryEntry entry) {
     if (!QDir().mkpath(folder_))
-        return IoError{int(QFileDevice::OpenError),
-                       QStringLiteral("%1: the folder cannot be made").arg(folder_)};
+        return IoError{int(QFileDevice::OpenError), // said with the folder's name
+                       QCoreApplication::translate("WriteHistory", "the folder cannot be made")};
     entry.written = QDateTime::currentDateTime();
     // Named by the time, so that a folder listing reads in order; two in one millisecond apart.
     const QString stamp = entry.written.toString(QStringLiteral("yyyy-MM-dd-HHmmss-zzz"));

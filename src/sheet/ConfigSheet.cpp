@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFileDevice>
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -30,6 +31,7 @@ constexpr double kGap = 16;                             // between the parts
 constexpr double kInset = 3;                            // of a caption or a number in its cell
 constexpr double kThin = 0.3, kThick = 1;               // widths of the rules
 constexpr int kShade = 235;                             // every other row's grey
+constexpr double kNamesHeight = 56; // the outputs' names under the map, turned to read downward
 
 const QString kFontFamily = QStringLiteral("Liberation Sans");
 
@@ -51,6 +53,21 @@ public:
         painter_.setFont(font);
         painter_.drawText(rect(x, y, w, h), flags, text);
     }
+    /// `text` turned a quarter clockwise into the box, reading downward from its top, in lines
+    /// across the box's width; smaller than `size` where that is what makes it fit.
+    void turned(double x, double y, double w, double h, const QString& text, double size) {
+        const QRectF box = rect(x, y, w, h);
+        const QRectF along(0, 0, box.height(), box.width()); // the box as the text sees it
+        QFont font(kFontFamily);
+        font.setStyleHint(QFont::SansSerif);
+        const int flags = fitInto(font, along, text, size * scale_);
+        painter_.save();
+        painter_.setFont(font);
+        painter_.translate(box.topRight());
+        painter_.rotate(90);
+        painter_.drawText(along, flags, text);
+        painter_.restore();
+    }
     void line(double x1, double y1, double x2, double y2, double width) {
         painter_.setPen(QPen(Qt::black, width * scale_));
         painter_.drawLine(rect(x1, y1, 0, 0).topLeft(), rect(x2, y2, 0, 0).topLeft());
@@ -60,6 +77,23 @@ public:
     }
 
 private:
+    /// Sets the largest size of `font`, `pixels` at most, at which `text` fits `box`, and gives
+    /// the flags that fit it: whole words to a line where they fit, else broken anywhere (a name
+    /// without blanks, a script that has none).
+    int fitInto(QFont& font, const QRectF& box, const QString& text, double pixels) const {
+        for (;; pixels *= 0.9) {
+            font.setPixelSize(std::max(1, qRound(pixels)));
+            const QFontMetricsF metrics(font, painter_.device());
+            for (const int wrap : {int(Qt::TextWordWrap), int(Qt::TextWrapAnywhere)}) {
+                const int flags = Qt::AlignLeft | Qt::AlignVCenter | wrap;
+                const QRectF needs = metrics.boundingRect(box, flags, text);
+                if (font.pixelSize() == 1 ||
+                    (needs.width() < box.width() * 0.98 && needs.height() < box.height() * 0.98))
+                    return flags;
+            }
+        }
+    }
+
     QPainter& painter_;
     QPointF origin_;
     double scale_;
@@ -91,6 +125,14 @@ QRectF areaOn(const QPageLayout& layout, int dpi) {
         .translated(-paintable.topLeft());
 }
 
+/// Each output's name under its column, from `y`: the first `outputs` columns are drawn.
+void drawNames(Pen& pen, const OutputNames& names, double y, int outputs) {
+    for (int c = 0; c < outputs; ++c)
+        if (!names.name(c).isEmpty())
+            pen.turned(kCaptionWidth + c * kOutputWidth + kInset, y + kInset,
+                       kOutputWidth - 2 * kInset, kNamesHeight - kInset, names.name(c), kNoteSize);
+}
+
 } // namespace
 
 QPageSize::PageSizeId ConfigSheet::paperFor(const QLocale& locale) {
@@ -104,7 +146,9 @@ void ConfigSheet::draw(QPainter& painter, const QPagedPaintDevice& device) const
 
 void ConfigSheet::draw(QPainter& painter, const QRectF& area) const {
     const double dpi = painter.device() ? painter.device()->logicalDpiY() : 72;
-    const double scale = std::min({area.width() / kWidth, area.height() / kHeight, dpi / 72});
+    const double names = names_.isEmpty() ? 0 : kNamesHeight; // the page grows by their room
+    const double scale =
+        std::min({area.width() / kWidth, area.height() / (kHeight + names), dpi / 72});
     Pen pen(painter, {area.left() + (area.width() - kWidth * scale) / 2, area.top()}, scale);
     painter.save();
     const bool acc = configuration_.accOutputsForBandMap();
@@ -134,6 +178,8 @@ void ConfigSheet::draw(QPainter& painter, const QRectF& area) const {
                          QStringLiteral("X"), kTickSize, true, centred);
     }
     y += (kBandRows + 1) * kRow;
+    drawNames(pen, names_, y, outputs);
+    y += names;
     pen.text(0, y, kWidth, kRow,
              acc ? tr("X: the band switches that output on.")
                  : tr("X: the band switches that output on. AC1 - AC3 follow the box's default "

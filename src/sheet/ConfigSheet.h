@@ -2,6 +2,7 @@
 
 #include "io/IoError.h"
 #include "model/Configuration.h"
+#include "model/OutputNames.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -18,8 +19,8 @@ namespace bdx4 {
 /// One printed page of a configuration, for the windows' printer and for bdx4ctl's PDF: which
 /// map and which ACn mode, the map as a table of the bands by the outputs with an X where an
 /// output switches on (the AC1-AC3 columns only while they are band outputs), the three voltage
-/// tables in volts, the program's version, the date and, when known, the box's firmware. Black
-/// on white, readable without colour.
+/// tables in volts, the program's version, the date and, when known, the box's firmware; under
+/// each column the name the station gave its output. Black on white, readable without colour.
 class ConfigSheet {
     Q_DECLARE_TR_FUNCTIONS(ConfigSheet)
 public:
@@ -29,6 +30,8 @@ public:
 
     /// The firmware of the box that answered in this run; none by default.
     void setFirmware(const QString& firmware) { firmware_ = firmware; }
+    /// The outputs' names, each under its column; none by default.
+    void setNames(const OutputNames& names) { names_ = names; }
     /// The day the sheet shows; today by default.
     void setDate(const QDate& date) { date_ = date; }
 
@@ -50,6 +53,7 @@ private:
     Configuration configuration_;
     QString mapName_;
     QString firmware_;
+    OutputNames names_;
     QDate date_ = QDate::currentDate();
 };
 

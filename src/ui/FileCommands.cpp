@@ -101,6 +101,7 @@ void FileCommands::print() {
     const QString name =
         document_.gridIsUnsaved() ? tr("MAP%1, not saved").arg(map) : tr("MAP%1").arg(map);
     ConfigSheet sheet(Configuration::of(document_.maps(), document_.volts()), name);
+    sheet.setNames(document_.names());
     sheet.setFirmware(box_.firmware());
     QString error;
     const std::optional<PrintOutcome> printed = printPage(

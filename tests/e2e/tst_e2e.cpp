@@ -6,9 +6,12 @@
 #include "ctl/CommandLine.h"
 #include "io/ExportFile.h"
 #include "io/MapStore.h"
+#include "io/OutputNamesFile.h"
 #include "io/RegularFile.h"
+#include "io/StoreLock.h"
 #include "io/Translations.h"
 #include "io/VoltageStore.h"
+#include "io/WriteHistory.h"
 #include "model/Configuration.h"
 #include "support/Fakes.h"
 
@@ -70,7 +73,9 @@ struct RunSetup {
 struct FaultCase {
     QString sim;     // the box's options; "-": no box
     QString made;    // PATH=KIND;...: fifo, zero (a link to /dev/zero), or a store changed:
-                     // cut20 (ends after 20 values), nan (on line 5), 1x (on line 40); >/dev/full
+                     // cut20 (ends after 20 values), nan (on line 5), 1x (on line 40); a file
+                     // of the text after "file:"; cell or level (map 2 exported, 40M's 20 on or
+                     // AN1's 6 m level 100); lock (the stores' lock held); >/dev/full
                      // or >pty (a terminal that takes no output) as standard output; ulimit=N
                      // bytes for any file; sigint or sigterm after 500 ms
     QString command; // @ is the box's link, ~ the home folder with config.txt (map 2 exported),
@@ -182,6 +187,39 @@ private slots:
              "bdx4ctl: --trace: \"~/t\" could not be written to the end: File too large");
         file("SIGTERM, output to a terminal that takes none", ">pty;sigterm", "export --store % -",
              1, "bdx4ctl: stopped\n");
+        // What was written, compared; the outputs' names: the stores stay as they are.
+        file("a history that cannot be kept", "%/history=file:x", "write --port @", 0,
+             "bdx4ctl: the box holds the configuration, but the history of what was written "
+             "cannot be kept in %/history: the folder cannot be made\n");
+        file("no history yet", "", "history --store %", 0,
+             "Nothing was written into the box from these stores yet (%/history).\n");
+        file("nothing differs", "", "diff ~/config.txt --store % --map 2", 0, "Nothing differs.\n");
+        file("one cell differs", "~/c=cell", "diff ~/c --map 2 --store %", 1,
+             "40M: output 20 on in c, off in the store's MAP2\n");
+        file("one level differs", "~/a=level;~/b=cell", "diff ~/b ~/a", 1,
+             "40M: output 20 on in b, off in a\nAN1 6 m: 2.00 V in b, 3.92 V in a\n");
+        file("a damaged file compared", "~/bad=damaged", "diff ~/config.txt ~/bad", 1,
+             "~/bad: line 5: the checksum is 95, the record's bytes give 94\n");
+        file("names given", "", "names --store % 80=Groß-Beam AC1=Яги\\00404\\0040el", 0,
+             "80   Groß-Beam\nAC1  Яги 4 el\n");
+        file("names shown", "%/bdx4_names.txt=file:40=4-square", "show --store %", 0,
+             "for Bandmap\n\nOutput names\n40   4-square\n\nBand voltages");
+        file("the last name removed", "%/bdx4_names.txt=file:40=4-square", "names --store % 40=", 0,
+             "No output has a name yet.\n");
+        file("a damaged names file", "%/bdx4_names.txt=file:40=x\r\n41=y\r\nAC1=z",
+             "names --store % 20=w", 1,
+             "%/bdx4_names.txt: line 2: \"41\" names no output (160 ... 10, XV1 ... XV3, AC1 "
+             "... AC3) (the other names are read)\nbdx4ctl: nothing was written;");
+        file("a name with an escape",
+             "%/bdx4_names.txt=file:40=x\r\n20=\x1b"
+             "c",
+             "names --store %", 1,
+             "40   x\nbdx4ctl: %/bdx4_names.txt: line 2: the name holds a control character");
+        file("names while bdx4config runs", "%=lock", "names --store % 20=w", 1,
+             "works on the stores in %; close it");
+        file("an output unknown", "", "names --store % 41=x", 2, "\"41\" is no output");
+        file("a name too long", "", "names --store % 40=1234567890123456789012345", 2,
+             "the name for 40 is longer than 24 characters");
         // The command line.
         file("an option twice", "", "query --port 0 --port @", 2, "--port is given more than once");
         file("a file name that is no UTF-8", "", "export --store % ~/caf\\0351", 2,
@@ -203,6 +241,7 @@ private slots:
             return placed;
         };
         RunSetup setup;
+        StoreLock lock(stores_);
         QStringList fifos;
         int interruptAt = c.command.section(" ^", 1).toInt();
         for (const QString& item : c.made.split(';', Qt::SkipEmptyParts)) {
@@ -219,6 +258,15 @@ private slots:
                 const QByteArray good = readFile(home_->filePath("config.txt"));
                 QVERIFY(!writeFileWhole(path,
                                         QByteArray(good).replace(good.indexOf("1F04"), 4, "1F05")));
+            } else if (kind.startsWith("file:")) {
+                QVERIFY(!writeFileWhole(path, kind.mid(5).toUtf8().replace("\\r\\n", "\r\n")));
+            } else if (kind == "cell" || kind == "level") {
+                StoredMap map = patternMaps().maps[1];
+                VoltageTables volts = defaultVolts();
+                kind == "cell" ? void(map[3][5] = 1) : volts.setValue(0, 2, 100);
+                QVERIFY(!exportConfiguration(path, Configuration(map, true, volts).image()));
+            } else if (kind == "lock") {
+                QCOMPARE(lock.tryLock(), StoreLock::Held);
             } else if (kind == "cut20") {
                 QVERIFY(!writeFileWhole(path, text.split('\n').mid(0, 20).join('\n') + '\n'));
             } else if (kind == "nan" || kind == "1x") {
@@ -235,12 +283,12 @@ private slots:
             }
         }
         QStringList arguments = place(c.command.section(" ^", 0, 0)).split(' ');
-        if (c.command.startsWith("write") && !c.command.contains("--store") &&
-            !c.command.contains("--from"))
+        if (c.command.startsWith("write") && !c.command.contains("--store"))
             arguments << "--store" << stores_;
-        const auto kept = [this] { // what must come through as it was
+        const auto kept = [this, &c] { // what must come through as it was
             return readFile(mapStorePath(stores_)) + readFile(voltageStorePath(stores_)) +
-                   readFile(home_->filePath("config.txt")) + readFile(settings_);
+                   readFile(home_->filePath("config.txt")) + readFile(settings_) +
+                   (c.exitCode ? readFile(outputNamesPath(stores_)) : QByteArray());
         };
         const QByteArray before = kept();
         const Result r = ctl(arguments, interruptAt, {}, setup);
@@ -249,6 +297,9 @@ private slots:
         QVERIFY(!r.err.contains("COMM")); // the command line names its own options
         QVERIFY(r.ms < 4000);             // none of these runs out the search's retries
         QCOMPARE(kept(), before);         // also the desktop program's settings
+        // A passed write is kept; a failed or cancelled one, or one with no history, is not.
+        QCOMPARE(WriteHistory(stores_).entries().size(),
+                 c.command.startsWith("write") && !c.exitCode && !c.made.contains("history"));
         for (const QString& fifo : fifos)
             QCOMPARE(fileKindOf(fifo), FileKind::Fifo);
         QCOMPARE(QDir(home_->path()).entryList({"caf*", "none"}), QStringList());
@@ -277,14 +328,25 @@ private slots:
                       good = home_->filePath("config.txt"); // map 2 exported
         const QByteArray file = readFile(good);
         const QStringList arguments{"write",  "--from", good,      "--port", box_->linkPath(),
-                                    "--baud", "9600",   "--trace", trace};
+                                    "--baud", "9600",   "--trace", trace,    "--store",
+                                    stores_};
         Result r = ctl(arguments);
         QVERIFY2(r.exitCode == 0 && r.ms >= 2700, qPrintable(r.err));
         QCOMPARE(r.out, QStringLiteral("HF Data\nVHF Data\nAcc Data\nAN1 Data\nAN2 Data\nAN3 Data\n"
                                        "Closing\nLast Send Passed!\n"));
-        // The box got exactly the file's lines: map 2 of the stores, as its export holds it.
+        // The box got exactly the file's lines: map 2 of the stores, as its export holds it, with
+        // the outputs named or not; the history keeps them, and lists them.
         const ConfigImage image = map2Image();
+        QCOMPARE(ctl({"names", "--store", stores_, "40=4-square"}).exitCode, 0);
         QCOMPARE(ctl({"export", "--map", "2", "--store", stores_, "-"}).out.toLatin1(), file);
+        const QList<HistoryEntry> history = WriteHistory(stores_).entries();
+        QVERIFY(history.size() == 1 && readFile(history[0].path) == file);
+        QVERIFY(QRegularExpression(
+                    "^20\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  config.txt  " +
+                    QRegularExpression::escape(box_->linkPath() + "  " + history[0].path + "\n") +
+                    '$')
+                    .match(ctl({"history", "--store", stores_}).out)
+                    .hasMatch());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
         const QJsonObject report = readReport(box_->reportPath());
         QCOMPARE(report["lines"].toVariant().toStringList().join('\n'), image.lines().join('\n'));

@@ -34,7 +34,8 @@ private slots:
         row("ports marking a port", "ports --port 3", "7 1 3");
         row("ports with a map", "ports --map 2",
             "ports takes no option \"--map\"|--port and --help");
-        row("no command", "", "no command|show, export, query, write, sheet or ports");
+        row("no command", "",
+            "no command|show, export, query, write, sheet, ports, history, diff or");
         row("unknown command", "upload", "\"upload\" is no command|show, export");
         row("option of another command", "show --port 1",
             "show takes no option \"--port\"|--map, --store");
@@ -51,6 +52,13 @@ private slots:
         row("a file and a map", "sheet --from c.txt --map 2 s.pdf", "no --map or --store");
         row("a file for export", "export --from c.txt -", "export takes no option \"--from\"");
         row("sheet without file", "sheet --map 2", "sheet needs the PDF file");
+        row("a file written, its history in a store", "write --from c --port 2 --store /",
+            "4 1 2     c");
+        row("two files and a map", "diff a b --map 2", "diff compares FILE with FILE2|no --map");
+        row("diff without file", "diff", "diff needs the FILE");
+        row("three files", "diff a b c", "diff takes no argument \"c\"");
+        row("a name without an output", "names 40", "\"40\" is no OUTPUT=NAME");
+        row("a name with a tab", "names 40=a\tb", "the name for 40 holds a line break");
         row("sheet to standard output", "sheet -", "not standard output");
     }
     void lines() {

@@ -86,19 +86,29 @@ private slots:
         QTest::addColumn<int>("dpi");
         QTest::addColumn<bool>("acc");
         QTest::addColumn<QString>("firmware");
-        QTest::newRow("A4 at 1200 dpi, AC1 - AC3 as band outputs, a box answered")
-            << int(QPageSize::A4) << 1200 << true << "2.17";
+        QTest::addColumn<bool>("named"); // outputs named, in words to wrap and in other scripts
+        QTest::newRow("A4 at 1200 dpi, AC1 - AC3 as band outputs, a box answered, names")
+            << int(QPageSize::A4) << 1200 << true << "2.17" << true;
         QTest::newRow("Letter at 300 dpi, the box's default table, no box")
-            << int(QPageSize::Letter) << 300 << false << "";
-        QTest::newRow("A6 at 600 dpi, shrunk") << int(QPageSize::A6) << 600 << true << "12.345";
+            << int(QPageSize::Letter) << 300 << false << "" << false;
+        QTest::newRow("A6 at 600 dpi, shrunk, names")
+            << int(QPageSize::A6) << 600 << true << "12.345" << true;
     }
     void drawingHoldsTogether() {
         QFETCH(int, paper);
         QFETCH(int, dpi);
         QFETCH(bool, acc);
         QFETCH(QString, firmware);
+        QFETCH(bool, named);
         ConfigSheet sheet(sample(acc), "MAP2");
         sheet.setFirmware(firmware);
+        OutputNames names;
+        for (const auto& [output, name] : {std::pair(0, "Яги 4 el"),
+                                           {3, "4-square"},
+                                           {5, "WWWWWWWWWWWWWWWWWWWWWWWW"},
+                                           {15, "2 m PA"}})
+            names.setName(output, named ? QString(name) : QString());
+        sheet.setNames(names);
         const QPageLayout layout(QPageSize(QPageSize::PageSizeId(paper)), QPageLayout::Portrait,
                                  QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
         test::PaintRecorder page(layout.fullRectPixels(dpi).size(), dpi);
@@ -111,6 +121,19 @@ private slots:
             all += text.text + '\n';
         QVERIFY(all.contains(acc ? "Use AC1 - AC3 for Bandmap" : "Use AC1 - AC3 default table"));
         QCOMPARE(all.contains("BDX4 firmware " + firmware + '\n'), !firmware.isEmpty());
+        const auto at = [&page](const QString& text) {
+            for (const auto& item : page.painted.texts)
+                if (item.text == text)
+                    return item.rect;
+            return QRectF();
+        };
+        QCOMPARE(all.count('W'), named ? 24 : 0); // wrapped, none lost, still readable
+        for (const auto& item : page.painted.texts)
+            QVERIFY(!item.text.startsWith('W') || item.rect.width() * 2 > at("4-square").width());
+        if (named) // under its column, below the map
+            QVERIFY(std::abs(at("4-square").center().x() - at("40").center().x()) * 2 <
+                        at("30").center().x() - at("40").center().x() &&
+                    at("4-square").top() > at("XVTR7").bottom() && all.contains("Яги 4"));
 
         for (const auto& [caption, expected] : expectedTables(sample(acc))) {
             const test::Table table = test::readTable(page.painted, caption);
