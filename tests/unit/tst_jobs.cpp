@@ -23,7 +23,6 @@ namespace {
 
 const QByteArray kQuery = BoxSearch::kVersionQuery;
 
-/// The rows of a table whose one column, "c", holds the whole case.
 /// A line, a connection on it (opened on port 1) and the clock.
 struct Rig {
     FakeClock clock;
