@@ -2098,6 +2098,10 @@ bestätigt oder mit Strg+C abgebrochen; 2 die Kommandozeile war falsch.
         <source>bdx4ctl: %1 could not be written: %2; it is unchanged</source>
         <translation>bdx4ctl: %1 konnte nicht geschrieben werden: %2; sie ist unverändert</translation>
     </message>
+    <message>
+        <source>--from takes the map, the AC1-AC3 mode and the band voltages from the file: give no --map with it</source>
+        <translation>--from nimmt die Bandzuordnung, die AC1-AC3-Betriebsart und die Bandspannungen aus der Datei: geben Sie dazu kein --map an</translation>
+    </message>
 </context>
 <context>
     <name>dialogs</name>

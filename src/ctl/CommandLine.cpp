@@ -226,9 +226,11 @@ Parsed parseCommandLine(const QStringList& arguments) {
     if (!o.fromFile.isEmpty() &&
         (parser.isSet(QStringLiteral("map")) ||
          (parser.isSet(QStringLiteral("store")) && o.command != Command::Write)))
-        return fail(
-            Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages from the "
-                      "file: give no --map or --store with it"));
+        return fail(o.command == Command::Write
+                        ? Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages "
+                                    "from the file: give no --map with it")
+                        : Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages "
+                                    "from the file: give no --map or --store with it"));
 
     QStringList positional = parser.positionalArguments();
     if (o.command == Command::Export || o.command == Command::Sheet) {

@@ -50,6 +50,8 @@ private slots:
         row("store that is no folder", "show --store /nowhere/at/all", "--store|not a folder");
         row("stray argument", "show extra", "show takes no argument \"extra\"");
         row("a file and a map", "sheet --from c.txt --map 2 s.pdf", "no --map or --store");
+        row("a file written with a map", "write --from c.txt --map 2 --port 1",
+            "give no --map with");
         row("a file for export", "export --from c.txt -", "export takes no option \"--from\"");
         row("sheet without file", "sheet --map 2", "sheet needs the PDF file");
         row("a file written, its history in a store", "write --from c --port 2 --store /",
