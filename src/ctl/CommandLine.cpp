@@ -163,6 +163,58 @@ QString takeArguments(Options& o, QStringList& positional, bool storeOrMapGiven)
     return QString();
 }
 
+/// Takes the options `parser` found into `o`; why they cannot be taken, or nothing.
+QString takeOptions(Options& o, const QCommandLineParser& parser, const QStringList& arguments,
+                    const QStringList& allowed) {
+    const QString& first = arguments.first();
+    for (const QString& name : parser.optionNames()) {
+        if (!allowed.contains(name))
+            return Texts::tr("%1 takes no option \"%2\"; its options are %3 and --help")
+                .arg(first, asTyped(name, arguments), dashed(allowed));
+    }
+    for (const QString& name : allowed) {
+        if (!parser.isSet(name))
+            continue;
+        // Two values, one of them never checked: which was meant is not for bdx4ctl to guess.
+        if (parser.values(name).size() > 1)
+            return Texts::tr("%1 is given more than once; give it once")
+                .arg(asTyped(name, arguments));
+        if (const QString why = take(o, name, parser.value(name)); !why.isEmpty())
+            return why;
+    }
+
+    // A file written into the box is kept in the history beside the stores --store names.
+    if (!o.fromFile.isEmpty() &&
+        (parser.isSet(QStringLiteral("map")) ||
+         (parser.isSet(QStringLiteral("store")) && o.command != Command::Write)))
+        return o.command == Command::Write
+                   ? Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages "
+                               "from the file: give no --map with it")
+                   : Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages "
+                               "from the file: give no --map or --store with it");
+
+    return QString();
+}
+
+/// Takes export's or sheet's output file from the front of `positional` into `o`.
+QString takeOutputFile(Options& o, QStringList& positional, const QString& first) {
+    if (o.command == Command::Export || o.command == Command::Sheet) {
+        const bool sheet = o.command == Command::Sheet;
+        if (positional.isEmpty())
+            return sheet ? Texts::tr("sheet needs the PDF file to write: bdx4ctl sheet [--map N | "
+                                     "--from FILE] OUT.pdf")
+                         : Texts::tr("export needs the FILE to write, or - for standard output: "
+                                     "bdx4ctl export [--map N] FILE");
+        const QString file = positional.takeFirst();
+        if (file.isEmpty())
+            return Texts::tr("%1: the file name is empty").arg(first);
+        if (sheet && file == QLatin1String("-"))
+            return Texts::tr("sheet writes a PDF file, not standard output: give the file's name");
+        o.outputFile = file == QLatin1String("-") ? file : QFileInfo(file).absoluteFilePath();
+    }
+    return QString();
+}
+
 } // namespace
 
 Parsed parseCommandLine(const QStringList& arguments) {
@@ -206,49 +258,12 @@ Parsed parseCommandLine(const QStringList& arguments) {
 
     Options o;
     o.command = found->second.command;
-    for (const QString& name : parser.optionNames()) {
-        if (!allowed.contains(name))
-            return fail(Texts::tr("%1 takes no option \"%2\"; its options are %3 and --help")
-                            .arg(first, asTyped(name, arguments), dashed(allowed)));
-    }
-    for (const QString& name : allowed) {
-        if (!parser.isSet(name))
-            continue;
-        // Two values, one of them never checked: which was meant is not for bdx4ctl to guess.
-        if (parser.values(name).size() > 1)
-            return fail(Texts::tr("%1 is given more than once; give it once")
-                            .arg(asTyped(name, arguments)));
-        if (const QString why = take(o, name, parser.value(name)); !why.isEmpty())
-            return fail(why);
-    }
-
-    // A file written into the box is kept in the history beside the stores --store names.
-    if (!o.fromFile.isEmpty() &&
-        (parser.isSet(QStringLiteral("map")) ||
-         (parser.isSet(QStringLiteral("store")) && o.command != Command::Write)))
-        return fail(o.command == Command::Write
-                        ? Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages "
-                                    "from the file: give no --map with it")
-                        : Texts::tr("--from takes the map, the AC1-AC3 mode and the band voltages "
-                                    "from the file: give no --map or --store with it"));
+    if (const QString why = takeOptions(o, parser, arguments, allowed); !why.isEmpty())
+        return fail(why);
 
     QStringList positional = parser.positionalArguments();
-    if (o.command == Command::Export || o.command == Command::Sheet) {
-        const bool sheet = o.command == Command::Sheet;
-        if (positional.isEmpty())
-            return fail(
-                sheet ? Texts::tr("sheet needs the PDF file to write: bdx4ctl sheet [--map N | "
-                                  "--from FILE] OUT.pdf")
-                      : Texts::tr("export needs the FILE to write, or - for standard output: "
-                                  "bdx4ctl export [--map N] FILE"));
-        const QString file = positional.takeFirst();
-        if (file.isEmpty())
-            return fail(Texts::tr("%1: the file name is empty").arg(first));
-        if (sheet && file == QLatin1String("-"))
-            return fail(
-                Texts::tr("sheet writes a PDF file, not standard output: give the file's name"));
-        o.outputFile = file == QLatin1String("-") ? file : QFileInfo(file).absoluteFilePath();
-    }
+    if (const QString why = takeOutputFile(o, positional, first); !why.isEmpty())
+        return fail(why);
     if (const QString why = takeArguments(o, positional,
                                           parser.isSet(QStringLiteral("map")) ||
                                               parser.isSet(QStringLiteral("store")));
