@@ -96,11 +96,9 @@ public:
     std::optional<OpenFailure> open(int port, qint32 speed) override {
         ++opens;
         open_ = !refused.contains(port);
-        if (!open_)
-            return refused.value(port);
-        openedPort = port;
-        openedSpeed = speed;
-        return std::nullopt;
+        if (open_)
+            std::tie(openedPort, openedSpeed) = std::pair(port, speed);
+        return open_ ? std::nullopt : std::optional(refused.value(port));
     }
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }

@@ -73,14 +73,8 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
         const QString self = QString::number(QCoreApplication::applicationPid());
         const QByteArray parent = QByteArray::number(qint64(::getppid())); // a live process
         const QByteArray dev = QFile::encodeName(root.filePath("dev")) + "/";
-        // Each file with what it holds; "@..." is a link to there.
-        const QList<std::pair<QString, QByteArray>> files = {
-            {"dev/ttyUSB0", ""},
-            {"dev/ttyUSB2", ""},
-            {"dev/ttyUSB3", ""},
-            {"dev/ttyUSB4", ""},
-            {"dev/ttyUSB10", ""},
-            {"dev/ttyACM5", ""},
+        // Each file with what it holds; "@..." is a link to there. The devices, empty, below.
+        QList<std::pair<QString, QByteArray>> files = {
             {"dev/serial/by-id/usb-X", "@../../ttyUSB2"},
             {"dev/serial/by-id/usb-gone", "@../../ttyUSB9"},              // pulled out
             {"locks/LCK..ttyUSB0", "      " + parent + "\n"},             // minicom's form
@@ -94,6 +88,9 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
             {"proc/4242/fd/4", "@" + dev + "serial"},          // no serial port
             {"proc/" + self + "/fd/5", "@" + dev + "ttyUSB4"}, // this program's own
             {"proc/1x/fd/5", "@" + dev + "ttyUSB4"}};          // no process
+        for (const char* device :
+             {"ttyUSB0", "ttyUSB2", "ttyUSB3", "ttyUSB4", "ttyUSB10", "ttyACM5"})
+            files.append({QString("dev/") + device, ""});
         for (const auto& [path, bytes] : files) {
             QFile file(root.filePath(path));
             QVERIFY(root.mkpath(QFileInfo(path).path()) &&
