@@ -15,6 +15,7 @@ void KeptFile::wasRead(const QByteArray& readBytes, const FileStamp& stamp, bool
 void KeptFile::wasWritten(const QByteArray& written) {
     bytes = written;
     stamp_ = FileStamp::of(path);
+    readInPart_ = false; // what this program wrote is whole
 }
 
 KeptFile::Replaced KeptFile::replace(const QByteArray& newBytes,

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <utility>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -154,8 +156,12 @@ std::optional<QString> TextItemReader::next() {
     itemLine_ = line_;
     char c;
     do {
-        if (!get(c))
+        if (!get(c)) {
+            // A comma before the end of the file ends a field too, as it does before a line end.
+            if (std::exchange(commaAfter_, false))
+                return QString();
             return std::nullopt;
+        }
     } while (isBlank(c));
 
     QString item;

@@ -318,6 +318,20 @@ private slots:
         }
     }
 
+    // A change of nothing is no step, an Open always one; a store this program made is never
+    // kept as a damaged one.
+    void stepsAndCopies() {
+        QTemporaryDir dir;
+        ConfigDocument document;
+        document.load(dir.path());
+        act(document, "clear- clear-");
+        QVERIFY(!document.setNames(document.names()));
+        QCOMPARE(document.undoStack()->count(), 1);
+        act(document, "open- open- save1");
+        QCOMPARE(document.undoStack()->count(), 4);
+        QCOMPARE(QDir(dir.path()).entryList({"*.damaged-*"}), QStringList());
+    }
+
     void loadingTheStores_data() {
         const Rows<LoadCase> row;
         MapStoreContent content;
