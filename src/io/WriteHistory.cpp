@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace bdx4 {
 
 namespace {
@@ -89,23 +91,41 @@ IoResult WriteHistory::record(const ConfigImage& image, HistoryEntry entry) {
     return std::nullopt;
 }
 
+QStringList WriteHistory::aboutFilesNewestFirst() const {
+    // Named by the time they were written, so the names sort as the times do.
+    QStringList names =
+        QDir(folder_).entryList({QLatin1Char('*') + kAboutSuffix}, QDir::Files, QDir::Name);
+    std::reverse(names.begin(), names.end());
+    return names;
+}
+
 QList<HistoryEntry> WriteHistory::entries() const {
     QList<HistoryEntry> found;
     const QDir dir(folder_);
-    for (const QString& name : dir.entryList({QLatin1Char('*') + kAboutSuffix}, QDir::Files))
+    for (const QString& name : aboutFilesNewestFirst())
         if (const std::optional<HistoryEntry> entry = readAbout(dir.filePath(name)))
             found << *entry;
-    std::sort(found.begin(), found.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
-        return a.written != b.written ? a.written > b.written : a.path > b.path;
+    std::stable_sort(found.begin(), found.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
+        return a.written > b.written;
     });
     return found;
 }
 
+std::optional<HistoryEntry> WriteHistory::newest() const {
+    const QDir dir(folder_);
+    for (const QString& name : aboutFilesNewestFirst())
+        if (const std::optional<HistoryEntry> entry = readAbout(dir.filePath(name)))
+            return entry;
+    return std::nullopt;
+}
+
 void WriteHistory::dropOldest() const {
-    const QList<HistoryEntry> kept = entries();
-    for (qsizetype i = kKept; i < kept.size(); ++i) {
-        QFile::remove(kept[i].path);
-        QFile::remove(kept[i].path.chopped(kLinesSuffix.size()) + kAboutSuffix);
+    const QStringList names = aboutFilesNewestFirst();
+    const QDir dir(folder_);
+    for (qsizetype i = kKept; i < names.size(); ++i) {
+        const QString about = dir.filePath(names[i]);
+        QFile::remove(about.chopped(kAboutSuffix.size()) + kLinesSuffix);
+        QFile::remove(about);
     }
 }
 

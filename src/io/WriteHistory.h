@@ -6,6 +6,9 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace bdx4 {
 
@@ -37,8 +40,12 @@ public:
     IoResult record(const ConfigImage& image, HistoryEntry entry);
     /// Every entry that can be read, newest first.
     QList<HistoryEntry> entries() const;
+    /// The newest entry that can be read (what the box holds, as far as the program knows),
+    /// without reading the others.
+    std::optional<HistoryEntry> newest() const;
 
 private:
+    QStringList aboutFilesNewestFirst() const;
     void dropOldest() const;
 
     QString folder_;

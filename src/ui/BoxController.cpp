@@ -214,7 +214,7 @@ void BoxController::keepInHistory() {
                 dialogs::Icon::Warning);
         return;
     }
-    emit written(history.entries().value(0));
+    emit written(history.newest().value_or(HistoryEntry()));
 }
 
 } // namespace bdx4

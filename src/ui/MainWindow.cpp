@@ -222,7 +222,7 @@ void MainWindow::loadStores() {
     if (load.names.outcome == NamesReading::Damaged ||
         load.names.outcome == NamesReading::Unreadable)
         showNamesUnreadable(load.names);
-    statusBar_->showLastWritten(WriteHistory(folder).entries().value(0));
+    statusBar_->showLastWritten(WriteHistory(folder).newest().value_or(HistoryEntry()));
     ready_ = true;
     showModified();
     updateCommands();
