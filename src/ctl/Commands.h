@@ -2,6 +2,7 @@
 
 #include "ctl/CommandLine.h"
 #include "ctl/Console.h"
+#include "ctl/ShowText.h"
 #include "io/WriteHistory.h"
 #include "jobs/DownloadJob.h"
 #include "model/BandMaps.h"
@@ -87,11 +88,5 @@ private:
     std::unique_ptr<Talk> talk_;
     int status_ = kExitFailed;
 };
-
-/// A configuration's map as `show` prints it, headed `name` ("MAP2", a file's name): a row per
-/// band, a column per output, with the ACn mode.
-QString mapText(const Configuration& configuration, const QString& name);
-/// The three band-voltage tables in volts, a row per band.
-QString voltageText(const VoltageTables& volts);
 
 } // namespace bdx4::ctl
