@@ -37,13 +37,15 @@ StoreReading readVoltageStoreItems(QIODevice& in, VoltageTables& tables) {
     int read = 0;
     for (; read < kValues; ++read) {
         std::optional<QString> item = items.next();
-        while (item && item->isEmpty() && !items.lastItemIsField())
-            item = items.next(); // an empty line
+        // An empty line is skipped; a lone pair of quotes is an item, and no level.
+        while (item && item->isEmpty() && !items.lastItemIsField() && !items.lastItemWasQuoted())
+            item = items.next();
         if (!item)
             break;
         if (read < 2)
             firstTwo << (items.lastItemIsField() ? *item : QString());
-        if (const std::optional<float> value = level(*item)) {
+        const bool quotedNothing = item->isEmpty() && items.lastItemWasQuoted();
+        if (const std::optional<float> value = quotedNothing ? std::nullopt : level(*item)) {
             tables.setValue(read / kVoltageBands, read % kVoltageBands, *value);
         } else if (reading.outcome == StoreReading::Complete) {
             reading.outcome = StoreReading::Incomplete;
