@@ -42,8 +42,8 @@ StoreReading readVoltageStoreItems(QIODevice& in, VoltageTables& tables) {
             item = items.next();
         if (!item)
             break;
-        if (read < 2)
-            firstTwo << (items.lastItemIsField() ? *item : QString());
+        if (read < 2) // bare fields only: a quote makes it a store written by hand
+            firstTwo << (items.lastItemIsField() && !items.lastItemWasQuoted() ? *item : QString());
         const bool quotedNothing = item->isEmpty() && items.lastItemWasQuoted();
         if (const std::optional<float> value = quotedNothing ? std::nullopt : level(*item)) {
             tables.setValue(read / kVoltageBands, read % kVoltageBands, *value);

@@ -180,6 +180,7 @@ private slots:
         row("as created and a comma at the end", "0,0,", inPart, "1:ends after 3 of", {0, 0, 0});
         row("as created and a quote on a line of its own", "0,0\r\"", inPart,
             "2:\"\" is not a level", {0, 0});
+        row("as created but with a quote", "0,\"0\r", inPart, "2:ends after 2 of", {0, 0});
         row("blanks, an empty line, an empty field", " 51 ,, 64\r\n\r\n90", inPart,
             "3:ends after 4 of", {51, 0, 64, 90});
         row("the last line ends in a comma", QByteArray(whole).replace("37\r\n38\r\n", "37,\r\n"),
