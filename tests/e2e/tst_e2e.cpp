@@ -149,7 +149,7 @@ private slots:
              "&/bdx4_cfg.ini cannot be opened: it is a FIFO (named pipe), not a file\n");
         file("/dev/zero behind a link as a store", "&/bdx4_bv.ini=zero", "show --store &", 1,
              "&/bdx4_bv.ini cannot be opened: it is a device, not a file (shown as far");
-        file("a FIFO as --trace", "~/f=fifo", "query --port @ --trace ~/f", 1,
+        file("a FIFO as --trace", "~/f=fifo", "write --port @ --trace ~/f", 1,
              "--trace: \"~/f\" cannot be written: it is a FIFO (named pipe), not a file");
         file("export onto a FIFO", "~/f=fifo", "export --store % ~/f", 1,
              "could not be written:\nIt is a FIFO (named pipe), not a file; it was left as it is.");
@@ -195,8 +195,8 @@ private slots:
              "40M: output 20 on in b, off in a\nAN1 6 m: 2.00 V in b, 3.92 V in a\n");
         file("a damaged file compared", "~/bad=damaged", "diff ~/config.txt ~/bad", 1,
              "~/bad: line 5: the checksum is 95, the record's bytes give 94\n");
-        file("names given", "", "names --store % 80=Groß-Beam AC1=Яги\\00404\\0040el", 0,
-             "80   Groß-Beam\nAC1  Яги 4 el\n");
+        file("names given", "", "names --store % 160=Dipol 80=Groß-Beam AC1=Яги\\00404\\0040el", 0,
+             "160  Dipol\n80   Groß-Beam\nAC1  Яги 4 el\n");
         file("names shown", "%/bdx4_names.txt=file:40=4-square", "show --store %", 0,
              "for Bandmap\n\nOutput names\n40   4-square\n\nBand voltages");
         file("the last name removed", "%/bdx4_names.txt=file:40=4-square", "names --store % 40=", 0,

@@ -61,8 +61,8 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
         settings.values["Ports/COM16"] = "/dev/ttyACM0";
         QCOMPARE(portsReaching(threeAdapters()[2], line), QList<int>({9, 16}));
         SerialPortRow shouting = threeAdapters()[0]; // a device's words reach no terminal raw
-        shouting.description = "A\x1b[2J";
-        QVERIFY(ctl::portsText({shouting}, {}, line).contains("A\\x1b[2J, FTDI"));
+        shouting.description = "A\x1b[2J\x7f";
+        QVERIFY(ctl::portsText({shouting}, {}, line).contains("A\\x1b[2J\\x7f, FTDI"));
     }
 
     // Who holds a port, read from lock files and the processes' open files alone: the devices
