@@ -12,6 +12,7 @@
 #include "support/FakePorts.h"
 #include "support/Fakes.h"
 #include "support/Golden.h"
+#include "support/Rows.h"
 #include "ui/BandMapGrid.h"
 #include "ui/HelpWindow.h"
 #include "ui/HistoryWindow.h"
@@ -49,6 +50,19 @@ namespace {
 
 const QString kQuestion = QStringLiteral(
     "The last Map%1 changes have not been saved.  Do you want to save these changes?");
+
+/// The command, its step's name in the Edit menu (empty: none), how its question is backed out of.
+using WayBack = std::tuple<QString, QString, int>;
+/// Whether the box acknowledges, how the user stops it at 1000 ms, what is said, a dark desktop.
+using WriteCase = std::tuple<bool, QString, QString, bool>;
+/// The name typed ("@": the temporary folder), the answer to the question if one comes, the file
+/// chosen (empty: none, the dialog stays open), what is said.
+using ExportCase = std::tuple<QString, int, QString, QString>;
+/// Of threeAdapters(): present with the box's pulled out, present with it plugged in; the devices
+/// offered to choose among; the adapter whose stable name COM1 gets (-1: none).
+using PlugCase = std::tuple<QList<int>, QList<int>, QStringList, int>;
+/// The part of a slider clicked (0: the wheel turned away), the level it moves to from 100.
+using Click = std::pair<int, int>;
 
 /// The control with `text`, its mnemonic's "&" left out.
 template <typename W> W* find(QObject* window, const QString& text) {
@@ -366,28 +380,22 @@ private slots:
     // Every command that asks about unsaved changes: Escape or the question's close box back out
     // of it, then No lets it run; a grid command is then a step that Undo takes back.
     void everyQuestionHasAWayBack_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("undo"); // the step's name in the Edit menu
-        QTest::addColumn<int>("escape");   // how the question is backed out of
-        int row = 0;
+        const Rows<WayBack> row;
+        int n = 0;
         for (const char* command :
              {"Clear", "Defaults", "Display MAP2", "Quit", "close box", "Exit"}) {
-            const int escape = row % 2 ? BoxAnswerer::kCloseBox : int(Qt::Key_Escape);
-            QTest::newRow(command)
-                << QString(command) << QString(row++ < 3 ? command : "") << escape;
+            const int escape = n % 2 ? BoxAnswerer::kCloseBox : int(Qt::Key_Escape);
+            row(command, {command, n++ < 3 ? command : "", escape});
         }
-        QTest::newRow("Tick") << "Tick"
-                              << "Tick 30M to 160" << 0;
+        row("Tick", {"Tick", "Tick 30M to 160", 0});
     }
     void everyQuestionHasAWayBack() {
-        QFETCH(QString, command);
-        QFETCH(QString, undo);
-        QFETCH(int, escape);
+        const auto& [command, undo, escape] = fetch<WayBack>();
         Rig rig(true);
         rig.button("Save as MAP1")->click();
         QTest::mouseClick(rig.box(3, 3), Qt::LeftButton); // unsaved: 40M no longer to 40
         const QByteArray saved = "\"Row 3\"\r\n0\r\n0\r\n0\r\n1\r\n";
-        const auto run = [&] {
+        const auto run = [&, command = command] {
             if (command == "close box")
                 rig.window->close();
             else if (command == "Exit")
@@ -619,27 +627,18 @@ private slots:
     // progress, how it ended in green or red and readable (also on a dark desktop), the focus on
     // Cancel while it runs and back on Write after; Test for BDX4 leaves the focus in the grid.
     void writeToTheBox_data() {
-        QTest::addColumn<bool>("acks");
-        QTest::addColumn<QString>("stop"); // how the user stops it at 1000 ms
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("dark");
+        const Rows<WriteCase> row;
         const QString cancelled = "Download cancelled in section VHF Band Data";
-        for (const auto& [name, acks, stop, message, dark] :
-             QList<std::tuple<const char*, bool, QString, QString, bool>>{
-                 {"acknowledged", true, "", "", false},
-                 {"a silent box, dark desktop", false, "",
-                  "Download failed in section HF Band Data", true},
-                 {"Cancel by the keyboard", true, "Return", cancelled, false},
-                 {"closing the window", true, "close", "", false},
-                 {"Escape", true, "Escape", cancelled, false},
-                 {"Test for BDX4 instead", true, "Test", "", false}})
-            QTest::newRow(name) << acks << stop << message << dark;
+        row("acknowledged", {true, "", "", false});
+        row("a silent box, dark desktop",
+            {false, "", "Download failed in section HF Band Data", true});
+        row("Cancel by the keyboard", {true, "Return", cancelled, false});
+        row("closing the window", {true, "close", "", false});
+        row("Escape", {true, "Escape", cancelled, false});
+        row("Test for BDX4 instead", {true, "Test", "", false});
     }
     void writeToTheBox() {
-        QFETCH(bool, acks);
-        QFETCH(QString, stop);
-        QFETCH(QString, message);
-        QFETCH(bool, dark);
+        const auto& [acks, stop, message, dark] = fetch<WriteCase>();
         const QPalette desktop = QApplication::palette();
         if (dark)
             QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(42, 42, 42)));
@@ -661,7 +660,7 @@ private slots:
             busy = !write->isEnabled() && !rig.action("Test for BDX4")->isEnabled() &&
                    rig.button("Cancel")->isVisible();
         });
-        rig.clock.after(1000, [&] {
+        rig.clock.after(1000, [&, stop = stop] {
             if (stop == "Return")
                 QTest::keyClick(rig.window->focusWidget(), Qt::Key_Return);
             else if (stop == "Escape")
@@ -804,27 +803,17 @@ private slots:
     // A name typed with a folder goes there; a folder that is not there is refused; a file that
     // is there is replaced only on Yes.
     void exportDialogHonoursFoldersAndAsks_data() {
-        QTest::addColumn<QString>("typed");  // "@" stands for the temporary folder
-        QTest::addColumn<int>("answer");     // to the question, if one comes
-        QTest::addColumn<QString>("chosen"); // empty: nothing, the dialog stays open
-        QTest::addColumn<QString>("said");
+        const Rows<ExportCase> row;
         const QString there = "old.txt already exists. Replace it?";
-        for (const auto& [name, typed, answer, chosen, said] :
-             QList<std::tuple<const char*, QString, int, QString, QString>>{
-                 {"a full path", "@/station/map1", 0, "@/station/map1.txt", ""},
-                 {"a folder below", "station/map1", 0, "@/shown/station/map1.txt", ""},
-                 {"no such folder", "@/nowhere/map1", 0, "",
-                  "The folder @/nowhere does not exist."},
-                 {"a file there, No", "old", Qt::Key_N, "", there},
-                 {"a file there, Escape", "old", Qt::Key_Escape, "", there},
-                 {"a file there, Yes", "old", Qt::Key_Y, "@/shown/old.txt", there}})
-            QTest::newRow(name) << typed << answer << chosen << said;
+        row("a full path", {"@/station/map1", 0, "@/station/map1.txt", ""});
+        row("a folder below", {"station/map1", 0, "@/shown/station/map1.txt", ""});
+        row("no such folder", {"@/nowhere/map1", 0, "", "The folder @/nowhere does not exist."});
+        row("a file there, No", {"old", Qt::Key_N, "", there});
+        row("a file there, Escape", {"old", Qt::Key_Escape, "", there});
+        row("a file there, Yes", {"old", Qt::Key_Y, "@/shown/old.txt", there});
     }
     void exportDialogHonoursFoldersAndAsks() {
-        QFETCH(QString, typed);
-        QFETCH(int, answer);
-        QFETCH(QString, chosen);
-        QFETCH(QString, said);
+        const auto& [typed, answer, chosen, said] = fetch<ExportCase>();
         QTemporaryDir dir;
         const auto here = [&dir](QString text) { return text.replace('@', dir.path()); };
         QVERIFY(QDir(dir.path()).mkpath("station") && QDir(dir.path()).mkpath("shown/station"));
@@ -915,20 +904,16 @@ private slots:
     }
 
     void slidersMoveTowardTheClick_data() { // the keys: voltageWindowsByKeyboardAlone
-        QTest::addColumn<int>("part");      // clicked; 0: the wheel turned away
-        QTest::addColumn<int>("level");     // from 100
+        const Rows<Click> row;
         using S = QStyle;
-        for (const auto& [name, part, level] :
-             QList<std::tuple<const char*, int, int>>{{"top arrow", S::SC_ScrollBarSubLine, 101},
-                                                      {"bottom arrow", S::SC_ScrollBarAddLine, 99},
-                                                      {"track above", S::SC_ScrollBarSubPage, 105},
-                                                      {"track below", S::SC_ScrollBarAddPage, 95},
-                                                      {"wheel away", 0, 103}})
-            QTest::newRow(name) << part << level;
+        row("top arrow", {S::SC_ScrollBarSubLine, 101});
+        row("bottom arrow", {S::SC_ScrollBarAddLine, 99});
+        row("track above", {S::SC_ScrollBarSubPage, 105});
+        row("track below", {S::SC_ScrollBarAddPage, 95});
+        row("wheel away", {0, 103});
     }
     void slidersMoveTowardTheClick() {
-        QFETCH(int, part);
-        QFETCH(int, level);
+        const auto& [part, level] = fetch<Click>();
         VoltageRig rig(0);
         LevelSlider* s = rig.window.slider(3);
         s->setLevel(100);
@@ -1038,12 +1023,12 @@ private slots:
     // Every slider set with the keys alone, heard and set by a screen reader; the window's undo,
     // save and right click from wherever the focus is.
     void voltageWindowsByKeyboardAlone_data() {
-        QTest::addColumn<int>("table");
+        const Rows<int> row;
         for (int t = 0; t < 3; ++t)
-            QTest::newRow(qPrintable(QStringLiteral("AN%1").arg(t + 1))) << t;
+            row(qPrintable(QStringLiteral("AN%1").arg(t + 1)), t);
     }
     void voltageWindowsByKeyboardAlone() {
-        QFETCH(int, table);
+        const int table = fetch<int>();
         VoltageRig rig(table);
         VoltageWindow& window = rig.window;
         const auto key = [](int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -1141,25 +1126,19 @@ private slots:
     }
 
     void adapterChoiceIsKept_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("written"); // COM1's [Ports] entry; empty: none
-        QTest::newRow("double click: the stable name")
-            << "double click" << threeAdapters()[0].stableName;
-        QTest::newRow("none: the device") << "Use this adapter"
-                                          << "/dev/ttyUSB1";
-        QTest::newRow("a typed path") << "path"
-                                      << "/dev/bdx4";
-        QTest::newRow("Cancel") << "Cancel"
-                                << "";
+        const Rows<std::pair<QString, QString>> row; // how; COM1's [Ports] entry (empty: none)
+        row("double click: the stable name", {"double click", threeAdapters()[0].stableName});
+        row("none: the device", {"Use this adapter", "/dev/ttyUSB1"});
+        row("a typed path", {"path", "/dev/bdx4"});
+        row("Cancel", {"Cancel", ""});
     }
     void adapterChoiceIsKept() {
-        QFETCH(QString, how);
-        QFETCH(QString, written);
+        const auto& [how, written] = fetch<std::pair<QString, QString>>();
         Rig rig;
         rig.start();
         const int opens = rig.line.opens;
         rig.line.writes.clear();
-        rig.choose([&](PortChooserWindow& window) {
+        rig.choose([&, how = how](PortChooserWindow& window) {
             QTreeWidget* list = window.list();
             const int row = how == "Use this adapter"; // the CH340, without a stable name
             const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
@@ -1186,47 +1165,42 @@ private slots:
     }
 
     void adapterFoundByPluggingIn_data() {
-        QTest::addColumn<QList<int>>("pulled"); // of threeAdapters(), present with it pulled out
-        QTest::addColumn<QList<int>>("plugged");
-        QTest::addColumn<QStringList>("offered"); // the devices shown to choose among
-        QTest::addColumn<int>("written"); // the adapter whose stable name COM1 gets; -1: none
-        QTest::newRow("one appears")
-            << QList<int>{1, 2} << QList<int>{0, 1, 2}
-            << QStringList{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyACM0"} << 0;
-        QTest::newRow("none") << QList<int>{1, 2} << QList<int>{1, 2}
-                              << QStringList{"/dev/ttyUSB1", "/dev/ttyACM0"} << -1;
-        QTest::newRow("two, the user picks") << QList<int>{1} << QList<int>{0, 1, 2}
-                                             << QStringList{"/dev/ttyUSB0", "/dev/ttyACM0"} << 2;
+        const Rows<PlugCase> row;
+        const QString usb0 = "/dev/ttyUSB0", usb1 = "/dev/ttyUSB1", acm0 = "/dev/ttyACM0";
+        row("one appears", {{1, 2}, {0, 1, 2}, {usb0, usb1, acm0}, 0});
+        row("none", {{1, 2}, {1, 2}, {usb1, acm0}, -1});
+        row("two, the user picks", {{1}, {0, 1, 2}, {usb0, acm0}, 2});
     }
     void adapterFoundByPluggingIn() {
-        QFETCH(QList<int>, pulled);
-        QFETCH(QList<int>, plugged);
-        QFETCH(QStringList, offered);
-        QFETCH(int, written);
+        const auto& [pulled, plugged, offered, written] = fetch<PlugCase>();
         Rig rig;
         rig.start();
         rig.line.writes.clear();
-        const auto present = [&rig](const QList<int>& which) {
-            rig.ports.rows.clear();
+        const auto present = [](const QList<int>& which) {
+            QList<SerialPortRow> present;
             for (const int i : which)
-                rig.ports.rows << threeAdapters()[i];
+                present << threeAdapters()[i];
+            return present;
         };
+        const QList<SerialPortRow> out = present(pulled), in = present(plugged);
+        const bool pick = offered.size() == 2;
+        const Qt::Key last = written < 0 ? Qt::Key_Escape : Qt::Key_Return;
         QStringList said, shown;
         rig.choose([&](PortChooserWindow& window) {
             find<QPushButton>(&window, "Find by plugging in")->click();
             QLabel* text = window.findChildren<QLabel*>()[3];
             said << text->text();
-            present(pulled);
+            rig.ports.rows = out;
             QTest::keyClick(window.focusWidget(), Qt::Key_Space); // on Next
             said << text->text();
-            present(plugged);
+            rig.ports.rows = in;
             find<QPushButton>(&window, "Next")->click();
             said << text->text();
             for (const QString& row : rows(window))
                 shown << row.section('|', 4, 4);
-            if (offered.size() == 2)
+            if (pick)
                 QTest::keyClick(window.list(), Qt::Key_Down);
-            QTest::keyClick(window.focusWidget(), written < 0 ? Qt::Key_Escape : Qt::Key_Return);
+            QTest::keyClick(window.focusWidget(), last);
         });
         QCOMPARE(said.mid(0, 2), (QStringList{"Pull the box's adapter out, then press Next.",
                                               "Now plug it in again, then press Next."}));
