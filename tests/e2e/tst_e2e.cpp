@@ -14,6 +14,7 @@
 #include "io/WriteHistory.h"
 #include "model/Configuration.h"
 #include "support/Fakes.h"
+#include "support/Golden.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -29,6 +30,7 @@
 
 using namespace bdx4;
 using namespace bdx4::simrig;
+using golden::defaultVolts;
 using test::readFile;
 
 namespace {
@@ -49,13 +51,6 @@ MapStoreContent patternMaps() {
     content.maps[2][20][kAC3] = 2;
     content.accForBandMap = true;
     return content;
-}
-
-VoltageTables defaultVolts() {
-    VoltageTables volts;
-    for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
-        volts.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
-    return volts;
 }
 
 /// What a download of map 2 of the pattern sends.

@@ -67,10 +67,7 @@ QString storeSignature(const QString& path, const QByteArray& startedWith) {
 Configuration friendsConfiguration() {
     StoredMap map = {};
     map[10][5] = 1;
-    VoltageTables volts;
-    for (int b = 0; b < kVoltageBands; ++b)
-        volts.setValue(0, b, VoltageTables::defaultLevels(0)[b]);
-    return Configuration(map, true, volts);
+    return Configuration(map, true, golden::defaultVolts(1));
 }
 
 /// What the user does, word by word: "tick" toggles 6M/20; "clear", "defaults" and "displayN"

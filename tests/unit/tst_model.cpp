@@ -175,7 +175,7 @@ private slots:
 
     // Each table's level list: its bands by level with their codes, empty entries (FFFF) last.
     void voltageRecordsAndLines() {
-        VoltageTables worked, defaults;
+        VoltageTables worked;
         worked.setValue(0, 7, 0x33);            // 20 m
         worked.setValue(0, 12, 0x80);           // 160 m
         worked.setValue(1, 8, 100);             // 30 m
@@ -189,9 +189,7 @@ private slots:
         QCOMPARE(image.record(Section::An3),
                  ":2000E000FE0EFE0DFE0CFE09FE08FE07FE06FE05FE04FE03FE0AFE02FE01" + golden::ffs(12) +
                      "C2");
-        for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
-            defaults.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
-        QCOMPARE(ConfigImage::of(BandMaps(), defaults).lines().mid(4, 2),
+        QCOMPARE(ConfigImage::of(BandMaps(), golden::defaultVolts()).lines().mid(4, 2),
                  (QList<QByteArray>{golden::kAn1Defaults, golden::kAn2Defaults}));
         const QList<QByteArray> nothingSet = {
             golden::kDownloadCommand, golden::kEmptyHf,  golden::kEmptyVhf, golden::kAccessoryTable,

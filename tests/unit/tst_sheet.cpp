@@ -3,6 +3,7 @@
 
 #include "sheet/ConfigSheet.h"
 #include "support/Fakes.h"
+#include "support/Golden.h"
 #include "support/PaintRecorder.h"
 #include "support/Rows.h"
 
@@ -27,10 +28,7 @@ Configuration sample(bool acc) {
         map[r][r % kOutputs] = 1;
     map[5].fill(1);
     map[7][3] = 2;
-    VoltageTables volts;
-    for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
-        volts.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
-    return Configuration(map, acc, volts);
+    return Configuration(map, acc, golden::defaultVolts());
 }
 
 /// What the map's and the voltages' tables hold, each by the caption of its first row, cell by

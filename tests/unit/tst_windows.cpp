@@ -839,9 +839,7 @@ private slots:
         theirs.setCell(0, kAC3, 1);
         theirs.setCell(5, 5, 1);
         theirs.setAccOutputsForBandMap(true);
-        VoltageTables volts;
-        for (int b = 0; b < kVoltageBands; ++b)
-            volts.setValue(0, b, VoltageTables::defaultLevels(0)[b]);
+        const VoltageTables volts = golden::defaultVolts(1);
         const QByteArray file = exportText(ConfigImage::of(theirs, volts));
         QVERIFY(!writeFileWhole(rig.dir.filePath("friend.txt"), file) &&
                 !writeFileWhole(rig.dir.filePath("damaged.txt"),
