@@ -118,10 +118,19 @@ struct Rig {
     /// Opens Choose Adapter... and lets `drive` use the window as a person would.
     void choose(const std::function<void(PortChooserWindow&)>& drive) {
         boxes.onDialog = [drive](QWidget* w) { drive(*qobject_cast<PortChooserWindow*>(w)); };
-        action("Choose Adapter...")->trigger();
+        click("Choose Adapter...");
         settle();
     }
     QAction* action(const QString& text) const { return find<QAction>(window.get(), text); }
+    /// Clicks the button or the menu entry `text`, its boxes answered with `keys` if given.
+    void click(const QString& text, const QList<int>& keys = {}) {
+        boxes.keys = keys.isEmpty() ? boxes.keys : keys;
+        if (QPushButton* pushed = button(text))
+            pushed->click();
+        else
+            action(text)->trigger();
+    }
+    QString said() const { return boxes.shown.last().text; } ///< in the box shown last
     QCheckBox* box(int row, int output) const { return window->grid().box(row, output); }
     QList<int> labels() const {
         QList<int> shown;
@@ -260,11 +269,11 @@ private slots:
         QVERIFY(rig.line.writes.isEmpty() && rig.window->isReady());
 
         rig.line.refused = {{7, OpenFailure{}}};
-        rig.action("COM7")->trigger();
-        rig.action("19200 BAUD")->trigger();
+        rig.click("COM7");
+        rig.click("19200 BAUD");
         QVERIFY(!rig.action("COM5")->isChecked());
         rig.boxes.shown.clear();
-        rig.action("Test for BDX4")->trigger();
+        rig.click("Test for BDX4");
         rig.settle();
         QCOMPARE(rig.boxes.titles(),
                  (QStringList{"Error Opening COM7", "Reopened COM5", "BDX4 Connected"}));
@@ -277,11 +286,10 @@ private slots:
         QVERIFY(rig.window->isVisible() && rig.boxes.shown.last().icon == QMessageBox::Critical);
         rig.boxes.keys = {Qt::Key_N};
         rig.window->close();
-        QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(1));
-        QVERIFY(QFileInfo(mapStorePath(rig.dir.path())).isDir());
+        QCOMPARE(rig.said(), kQuestion.arg(1));
+        QVERIFY(QFileInfo(mapStorePath(rig.dir.path())).isDir() && !rig.line.isOpen());
         QCOMPARE(rig.settings.values.value("Options/COM_Port"), QStringLiteral("5"));
         QCOMPARE(rig.settings.values.value("Options/BAUD_Rate"), QStringLiteral("19200"));
-        QVERIFY(!rig.line.isOpen());
     }
 
     void mapsByMouseAndKeyboard() {
@@ -296,19 +304,15 @@ private slots:
         QVERIFY(rig.labels() == QList<int>{2} && !rig.window->isWindowModified());
         QCOMPARE(rig.mapStore().count('\n'), 1076);
         // The grid's keys walk it, passing over the hidden AC columns; Space toggles a box.
+        const int ctrlEnd = (Qt::CTRL | Qt::Key_End).toCombined(),
+                  ctrlHome = (Qt::CTRL | Qt::Key_Home).toCombined();
         const QList<std::tuple<int, int, int, int, int>> moves = {
-            {0, 0, Qt::Key_Right, 0, 1},
-            {0, 1, Qt::Key_Down, 1, 1},
-            {5, 4, Qt::Key_Up, 4, 4},
-            {5, 4, Qt::Key_Left, 5, 3},
-            {0, 0, Qt::Key_Up, 0, 0},
-            {2, 12, Qt::Key_Right, 2, 12},
-            {6, 5, Qt::Key_End, 6, 12},
-            {6, 5, Qt::Key_Home, 6, 0},
-            {6, 5, Qt::CTRL | Qt::Key_End, 20, 12},
-            {6, 5, Qt::CTRL | Qt::Key_Home, 0, 0},
-            {19, 5, Qt::Key_Down, 20, 5},
-            {20, 5, Qt::Key_Down, 20, 5}};
+            {0, 0, Qt::Key_Right, 0, 1},  {0, 1, Qt::Key_Down, 1, 1},
+            {5, 4, Qt::Key_Up, 4, 4},     {5, 4, Qt::Key_Left, 5, 3},
+            {0, 0, Qt::Key_Up, 0, 0},     {2, 12, Qt::Key_Right, 2, 12},
+            {6, 5, Qt::Key_End, 6, 12},   {6, 5, Qt::Key_Home, 6, 0},
+            {6, 5, ctrlEnd, 20, 12},      {6, 5, ctrlHome, 0, 0},
+            {19, 5, Qt::Key_Down, 20, 5}, {20, 5, Qt::Key_Down, 20, 5}};
         for (const auto& [row, output, key, toRow, toOutput] : moves) {
             rig.box(row, output)->setFocus();
             QTest::keyClick(rig.box(row, output), Qt::Key(key & ~Qt::KeyboardModifierMask),
@@ -317,30 +321,28 @@ private slots:
         }
         QTest::keyClick(rig.box(0, 0), Qt::Key_Space);
         QVERIFY(!rig.box(0, 0)->isChecked());
-        rig.action("Use AC1 - AC3 for Bandmap")->trigger(); // shown again, still checked
+        rig.click("Use AC1 - AC3 for Bandmap"); // shown again, still checked
         QVERIFY(!rig.box(17, 13)->isHidden() && rig.box(17, 13)->isChecked());
         QCOMPARE(rig.shownBoxes(), 336);
         QApplication::setActiveWindow(rig.window.get()); // back from the question
         rig.box(2, 12)->setFocus();
         QTest::keyClick(rig.box(2, 12), Qt::Key_Right);
         QVERIFY(rig.box(2, 13)->hasFocus() && rig.box(2, 13)->accessibleName() == "60M to AC1");
-        rig.action("Use AC1 - AC3 default table")->trigger(); // the grid's Tab stop stays shown
+        rig.click("Use AC1 - AC3 default table"); // the grid's Tab stop stays shown
         rig.button("Clear")->setFocus();
         rig.key(Qt::Key_Backtab);
         QVERIFY(rig.box(2, 12)->hasFocus());
-        rig.action("Use AC1 - AC3 for Bandmap")->trigger();
-        rig.boxes.keys = {Qt::Key_N, Qt::Key_Y};
-        rig.button("Clear")->click();
-        QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(2));
-        rig.button("Defaults")->click(); // Yes keeps the cleared grid as MAP2, in memory
-        rig.button("Save as MAP3")->click();
+        rig.click("Use AC1 - AC3 for Bandmap");
+        rig.click("Clear", {Qt::Key_N, Qt::Key_Y});
+        QCOMPARE(rig.said(), kQuestion.arg(2));
+        rig.click("Defaults"); // Yes keeps the cleared grid as MAP2, in memory
+        rig.click("Save as MAP3");
         QCOMPARE(rig.labels(), QList<int>{3});
         QTest::mouseClick(rig.box(0, 1), Qt::LeftButton);
-        rig.boxes.keys = {Qt::Key_Y};
         const qsizetype before = rig.boxes.shown.size();
-        rig.button("Quit")->click();
+        rig.click("Quit", {Qt::Key_Y});
         QVERIFY(rig.boxes.shown.size() == before + 1 && !rig.window->isVisible());
-        QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(3));
+        QCOMPARE(rig.said(), kQuestion.arg(3));
         const MapStoreContent stored = rig.stored();
         QVERIFY(stored.accForBandMap && stored.maps[1] == StoredMap{} &&
                 stored.maps[2][0][1] == 1 && stored.maps[2][20][11] == 1); // XVTR7: XV1-XV3
@@ -392,24 +394,22 @@ private slots:
     void everyQuestionHasAWayBack() {
         const auto& [command, undo, escape] = fetch<WayBack>();
         Rig rig(true);
-        rig.button("Save as MAP1")->click();
+        rig.click("Save as MAP1");
         QTest::mouseClick(rig.box(3, 3), Qt::LeftButton); // unsaved: 40M no longer to 40
         const QByteArray saved = "\"Row 3\"\r\n0\r\n0\r\n0\r\n1\r\n";
         const auto run = [&, command = command] {
             if (command == "close box")
                 rig.window->close();
-            else if (command == "Exit")
-                rig.action(command)->trigger();
             else if (command == "Tick")
                 QTest::mouseClick(rig.box(4, 0), Qt::LeftButton);
             else
-                rig.button(command)->click();
+                rig.click(command);
         };
         if (command != "Tick") {
             rig.boxes.keys = {escape};
             run(); // nothing changes, nothing is written, the program stays
             QVERIFY(rig.boxes.shown.size() == 2 && rig.window->isVisible());
-            QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(1));
+            QCOMPARE(rig.said(), kQuestion.arg(1));
             QVERIFY(!rig.box(3, 3)->isChecked() && rig.window->isWindowModified());
             QVERIFY(rig.mapStore().contains(saved));
         }
@@ -431,14 +431,13 @@ private slots:
     // and Yes writes it and the mode. (Which steps leave what unsaved: tst_document.)
     void nothingKeptIsLostAtTheEnd() {
         Rig rig(true);
-        rig.button("Save as MAP1")->click();
+        rig.click("Save as MAP1");
         QTest::mouseClick(rig.box(3, 3), Qt::LeftButton);
-        rig.boxes.keys = {Qt::Key_Y, Qt::Key_Y};
-        rig.button("Display MAP2")->click(); // Yes keeps the edit in MAP1, in memory only
+        rig.click("Display MAP2", {Qt::Key_Y, Qt::Key_Y}); // Yes keeps the edit in MAP1, in memory
         QVERIFY(rig.window->isWindowModified() && rig.labels() == QList<int>{2});
-        rig.action("Use AC1 - AC3 for Bandmap")->trigger();
+        rig.click("Use AC1 - AC3 for Bandmap");
         rig.window->close();
-        QVERIFY(!rig.window->isVisible() && rig.boxes.shown.last().text == kQuestion.arg(1));
+        QVERIFY(!rig.window->isVisible() && rig.said() == kQuestion.arg(1));
         QVERIFY(rig.stored().accForBandMap && rig.stored().maps[0][3][3] == 0);
         // Changes of more than one map: one question names them all.
         QCOMPARE(MainWindow::unsavedQuestion({0, 2}), kQuestion.arg("1 and Map3"));
@@ -455,30 +454,28 @@ private slots:
         const QByteArray cut = mapStoreText(content).chopped(20);
         QVERIFY(!writeFileWhole(mapStorePath(rig.dir.path()), cut));
         rig.start();
-        QVERIFY(rig.boxes.shown.last().text.contains(
+        QVERIFY(rig.said().contains(
             "bdx4_cfg.ini could be read only in part (line 1074: the store ends early, in MAP3)"));
         QVERIFY(QFile::remove(voltageStorePath(rig.dir.path())) &&
                 QDir(rig.dir.path()).mkdir(kVoltageStoreName));
         rig.boxes.onDialog = [](QWidget* modal) { modal->close(); };
-        rig.action("Analog1")->trigger();
-        QVERIFY(rig.boxes.shown.last().text.contains("bdx4_bv.ini cannot be read: it is a folder"));
+        rig.click("Analog1");
+        QVERIFY(rig.said().contains("bdx4_bv.ini cannot be read: it is a folder"));
         rig.window->close();
         QVERIFY(!rig.window->isVisible()); // nothing asked, nothing written
         QCOMPARE(rig.mapStore(), cut);
         rig.start();
-        rig.button("Save as MAP3")->click();
+        rig.click("Save as MAP3");
         const QStringList copies = QDir(rig.dir.path()).entryList({"bdx4_cfg.ini.damaged-*"});
         QCOMPARE(copies.size(), 1);
         QCOMPARE(readFile(rig.dir.filePath(copies.first())), cut);
-        QVERIFY(rig.boxes.shown.last().text.contains(copies.first()));
+        QVERIFY(rig.said().contains(copies.first()));
         // Another program's change is replaced only at Yes.
         QVERIFY(!writeFileWhole(mapStorePath(rig.dir.path()), cut));
-        rig.boxes.keys = {Qt::Key_Escape}; // kept, and nothing more said: the user knows
-        rig.button("Save as MAP1")->click();
-        QVERIFY(rig.boxes.shown.last().text.contains("was changed by another program"));
+        rig.click("Save as MAP1", {Qt::Key_Escape}); // kept, and nothing more said: the user knows
+        QVERIFY(rig.said().contains("was changed by another program"));
         QCOMPARE(rig.mapStore(), cut);
-        rig.boxes.keys = {Qt::Key_Y};
-        rig.button("Save as MAP1")->click();
+        rig.click("Save as MAP1", {Qt::Key_Y});
         QCOMPARE(rig.mapStore().count('\n'), 1076);
     }
 
@@ -489,7 +486,7 @@ private slots:
         const WriteHistory history(rig.dir.path());
         const auto write = [&](bool acks) {
             rig.acks = acks;
-            rig.button("Write To BDX4")->click();
+            rig.click("Write To BDX4");
             rig.settle();
         };
         const QByteArray first = rig.exported();
@@ -511,7 +508,7 @@ private slots:
                 find<QPushButton>(window, choice)->click();
             };
             const int before = int(rig.boxes.shown.size());
-            rig.action("Written to the BDX4...")->trigger();
+            rig.click("Written to the BDX4...");
             rig.settle();
             if (choice == "Compare") {
                 QCOMPARE(rig.boxes.shown.value(before).text, said);
@@ -557,14 +554,13 @@ private slots:
         QCOMPARE(rig.box(3, 3)->accessibleName(), "40M to 40, Яги 4 el, Groß");
         QCOMPARE(readFile(outputNamesPath(rig.dir.path())), "40=Яги 4 el, Groß\r\n");
         QVERIFY(rig.mapStore() == mapStore && rig.exported() == exported);
-        rig.action("Undo Name the outputs")->trigger();
+        rig.click("Undo Name the outputs");
         QVERIFY(caption->toolTip().isEmpty() && rig.box(3, 3)->accessibleName() == "40M to 40");
         QCOMPARE(readFile(outputNamesPath(rig.dir.path())), "");
         // A damaged names file: what can be read is shown and the line said; the stores stay.
         QVERIFY(!writeFileWhole(outputNamesPath(rig.dir.path()), "20=dipole\r\n99=x\r\n"));
         rig.start();
-        QVERIFY(rig.boxes.shown.last().text.contains("bdx4_names.txt could not be read whole "
-                                                     "(line 2: "));
+        QVERIFY(rig.said().contains("bdx4_names.txt could not be read whole (line 2: "));
         QCOMPARE(find<QLabel>(rig.window.get(), "20")->toolTip(), "dipole");
         QCOMPARE(rig.mapStore(), mapStore);
     }
@@ -669,7 +665,7 @@ private slots:
                 rig.window->close();
         });
         if (stop == "Test")
-            rig.action("Test for BDX4")->trigger();
+            rig.click("Test for BDX4");
         else
             rig.key(Qt::Key_Space);
         rig.settle();
@@ -715,9 +711,9 @@ private slots:
         rig.start(); // no box at the start
         QCOMPARE(rig.status(), QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 4800 baud|not open"));
         QVERIFY(rig.window->statusBar()->y() >= rig.window->centralWidget()->geometry().bottom());
-        rig.line.refused.clear();      // then the box is plugged in
-        rig.action("COM5")->trigger(); // a choice, not yet opened
-        rig.action("Test for BDX4")->trigger();
+        rig.line.refused.clear(); // then the box is plugged in
+        rig.click("COM5");        // a choice, not yet opened
+        rig.click("Test for BDX4");
         rig.clock.after(700, [&] { // the search says where it looks
             QVERIFY(find<QLabel>(rig.window->findChild<SeekingWindow*>(),
                                  "Looking for the BDX4 on COM5 (/dev/fake5) at 4800 baud"));
@@ -728,8 +724,8 @@ private slots:
                 !silent.windows.contains("Seeking BDX4")); // the search window is gone first
         QCOMPARE(rig.status(), QStringLiteral("COM5 \u00B7 /dev/fake5 \u00B7 4800 baud|open"));
         rig.answers = true;
-        rig.action("COM1")->trigger();
-        rig.action("  9600 BAUD")->trigger();
+        rig.click("COM1");
+        rig.click("  9600 BAUD");
         QCOMPARE(rig.status(), QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 9600 baud|not open"));
         QString during;
         for (const int at : {1000, 2500})
@@ -739,13 +735,13 @@ private slots:
                               ->text(QAccessible::Value) +
                           '|';
             });
-        rig.button("Write To BDX4")->click(); // opens the port chosen, then writes
+        rig.click("Write To BDX4"); // opens the port chosen, then writes
         rig.settle();
         QVERIFY(rig.line.openedPort == 1 && rig.line.openedSpeed == 9600);
         QCOMPARE(during, "VHF Band Data, 2 of 7|End record, 7 of 7|");
         QVERIFY(rig.window->statusBox()->text() == "Last Send Passed!" &&
                 rig.status().endsWith("|open"));
-        rig.action("Test for BDX4")->trigger();
+        rig.click("Test for BDX4");
         rig.settle();
         QCOMPARE(rig.status(),
                  QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 9600 baud|BDX4 firmware 2.17"));
@@ -754,7 +750,7 @@ private slots:
         rig.line.refused.insert(
             1, OpenFailure{OpenFailure::DeviceMissing, 1, 1, "/dev/fake1", {}, {}});
         rig.boxes.shown.clear();
-        rig.button("Write To BDX4")->click(); // an open that fails says so, as the test does
+        rig.click("Write To BDX4"); // an open that fails says so, as the test does
         QCOMPARE(rig.boxes.titles(), (QStringList{"Error Opening COM1", "Error COM Ports"}));
         QCOMPARE(rig.window->statusBox()->text(), QStringLiteral("Last Send Failed!"));
     }
@@ -776,11 +772,11 @@ private slots:
     }
 
     void exportWritesTheChosenFile() {
-        const QList<std::pair<QString, QString>> names = {{"  report.txt  ", "report.txt"},
-                                                          {"REPORT.TXT", "REPORT.TXT.txt"},
-                                                          {"", ".txt"},
-                                                          {"\tr", "\tr.txt"}};
-        for (const auto& [typed, name] : names)
+        for (const auto& [typed, name] :
+             QList<std::pair<QString, QString>>{{"  report.txt  ", "report.txt"},
+                                                {"REPORT.TXT", "REPORT.TXT.txt"},
+                                                {"", ".txt"},
+                                                {"\tr", "\tr.txt"}})
             QCOMPARE(SaveFileDialog::fileNameFor(typed), name);
         Rig rig; // an installed program: its own folder takes no file, the stores' folder does
         rig.start(true, rig.dir.filePath("bin"));
@@ -791,7 +787,7 @@ private slots:
             QTest::keyClicks(dialog->nameBox(), QStringLiteral("  out  "));
             QTest::keyClick(dialog->nameBox(), Qt::Key_Return);
         };
-        rig.action("Write Bandmap to File")->trigger();
+        rig.click("Write Bandmap to File");
         QCOMPARE(readFile(rig.dir.filePath("data/out.txt")), rig.exported()); // the grid's lines
         QCOMPARE(rig.window->statusBox()->text(), QStringLiteral("Last Send Passed!"));
         QVERIFY(rig.line.writes.size() == 2 &&
@@ -855,25 +851,23 @@ private slots:
             }
         };
         rig.key(Qt::Key_O, Qt::ControlModifier); // refused, and nothing changes
-        QVERIFY(rig.boxes.shown.last().text.contains(
-                    "line 5: the checksum is 95, the record's bytes give 94") &&
+        QVERIFY(rig.said().contains("line 5: the checksum is 95, the record's bytes give 94") &&
                 rig.box(0, 0)->isChecked());
-        chosen = rig.dir.filePath("friend.txt");
-        rig.boxes.keys = {Qt::Key_N, Qt::Key_Y}; // the first start's grid not kept; the tables
-        rig.action("Open Configuration File...")->trigger();
-        QVERIFY(rig.boxes.shown.last().text.startsWith("Replace the three band-voltage tables"));
+        chosen = rig.dir.filePath("friend.txt"); // the first start's grid not kept; the tables:
+        rig.click("Open Configuration File...", {Qt::Key_N, Qt::Key_Y});
+        QVERIFY(rig.said().startsWith("Replace the three band-voltage tables"));
         QVERIFY(!rig.box(0, 0)->isChecked() &&
                 rig.action("Use AC1 - AC3 for Bandmap")->isChecked());
         QCOMPARE(rig.exported(), file);
         QCOMPARE(readFile(voltageStorePath(rig.dir.path())), // 255 went out, and came back, as 254
                  voltageStoreText(volts).replace("255", "254"));
-        rig.action("Print...")->trigger();
+        rig.click("Print...");
         const QString sheet = pdfText(rig.dir.filePath("sheet.pdf")).simplified();
         QVERIFY2(sheet.contains("Map: MAP1, not saved") && sheet.contains("BDX4 firmware 2.17") &&
                      sheet.contains("160M X"),
                  qPrintable(sheet));
         rig.key(Qt::Key_S, Qt::ControlModifier); // saved, the sheet says so
-        rig.action("Print...")->trigger();
+        rig.click("Print...");
         QVERIFY(pdfText(rig.dir.filePath("sheet.pdf")).simplified().contains("Map: MAP1 "));
     }
 
@@ -1092,7 +1086,7 @@ private slots:
         const QString ftdi = threeAdapters()[0].stableName;
         rig.settings.values["Ports/COM3"] = ftdi;
         rig.start();
-        rig.action("COM3")->trigger();
+        rig.click("COM3");
         const int opens = rig.line.opens;
         rig.line.writes.clear();
         QStringList shown, after;
@@ -1154,7 +1148,7 @@ private slots:
         QCOMPARE(rig.status().section('|', 0, 0), shown);
         QVERIFY(rig.line.opens == opens && rig.line.writes.isEmpty());
         // Write opens the port on its new device; the one open serves when it stays the same.
-        rig.button("Write To BDX4")->click();
+        rig.click("Write To BDX4");
         rig.settle();
         QCOMPARE(rig.line.opens, opens + (written.isEmpty() ? 0 : 1));
         rig.window.reset(); // and the next start reaches it
