@@ -64,14 +64,6 @@ using PlugCase = std::tuple<QList<int>, QList<int>, QStringList, int>;
 /// The part of a slider clicked (0: the wheel turned away), the level it moves to from 100.
 using Click = std::pair<int, int>;
 
-/// The control with `text`, its mnemonic's "&" left out.
-template <typename W> W* find(QObject* window, const QString& text) {
-    for (W* w : window->findChildren<W*>())
-        if (QString(w->text()).remove(QLatin1Char('&')) == text)
-            return w;
-    return nullptr;
-}
-
 /// The main window in a temporary program folder, over a fake line whose box answers the
 /// version query and acknowledges every record.
 struct Rig {
@@ -115,11 +107,15 @@ struct Rig {
         QApplication::setActiveWindow(window.get()); // back from the boxes
     }
     QPushButton* button(const QString& text) const { return find<QPushButton>(window.get(), text); }
-    /// Opens Choose Adapter... and lets `drive` use the window as a person would.
+    /// Opens Choose Adapter... and lets `drive` use the window as a person would; nothing is
+    /// opened or sent meanwhile.
     void choose(const std::function<void(PortChooserWindow&)>& drive) {
+        const int opened = line.opens;
+        const qsizetype sent = line.writes.size();
         boxes.onDialog = [drive](QWidget* w) { drive(*qobject_cast<PortChooserWindow*>(w)); };
         click("Choose Adapter...");
         settle();
+        QVERIFY(line.opens == opened && line.writes.size() == sent);
     }
     QAction* action(const QString& text) const { return find<QAction>(window.get(), text); }
     /// Clicks the button or the menu entry `text`, its boxes answered with `keys` if given.
@@ -883,9 +879,7 @@ private slots:
         QStringList wrong; // dark text on light boxes and buttons; captions keep their colours
         for (QWidget* window : QList<QWidget*>{rig.window.get(), &an2, &an2Help, &help})
             for (const QWidget* part : window->findChildren<QWidget*>() + QList<QWidget*>{window}) {
-                const auto light = [part](auto role) {
-                    return part->palette().color(role).lightness();
-                };
+                const auto light = [part](auto r) { return part->palette().color(r).lightness(); };
                 if (light(QPalette::Base) <= 200 || light(QPalette::Button) <= 200 ||
                     light(QPalette::Window) <= 120 || light(QPalette::Text) >= 130 ||
                     light(QPalette::ButtonText) >= 130 || light(QPalette::WindowText) >= 130)
@@ -939,10 +933,8 @@ private slots:
             find<QPushButton>(&window, "Defaults")->click();
             rig.boxes.keys = {key};
             closeIt(window);
-            QCOMPARE(
-                rig.boxes.shown.value(0).text,
-                QStringLiteral(
-                    "The AN3 Voltage Settings have changed.  Do you want to save these settings?"));
+            QCOMPARE(rig.boxes.shown.value(0).text,
+                     "The AN3 Voltage Settings have changed.  Do you want to save these settings?");
             QCOMPARE(window.isVisible(), key == Qt::Key_Escape);
             QVERIFY(window.slider(12)->level() == 255 && window.slider(0)->level() == 0); // kept
             const QList<QByteArray> lines = rig.voltageStore().split('\n');
@@ -998,8 +990,8 @@ private slots:
         QTest::keyClick(save, Qt::Key_Return);
         QVERIFY(rig.voltageStore().startsWith("0\r\n0\r\n0\r\n1\r\n0\r\n"));
         // The store replaced by a folder: the save fails and says so; nothing is lost.
-        QFile::remove(voltageStorePath(rig.dir.path()));
-        QVERIFY(QDir(rig.dir.path()).mkdir(kVoltageStoreName));
+        QVERIFY(QFile::remove(voltageStorePath(rig.dir.path())) &&
+                QDir(rig.dir.path()).mkdir(kVoltageStoreName));
         window.slider(2)->setLevel(200);
         rig.boxes.keys = {Qt::Key_Return, Qt::Key_Y, Qt::Key_Return};
         window.close(); // Yes tries again, fails again, and keeps the window
@@ -1081,14 +1073,12 @@ private slots:
                  qPrintable(offered.join(", ")));
     }
 
-    void adapterChooserShowsRowsAndMarks() { // and follows a plug; nothing opened or sent
+    void adapterChooserShowsRowsAndMarks() { // and follows a plug
         Rig rig;
         const QString ftdi = threeAdapters()[0].stableName;
         rig.settings.values["Ports/COM3"] = ftdi;
         rig.start();
         rig.click("COM3");
-        const int opens = rig.line.opens;
-        rig.line.writes.clear();
         QStringList shown, after;
         QString note, kept;
         rig.choose([&](PortChooserWindow& window) {
@@ -1114,7 +1104,6 @@ private slots:
                        "example: sudo adduser $USER dialout), then log out and in again.");
         QVERIFY(after.size() == 2 && kept == "/dev/ttyACM0");
         QCOMPARE(rig.settings.values.value("Ports/COM3"), ftdi);
-        QVERIFY(rig.line.opens == opens && rig.line.writes.isEmpty());
     }
 
     void adapterChoiceIsKept_data() {
@@ -1129,7 +1118,6 @@ private slots:
         Rig rig;
         rig.start();
         const int opens = rig.line.opens;
-        rig.line.writes.clear();
         rig.choose([&, how = how](PortChooserWindow& window) {
             QTreeWidget* list = window.list();
             const int row = how == "Use this adapter"; // the CH340, without a stable name
@@ -1146,7 +1134,6 @@ private slots:
         const QString shown = QString("COM1 \u00B7 %1 \u00B7 4800 baud")
                                   .arg(written.isEmpty() ? "/dev/fake1" : written);
         QCOMPARE(rig.status().section('|', 0, 0), shown);
-        QVERIFY(rig.line.opens == opens && rig.line.writes.isEmpty());
         // Write opens the port on its new device; the one open serves when it stays the same.
         rig.click("Write To BDX4");
         rig.settle();
@@ -1167,7 +1154,6 @@ private slots:
         const auto& [pulled, plugged, offered, written] = fetch<PlugCase>();
         Rig rig;
         rig.start();
-        rig.line.writes.clear();
         const auto present = [](const QList<int>& which) {
             QList<SerialPortRow> present;
             for (const int i : which)
@@ -1200,7 +1186,6 @@ private slots:
         QCOMPARE(shown, offered);
         QCOMPARE(rig.settings.values.value("Ports/COM1"),
                  written < 0 ? QString() : threeAdapters()[written].stableName);
-        QVERIFY(rig.line.writes.isEmpty());
     }
 
     void translatedTextsFit() { // every window in every language the program carries
