@@ -115,26 +115,17 @@ using LoadCase = std::tuple<QByteArray, QByteArray, StoreReading::Outcome, int>;
 /// question whether to replace it (-1 none asked, 0 No, 1 Yes), whether it is replaced.
 using ReplaceCase = std::tuple<int, bool, bool, int, bool>;
 
-/// A file of each kind holding one fault, and a whole one another program could write.
+/// A file of each kind holding one fault.
 QByteArray damagedFile(int file) {
-    QByteArray store = savedStore();
-    const QList<QByteArray> damaged = {store.replace("\r\n0\r\n", "\r\nx\r\n"), "1,2,x\r\n",
-                                       "40=4-square\r\nnothing\r\n"};
-    return damaged[file];
+    return QList<QByteArray>{savedStore().replace("\r\n0\r\n", "\r\nx\r\n"), "1,2,x\r\n",
+                             "40=4-square\r\nnothing\r\n"}[file];
 }
 /// A whole file of each kind as this program (`other` false) or another one wrote it.
 QByteArray wholeFile(int file, bool other) {
     VoltageTables volts;
     volts.setValue(2, 12, other ? 7 : 0);
-    const QList<QByteArray> files = {other ? mapStoreText({}) : savedStore(),
-                                     voltageStoreText(volts),
-                                     other ? "80=vertical\r\n" : "80=dipole\r\n"};
-    return files[file];
-}
-QString keptFilePath(const QString& folder, int file) {
-    const QList<QString> paths = {mapStorePath(folder), voltageStorePath(folder),
-                                  outputNamesPath(folder)};
-    return paths[file];
+    return QList<QByteArray>{other ? mapStoreText({}) : savedStore(), voltageStoreText(volts),
+                             other ? "80=vertical\r\n" : "80=dipole\r\n"}[file];
 }
 
 } // namespace
@@ -266,7 +257,8 @@ private slots:
     void filesAreReplacedWithCare() {
         const auto& [file, readInPart, changed, answer, replaced] = fetch<ReplaceCase>();
         QTemporaryDir dir;
-        const QString path = keptFilePath(dir.path(), file);
+        const QString path = QStringList{mapStorePath(dir.path()), voltageStorePath(dir.path()),
+                                         outputNamesPath(dir.path())}[file];
         QVERIFY(!writeFileWhole(path, readInPart ? damagedFile(file) : wholeFile(file, false)));
         ConfigDocument document;
         document.load(dir.path());
