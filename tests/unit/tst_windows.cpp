@@ -1115,8 +1115,7 @@ private slots:
     }
     void adapterChoiceIsKept() {
         const auto& [how, written] = fetch<std::pair<QString, QString>>();
-        Rig rig;
-        rig.start();
+        Rig rig(true);
         const int opens = rig.line.opens;
         rig.choose([&, how = how](PortChooserWindow& window) {
             QTreeWidget* list = window.list();
@@ -1152,8 +1151,7 @@ private slots:
     }
     void adapterFoundByPluggingIn() {
         const auto& [pulled, plugged, offered, written] = fetch<PlugCase>();
-        Rig rig;
-        rig.start();
+        Rig rig(true);
         const auto present = [](const QList<int>& which) {
             QList<SerialPortRow> present;
             for (const int i : which)
