@@ -70,8 +70,8 @@ private slots:
         QCOMPARE(readFile(path), mapStoreText(pattern())); // as mapStoreReading reads it back
         const QList<QByteArray> lines = readFile(path).split('\n');
         QCOMPARE(lines.size(), 1077); // every line ends in CR LF
-        QCOMPARE(lines[358] + lines[716 + 1 + 17 * 20] + lines[1074] + lines[1075],
-                 "\"Map 2\"\r\"Row 20\"\r\"----\"\r#TRUE#\r");
+        QCOMPARE((QByteArrayList{lines[358], lines[716 + 1 + 17 * 20], lines[1074] + lines[1075]}),
+                 (QByteArrayList{"\"Map 2\"\r", "\"Row 20\"\r", "\"----\"\r#TRUE#\r"}));
         QVERIFY(mapStoreText(MapStoreContent()).endsWith("\"----\"\r\n#FALSE#\r\n"));
     }
 
