@@ -46,12 +46,8 @@ private slots:
         boxes.onDialog = [&folder](QWidget* chooser) { // its pseudo-terminal, typed
             QTest::keyClicks(chooser->findChild<QLineEdit*>(), folder.linkPath() + '\r');
         };
-        for (QAction* item : window.findChildren<QAction*>())
-            if (item->text() == "Choose Ada&pter...")
-                item->trigger();
-        for (QPushButton* button : window.findChildren<QPushButton*>())
-            if (button->text() == "Write To BDX4")
-                button->click();
+        test::find<QAction>(&window, "Choose Adapter...")->trigger();
+        test::find<QPushButton>(&window, "Write To BDX4")->click();
         QTRY_COMPARE_WITH_TIMEOUT(window.statusBox()->text(), QStringLiteral("Last Send Passed!"),
                                   8000);
         QVERIFY(boxes.shown.isEmpty() && state->text() == "open");

@@ -14,6 +14,8 @@
 #include "io/WriteHistory.h"
 #include "model/Configuration.h"
 #include "support/Fakes.h"
+#include "support/Golden.h"
+#include "support/Rows.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -29,6 +31,7 @@
 
 using namespace bdx4;
 using namespace bdx4::simrig;
+using golden::defaultVolts;
 using test::readFile;
 
 namespace {
@@ -51,13 +54,6 @@ MapStoreContent patternMaps() {
     return content;
 }
 
-VoltageTables defaultVolts() {
-    VoltageTables volts;
-    for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
-        volts.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
-    return volts;
-}
-
 /// What a download of map 2 of the pattern sends.
 ConfigImage map2Image() {
     return Configuration(patternMaps().maps[1], true, defaultVolts()).image();
@@ -70,19 +66,15 @@ struct RunSetup {
     int signal = SIGINT;   ///< what stops it
 };
 
-struct FaultCase {
-    QString sim;     // the box's options; "-": no box
-    QString made;    // PATH=KIND;...: fifo, zero (a link to /dev/zero), or a store changed:
-                     // cut20 (ends after 20 values), nan (on line 5), 1x (on line 40); a file
-                     // of the text after "file:"; cell or level (map 2 exported, 40M's 20 on or
-                     // AN1's 6 m level 100); lock (the stores' lock held); >/dev/full
-                     // or >pty (a terminal that takes no output) as standard output; ulimit=N
-                     // bytes for any file; sigint or sigterm after 500 ms
-    QString command; // @ is the box's link, ~ the home folder with config.txt (map 2 exported),
-                     // % the stores, & another store folder; ^n Ctrl+C after n ms
-    int exitCode;
-    QString saying; // on standard output or error
-};
+/// The box's options ("-": no box); what is made (below); the command (@ is the box's link, ~ the
+/// home folder with config.txt, map 2 exported, % the stores, & another store folder; ^n Ctrl+C
+/// after n ms); the exit code; what it says on standard output or error. What is made:
+/// PATH=KIND;...: fifo, zero (a link to /dev/zero), or a store changed: cut20 (ends after 20
+/// values), nan (on line 5), 1x (on line 40); a file of the text after "file:"; cell or level (map
+/// 2 exported, 40M's 20 on or AN1's 6 m level 100); lock (the stores' lock held); >/dev/full or
+/// >pty (a terminal that takes no output) as standard output; ulimit=N bytes for any file; sigint
+/// or sigterm after 500 ms.
+using FaultCase = std::tuple<QString, QString, QString, int, QString>;
 
 } // namespace
 
@@ -105,16 +97,15 @@ private slots:
     }
 
     void faults_data() {
-        QTest::addColumn<FaultCase>("c");
-        const auto row = [](const char* name, const char* sim, const char* command, int exit,
-                            const char* saying) {
-            QTest::newRow(name) << FaultCase{sim, "", command, exit, saying};
+        const test::Rows<FaultCase> rows;
+        const auto row = [&rows](const char* name, const char* sim, const char* command, int exit,
+                                 const char* saying) {
+            rows(name, {sim, "", command, exit, saying});
         };
         // A file the user names, or a store, that is not what bdx4ctl expects.
-        const auto file = [](const char* name, const char* made, const QString& command, int exit,
-                             const char* saying) {
-            QTest::newRow(name) << FaultCase{command.contains('@') ? "" : "-", made, command, exit,
-                                             saying};
+        const auto file = [&rows](const char* name, const char* made, const QString& command,
+                                  int exit, const char* saying) {
+            rows(name, {command.contains('@') ? "" : "-", made, command, exit, saying});
         };
         row("answered", "--firmware 3.42", "query --port @", 0,
             "BDX4 Connected: BDX4 Firmware = 3.42\n");
@@ -220,10 +211,10 @@ private slots:
              "bdx4ctl: \"~/caf\\xe9\" is not text in the system's encoding (UTF-8)");
     }
     void faults() {
-        QFETCH(FaultCase, c);
+        const auto& [sim, made, command, exitCode, saying] = test::fetch<FaultCase>();
         SimProcess box;
-        if (c.sim != "-")
-            QVERIFY(box_->startBox(box, c.sim.split(' ', Qt::SkipEmptyParts)));
+        if (sim != "-")
+            QVERIFY(box_->startBox(box, sim.split(' ', Qt::SkipEmptyParts)));
         const QHash<QChar, QString> places{{'@', box_->linkPath()},
                                            {'~', home_->path()},
                                            {'%', stores_},
@@ -237,8 +228,8 @@ private slots:
         RunSetup setup;
         StoreLock lock(stores_);
         QStringList fifos;
-        int interruptAt = c.command.section(" ^", 1).toInt();
-        for (const QString& item : c.made.split(';', Qt::SkipEmptyParts)) {
+        int interruptAt = command.section(" ^", 1).toInt();
+        for (const QString& item : made.split(';', Qt::SkipEmptyParts)) {
             const QString path = place(item.section('=', 0, 0)), kind = item.section('=', 1);
             const QByteArray text = readFile(path);
             if (kind == "fifo" || kind == "zero") // the other store missing, which is said
@@ -276,28 +267,28 @@ private slots:
                 interruptAt = 500;
             }
         }
-        QStringList arguments = place(c.command.section(" ^", 0, 0)).split(' ');
-        if (c.command.startsWith("write") && !c.command.contains("--store"))
+        QStringList arguments = place(command.section(" ^", 0, 0)).split(' ');
+        if (command.startsWith("write") && !command.contains("--store"))
             arguments << "--store" << stores_;
-        const auto kept = [this, &c] { // what must come through as it was
+        const auto kept = [this, failed = exitCode != 0] { // what must come through as it was
             return readFile(mapStorePath(stores_)) + readFile(voltageStorePath(stores_)) +
                    readFile(home_->filePath("config.txt")) + readFile(settings_) +
-                   (c.exitCode ? readFile(outputNamesPath(stores_)) : QByteArray());
+                   (failed ? readFile(outputNamesPath(stores_)) : QByteArray());
         };
         const QByteArray before = kept();
         const Result r = ctl(arguments, interruptAt, {}, setup);
-        QCOMPARE(r.exitCode, c.exitCode);
-        QVERIFY2((r.out + r.err).contains(place(c.saying)), qPrintable(r.out + r.err));
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2((r.out + r.err).contains(place(saying)), qPrintable(r.out + r.err));
         QVERIFY(!r.err.contains("COMM")); // the command line names its own options
         QVERIFY(r.ms < 4000);             // none of these runs out the search's retries
         QCOMPARE(kept(), before);         // also the desktop program's settings
         // A passed write is kept; a failed or cancelled one, or one with no history, is not.
         QCOMPARE(WriteHistory(stores_).entries().size(),
-                 c.command.startsWith("write") && !c.exitCode && !c.made.contains("history"));
+                 command.startsWith("write") && !exitCode && !made.contains("history"));
         for (const QString& fifo : fifos)
             QCOMPARE(fileKindOf(fifo), FileKind::Fifo);
         QCOMPARE(QDir(home_->path()).entryList({"caf*", "none"}), QStringList());
-        if (c.command.contains(" ^")) { // the box was told the download ended
+        if (command.contains(" ^")) { // the box was told the download ended
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
             const QStringList lines =
                 readReport(box_->reportPath())["lines"].toVariant().toStringList();
@@ -335,12 +326,10 @@ private slots:
         QCOMPARE(ctl({"export", "--map", "2", "--store", stores_, "-"}).out.toLatin1(), file);
         const QList<HistoryEntry> history = WriteHistory(stores_).entries();
         QVERIFY(history.size() == 1 && readFile(history[0].path) == file);
-        QVERIFY(QRegularExpression(
-                    "^20\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  config.txt  " +
-                    QRegularExpression::escape(box_->linkPath() + "  " + history[0].path + "\n") +
-                    '$')
-                    .match(ctl({"history", "--store", stores_}).out)
-                    .hasMatch());
+        const QRegularExpression listed(
+            "^20\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  config.txt  " +
+            QRegularExpression::escape(box_->linkPath() + "  " + history[0].path) + "\n$");
+        QVERIFY(listed.match(ctl({"history", "--store", stores_}).out).hasMatch());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_->reportPath()), 3000);
         const QJsonObject report = readReport(box_->reportPath());
         QCOMPARE(report["lines"].toVariant().toStringList().join('\n'), image.lines().join('\n'));

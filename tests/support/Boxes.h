@@ -1,7 +1,7 @@
 #pragma once
 
 // Answers the message boxes the windows show, as a person would: it reads each one and presses a
-// key on it.
+// key on it; and finds a window's controls by the text a person reads on them.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -13,6 +13,14 @@
 #include <functional>
 
 namespace bdx4::test {
+
+/// The control of a window with `text`, its mnemonic's "&" left out.
+template <typename W> W* find(QObject* window, const QString& text) {
+    for (W* w : window->findChildren<W*>())
+        if (QString(w->text()).remove(QLatin1Char('&')) == text)
+            return w;
+    return nullptr;
+}
 
 class BoxAnswerer : public QObject {
 public:

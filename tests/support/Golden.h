@@ -2,6 +2,8 @@
 
 // Worked values the box's documentation gives, kept once for every test that needs them.
 
+#include "model/VoltageTables.h"
+
 #include <QByteArray>
 
 namespace bdx4::golden {
@@ -35,5 +37,14 @@ inline const QByteArray kVhfChecksumZero = ":10006000000090000000000000000000000
 inline const QByteArray kAn1Defaults = ":2000A0001F04330C40095A0773058D03A602FE01" + ffs(32) + "95";
 inline const QByteArray kAn2Defaults =
     ":2000C00019012A023A0349045B056D067F079108A009B20CC40DFE0E" + ffs(16) + "22";
+
+/// The first `tables` voltage tables at their default levels, the rest empty.
+inline VoltageTables defaultVolts(int tables = kVoltageTables) {
+    VoltageTables volts;
+    for (int i = 0; i < tables * kVoltageBands; ++i)
+        volts.setValue(i / kVoltageBands, i % kVoltageBands,
+                       VoltageTables::defaultLevels(i / kVoltageBands)[i % kVoltageBands]);
+    return volts;
+}
 
 } // namespace bdx4::golden

@@ -4,10 +4,16 @@
 
 namespace bdx4::test {
 
-/// A data table whose rows are whole cases: `row("name", {...})`.
+/// A data table whose rows are whole cases: `row("name", {...})`. A case may be a struct or a
+/// tuple; the test reads it with `fetch<Case>()`.
 template <class Case> struct Rows {
     Rows() { QTest::addColumn<Case>("c"); }
     void operator()(const char* name, const Case& c) const { QTest::newRow(name) << c; }
 };
+
+/// The case of the row being run, as QFETCH(Case, c) reads it.
+template <class Case> const Case& fetch() {
+    return *static_cast<const Case*>(QTest::qData("c", qMetaTypeId<Case>()));
+}
 
 } // namespace bdx4::test

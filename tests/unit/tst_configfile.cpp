@@ -3,6 +3,7 @@
 #include "io/ConfigFile.h"
 #include "io/ExportFile.h"
 #include "support/Golden.h"
+#include "support/Rows.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -40,13 +41,12 @@ class TestConfigFile : public QObject {
 private slots:
     // A file taken gives the worked configuration; a damaged one names its line (none for the
     // whole file) and what is wrong with it.
-    void filesRead_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("kind"); // -1: taken
+    void filesRead_data() { // the file and the kind of its fault (-1: taken)
+        const test::Rows<std::pair<QByteArray, int>> rows;
         const QByteArray f = quoted(kWorked), z(32, '0'), hf = golden::kHf160And20,
                          vhf = golden::kEmptyVhf, acc = golden::kAccessoryTable;
-        const auto row = [](const QByteArray& bytes, int kind, const char* words) {
-            QTest::newRow(words) << bytes << kind;
+        const auto row = [&rows](const QByteArray& bytes, int kind, const char* words) {
+            rows(words, {bytes, kind});
         };
         const QByteArray bare = kWorked.mid(1).join("\r\n");
         row(f, -1, "as exported");
@@ -103,8 +103,7 @@ private slots:
             "line 5: entry 2 of AN1 (80 m at level 10) comes after entry 1 (160 m at level 10)");
     }
     void filesRead() {
-        QFETCH(QByteArray, file);
-        QFETCH(int, kind);
+        const auto& [file, kind] = test::fetch<std::pair<QByteArray, int>>();
         const QString words = QTest::currentDataTag();
         const ConfigReading read = ConfigFile::read(file);
         if (kind < 0) {

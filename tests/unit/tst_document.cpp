@@ -67,10 +67,7 @@ QString storeSignature(const QString& path, const QByteArray& startedWith) {
 Configuration friendsConfiguration() {
     StoredMap map = {};
     map[10][5] = 1;
-    VoltageTables volts;
-    for (int b = 0; b < kVoltageBands; ++b)
-        volts.setValue(0, b, VoltageTables::defaultLevels(0)[b]);
-    return Configuration(map, true, volts);
+    return Configuration(map, true, golden::defaultVolts(1));
 }
 
 /// What the user does, word by word: "tick" toggles 6M/20; "clear", "defaults" and "displayN"
@@ -106,48 +103,29 @@ void act(ConfigDocument& document, const QString& words) {
     }
 }
 
-struct Story {
-    QByteArray start; ///< the map store at the start ("-": none)
-    QString actions;  ///< see act()
-    QString unsaved;  ///< the maps the exit question names ("1 3"), and "mode"
-    QString store;    ///< what the map store holds now, which No at the exit leaves
-    QString afterYes; ///< what Yes at the exit writes; "-": nothing is asked
-};
+/// The map store at the start ("-": none), the actions (see act()), the maps the exit question
+/// names ("1 3") and "mode", what the map store holds now (which No at the exit leaves), and what
+/// Yes at the exit writes ("-": nothing is asked).
+using Story = std::tuple<QByteArray, QString, QString, QString, QString>;
+/// The map and the voltage store ("-": none, "/": a folder in its place), the outcome, and what is
+/// shown: 0 MAP1 of a store cut before MAP3, 1 MAP1, 2 the first start's arrangement.
+using LoadCase = std::tuple<QByteArray, QByteArray, StoreReading::Outcome, int>;
+/// The file (0: the map store, saved as MAP1; 1: the voltage store; 2: the names), whether it held
+/// a fault when loaded, whether another program rewrote it after the load, the answer to the
+/// question whether to replace it (-1 none asked, 0 No, 1 Yes), whether it is replaced.
+using ReplaceCase = std::tuple<int, bool, bool, int, bool>;
 
-struct LoadCase {
-    QByteArray mapStore, voltageStore; // "-": none, "/": a folder in its place
-    StoreReading::Outcome outcome;
-    int shown; // 0: MAP1 of a store cut before MAP3, 1: MAP1, 2: the first start's arrangement
-};
-
-struct ReplaceCase {
-    int file;        ///< 0: the map store (Save as MAP1), 1: the voltage store, 2: the names
-    bool readInPart; ///< the file held a fault when it was loaded
-    bool changed;    ///< another program rewrote the file after the load
-    int answer;      ///< to the question whether to replace it: -1 none asked, 0 No, 1 Yes
-    bool replaced;
-};
-
-/// A file of each kind holding one fault, and a whole one another program could write.
+/// A file of each kind holding one fault.
 QByteArray damagedFile(int file) {
-    QByteArray store = savedStore();
-    const QList<QByteArray> damaged = {store.replace("\r\n0\r\n", "\r\nx\r\n"), "1,2,x\r\n",
-                                       "40=4-square\r\nnothing\r\n"};
-    return damaged[file];
+    return QList<QByteArray>{savedStore().replace("\r\n0\r\n", "\r\nx\r\n"), "1,2,x\r\n",
+                             "40=4-square\r\nnothing\r\n"}[file];
 }
 /// A whole file of each kind as this program (`other` false) or another one wrote it.
 QByteArray wholeFile(int file, bool other) {
     VoltageTables volts;
     volts.setValue(2, 12, other ? 7 : 0);
-    const QList<QByteArray> files = {other ? mapStoreText({}) : savedStore(),
-                                     voltageStoreText(volts),
-                                     other ? "80=vertical\r\n" : "80=dipole\r\n"};
-    return files[file];
-}
-QString keptFilePath(const QString& folder, int file) {
-    const QList<QString> paths = {mapStorePath(folder), voltageStorePath(folder),
-                                  outputNamesPath(folder)};
-    return paths[file];
+    return QList<QByteArray>{other ? mapStoreText({}) : savedStore(), voltageStoreText(volts),
+                             other ? "80=vertical\r\n" : "80=dipole\r\n"}[file];
 }
 
 } // namespace
@@ -185,30 +163,30 @@ private slots:
         row("cut short, then MAP1 shown", {cut, "display1-", "", "=", "-"});
     }
     void userStories() {
-        QFETCH(Story, c);
+        const auto& [start, actions, unsaved, store, afterYes] = fetch<Story>();
         QTemporaryDir dir;
         const QString path = mapStorePath(dir.path());
-        if (c.start != "-")
-            QVERIFY(!writeFileWhole(path, c.start));
+        if (start != "-")
+            QVERIFY(!writeFileWhole(path, start));
         ConfigDocument document;
         document.load(dir.path());
         const QByteArray started = readFile(path);
-        act(document, c.actions);
+        act(document, actions);
 
-        QStringList unsaved;
+        QStringList named;
         for (const int map : document.unsavedMaps())
-            unsaved << QString::number(map + 1);
+            named << QString::number(map + 1);
         if (document.modeIsUnsaved())
-            unsaved << QStringLiteral("mode");
-        QCOMPARE(unsaved.join(' '), c.unsaved);
-        QCOMPARE(document.isUnsaved(), !c.unsaved.isEmpty());
-        QCOMPARE(storeSignature(path, started), c.store);
+            named << QStringLiteral("mode");
+        QCOMPARE(named.join(' '), unsaved);
+        QCOMPARE(document.isUnsaved(), !unsaved.isEmpty());
+        QCOMPARE(storeSignature(path, started), store);
         if (!document.isUnsaved()) {
-            QCOMPARE(QStringLiteral("-"), c.afterYes);
+            QCOMPARE(QStringLiteral("-"), afterYes);
             return;
         }
         QVERIFY(!document.saveAll());
-        QCOMPARE(storeSignature(path, started), c.afterYes);
+        QCOMPARE(storeSignature(path, started), afterYes);
         QVERIFY(!document.isUnsaved());
     }
 
@@ -277,40 +255,40 @@ private slots:
         }
     }
     void filesAreReplacedWithCare() {
-        QFETCH(ReplaceCase, c);
+        const auto& [file, readInPart, changed, answer, replaced] = fetch<ReplaceCase>();
         QTemporaryDir dir;
-        const QString path = keptFilePath(dir.path(), c.file);
-        QVERIFY(
-            !writeFileWhole(path, c.readInPart ? damagedFile(c.file) : wholeFile(c.file, false)));
+        const QString path = QStringList{mapStorePath(dir.path()), voltageStorePath(dir.path()),
+                                         outputNamesPath(dir.path())}[file];
+        QVERIFY(!writeFileWhole(path, readInPart ? damagedFile(file) : wholeFile(file, false)));
         ConfigDocument document;
         document.load(dir.path());
-        const QByteArray before = c.changed ? wholeFile(c.file, true) : readFile(path);
-        if (c.changed)
+        const QByteArray before = changed ? wholeFile(file, true) : readFile(path);
+        if (changed)
             QVERIFY(!writeFileWhole(path, before));
         QStringList asked;
-        if (c.answer >= 0)
-            document.setReplaceChangedQuestion([&](const QString& p) {
+        if (answer >= 0)
+            document.setReplaceChangedQuestion([&, yes = answer == 1](const QString& p) {
                 asked << p;
-                return c.answer == 1;
+                return yes;
             });
         QSignalSpy kept(&document, &ConfigDocument::damagedFileKept);
         OutputNames names;
         names.setName(3, QStringLiteral("Яги 4 el"));
-        const auto save = [&] {
+        const auto save = [&, file = file] {
             const std::array<int, kVoltageBands> levels = {9};
             document.setCell(10, 5, 1 - document.maps().cell(10, 5));
-            return c.file == 0   ? document.saveAs(0)
-                   : c.file == 1 ? document.saveVoltageTable(0, levels)
-                                 : document.setNames(names);
+            return file == 0   ? document.saveAs(0)
+                   : file == 1 ? document.saveVoltageTable(0, levels)
+                               : document.setNames(names);
         };
-        QCOMPARE(!save(), c.replaced);
-        QCOMPARE(asked, c.changed && c.answer >= 0 ? QStringList{path} : QStringList());
-        QCOMPARE(readFile(path) != before, c.replaced);
-        QCOMPARE(kept.size(), c.readInPart ? 1 : 0);
+        QCOMPARE(!save(), replaced);
+        QCOMPARE(asked, changed && answer >= 0 ? QStringList{path} : QStringList());
+        QCOMPARE(readFile(path) != before, replaced);
+        QCOMPARE(kept.size(), readInPart ? 1 : 0);
         const QStringList copies =
             QDir(dir.path()).entryList({QFileInfo(path).fileName() + ".damaged-*"});
         QCOMPARE(copies.size(), kept.size());
-        if (c.readInPart) {
+        if (readInPart) {
             QCOMPARE(kept.first().at(1).toString(), dir.filePath(copies.first()));
             QCOMPARE(readFile(dir.filePath(copies.first())), before);
             QVERIFY(!save()); // once kept, the file is the program's own
@@ -349,10 +327,10 @@ private slots:
         row("stores that cannot be read", {"/", "/", R::Unreadable, 2});
     }
     void loadingTheStores() {
-        QFETCH(LoadCase, c);
+        const auto& [mapStore, voltageStore, outcome, shown] = fetch<LoadCase>();
         QTemporaryDir dir;
         for (const auto& [name, content] :
-             {std::pair(kMapStoreName, c.mapStore), std::pair(kVoltageStoreName, c.voltageStore)}) {
+             {std::pair(kMapStoreName, mapStore), std::pair(kVoltageStoreName, voltageStore)}) {
             if (content == "/")
                 QDir(dir.path()).mkdir(name);
             else if (content != "-")
@@ -362,22 +340,22 @@ private slots:
         QSignalSpy modes(&document.maps(), &BandMaps::accModeChanged);
         const StoreLoad load = document.load(dir.path());
         const BandMaps& maps = document.maps();
-        QCOMPARE(load.maps.outcome, c.outcome);
-        QCOMPARE(load.mapStoreCreated, c.mapStore == "-");
+        QCOMPARE(load.maps.outcome, outcome);
+        QCOMPARE(load.mapStoreCreated, mapStore == "-");
         QCOMPARE(readFile(dir.filePath(kMapStoreName)), // kept as it was
-                 c.mapStore == "-"   ? golden::kEmptyMapStore
-                 : c.mapStore == "/" ? "<none>"
-                                     : c.mapStore);
-        QCOMPARE(document.gridIsUnsaved(), c.shown == 2);
-        QCOMPARE(maps.labelledMap(), c.shown == 2 ? -1 : 0);
+                 mapStore == "-"   ? golden::kEmptyMapStore
+                 : mapStore == "/" ? "<none>"
+                                   : mapStore);
+        QCOMPARE(document.gridIsUnsaved(), shown == 2);
+        QCOMPARE(maps.labelledMap(), shown == 2 ? -1 : 0);
         QCOMPARE(modes.size(), 1);
-        QCOMPARE(maps.accOutputsForBandMap(), c.shown == 1);
+        QCOMPARE(maps.accOutputsForBandMap(), shown == 1);
         QCOMPARE(maps.cell(3, 3), 1);
-        QCOMPARE(maps.storedMaps()[2][20][0], c.shown == 1 ? 1 : 0);
-        QCOMPARE(maps.cell(17, 13), c.shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
-        QCOMPARE(maps.storedMaps()[0][3][3], c.shown == 2 ? 0 : 1); // read, even when cut short
-        QCOMPARE(document.volts().value(0, 0), c.voltageStore == "51\r\n" ? 51.0f : 0.0f);
-        if (c.voltageStore == "-")
+        QCOMPARE(maps.storedMaps()[2][20][0], shown == 1 ? 1 : 0);
+        QCOMPARE(maps.cell(17, 13), shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
+        QCOMPARE(maps.storedMaps()[0][3][3], shown == 2 ? 0 : 1); // read, even when cut short
+        QCOMPARE(document.volts().value(0, 0), voltageStore == "51\r\n" ? 51.0f : 0.0f);
+        if (voltageStore == "-")
             QCOMPARE(readFile(dir.filePath(kVoltageStoreName)), golden::kNewVoltageStore);
         QVERIFY(!document.undoStack()->canUndo());
     }

@@ -13,6 +13,7 @@
 #include "io/VoltageStore.h"
 #include "support/Fakes.h"
 #include "support/Golden.h"
+#include "support/Rows.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -24,6 +25,7 @@
 #include <unistd.h>
 
 using namespace bdx4;
+using test::fetch;
 using test::readFile;
 
 namespace {
@@ -43,15 +45,10 @@ QByteArray edited(QByteArray text, const QByteArray& from, const QByteArray& to)
     return text.replace(from, to);
 }
 
-/// A store's text and what reading it gives.
-struct StoreCase {
-    QByteArray text;
-    int outcome;
-    QString fault;       ///< "line:words of the description", or empty
-    QList<int> notRead;  ///< the map store: [from, to) pairs of the cells, in store order
-    QList<float> values; ///< the voltage store: in store order
-    bool modeRead;       ///< the map store: the ACn flag (set in the pattern) was read
-};
+/// A store's text and what reading it gives: the outcome, the first fault ("line:words of the
+/// description", or empty); the map store's cells not read ([from, to) pairs, in store order) and
+/// whether its ACn flag (set in the pattern) was read; the voltage store's values in store order.
+using StoreCase = std::tuple<QByteArray, int, QString, QList<int>, bool, QList<float>>;
 
 /// A store's first fault as `fault` gives it: "line:words of the description", or empty.
 void checkFault(const StoreReading& reading, const QString& fault) {
@@ -73,14 +70,13 @@ private slots:
         QCOMPARE(readFile(path), mapStoreText(pattern())); // as mapStoreReading reads it back
         const QList<QByteArray> lines = readFile(path).split('\n');
         QCOMPARE(lines.size(), 1077); // every line ends in CR LF
-        QCOMPARE(lines[358], QByteArray("\"Map 2\"\r"));
-        QCOMPARE(lines[716 + 1 + 17 * 20], QByteArray("\"Row 20\"\r"));
-        QCOMPARE(lines[1074] + lines[1075], QByteArray("\"----\"\r#TRUE#\r"));
+        QCOMPARE((QByteArrayList{lines[358], lines[716 + 1 + 17 * 20], lines[1074] + lines[1075]}),
+                 (QByteArrayList{"\"Map 2\"\r", "\"Row 20\"\r", "\"----\"\r#TRUE#\r"}));
         QVERIFY(mapStoreText(MapStoreContent()).endsWith("\"----\"\r\n#FALSE#\r\n"));
     }
 
     void mapStoreReading_data() {
-        QTest::addColumn<StoreCase>("c");
+        const test::Rows<StoreCase> rows;
         const QByteArray whole = mapStoreText(pattern());
         const auto cut = [&whole](int lines) {
             qsizetype at = 0;
@@ -94,9 +90,9 @@ private slots:
         };
         const int done = StoreReading::Complete, inPart = StoreReading::Incomplete,
                   all = kMaps * kBandRows * kOutputs;
-        const auto row = [](const char* name, const QByteArray& text, int outcome,
-                            const char* fault, QList<int> notRead, bool modeRead) {
-            QTest::newRow(name) << StoreCase{text, outcome, fault, notRead, {}, modeRead};
+        const auto row = [&rows](const char* name, const QByteArray& text, int outcome,
+                                 const char* fault, QList<int> notRead, bool modeRead) {
+            rows(name, {text, outcome, fault, notRead, modeRead, {}});
         };
         row("whole", whole, done, "", {}, true);
         row("things after the flag", whole + "junk\r\n", done, "", {}, true);
@@ -133,29 +129,29 @@ private slots:
             "721:the ACn mode \"#TRUE#\" stands where a cell value", {674, all}, true);
     }
     void mapStoreReading() {
-        QFETCH(StoreCase, c);
+        auto [text, outcome, fault, notRead, modeRead, values] = fetch<StoreCase>();
         MapStoreContent content;
         for (auto& map : content.maps)
             for (auto& row : map)
                 row.fill(7); // what the maps held before
-        QBuffer buffer(&c.text);
+        QBuffer buffer(&text);
         buffer.open(QIODevice::ReadOnly);
         const StoreReading reading = readMapStoreItems(buffer, content);
-        QCOMPARE(int(reading.outcome), c.outcome);
-        checkFault(reading, c.fault);
-        QCOMPARE(content.accForBandMap, c.modeRead);
+        QCOMPARE(int(reading.outcome), outcome);
+        checkFault(reading, fault);
+        QCOMPARE(content.accForBandMap, modeRead);
         for (int i = 0; i < kMaps * kBandRows * kOutputs; ++i) {
             const int m = i / 336, r = i / 16 % 21, o = i % 16;
             const bool asStored = content.maps[m][r][o] == pattern().maps[m][r][o];
             bool inRange = false;
-            for (int k = 0; k + 1 < c.notRead.size(); k += 2)
-                inRange = inRange || (i >= c.notRead[k] && i < c.notRead[k + 1]);
+            for (int k = 0; k + 1 < notRead.size(); k += 2)
+                inRange = inRange || (i >= notRead[k] && i < notRead[k + 1]);
             QVERIFY2(asStored != inRange, qPrintable(QString::number(i)));
         }
     }
 
     void voltageStore_data() {
-        QTest::addColumn<StoreCase>("c"); // values: in store order, 99 where none was read
+        const test::Rows<StoreCase> rows; // values: in store order, 99 where none was read
         QByteArray whole;
         QList<float> all;
         for (int i = 0; i < 39; ++i) {
@@ -169,9 +165,9 @@ private slots:
             return values;
         };
         const int done = StoreReading::Complete, inPart = StoreReading::Incomplete;
-        const auto row = [](const char* name, const QByteArray& text, int outcome,
-                            const char* fault, const QList<float>& values) {
-            QTest::newRow(name) << StoreCase{text, outcome, fault, {}, values, false};
+        const auto row = [&rows](const char* name, const QByteArray& text, int outcome,
+                                 const char* fault, const QList<float>& values) {
+            rows(name, {text, outcome, fault, {}, false, values});
         };
         row("whole", whole, done, "", all);
         row("as created", golden::kNewVoltageStore, StoreReading::Empty, "", {0, 0});
@@ -203,38 +199,34 @@ private slots:
             inPart, "2:\"300\" is not a level", with({{1, 99}, {3, 99}, {4, 99}, {38, 99}}));
     }
     void voltageStore() {
-        QFETCH(StoreCase, c);
+        auto [text, outcome, fault, notRead, modeRead, values] = fetch<StoreCase>();
         VoltageTables volts;
         for (int i = 0; i < 39; ++i)
             volts.setValue(i / 13, i % 13, 99);
-        QBuffer buffer(&c.text);
+        QBuffer buffer(&text);
         buffer.open(QIODevice::ReadOnly);
         const StoreReading reading = readVoltageStoreItems(buffer, volts);
-        QCOMPARE(int(reading.outcome), c.outcome);
-        checkFault(reading, c.fault);
+        QCOMPARE(int(reading.outcome), outcome);
+        checkFault(reading, fault);
         for (int i = 0; i < 39; ++i) // what was not read keeps its value
-            QCOMPARE(volts.value(i / 13, i % 13), c.values.value(i, 99.0f));
+            QCOMPARE(volts.value(i / 13, i % 13), values.value(i, 99.0f));
         QVERIFY(!std::signbit(volts.value(0, 0)));
     }
 
+    // What stands where the file should be; what each reader says (empty: there is none).
     void filesThatAreNoFile_data() {
-        QTest::addColumn<QString>("made");   // what stands where the file should be
-        QTest::addColumn<QString>("reason"); // what each reader says; empty: there is none
-        const auto row = [](const char* name, const char* made, const char* reason) {
-            QTest::newRow(name) << QString(made) << QString(reason);
-        };
-        row("nothing", "", "");
-        row("a link to nothing", "link:/nonexistent/x", "");
-        row("a folder", "folder", "it is a folder");
-        row("a FIFO", "fifo", "it is a FIFO (named pipe), not a file");
-        row("/dev/zero behind a link", "link:/dev/zero", "it is a device, not a file");
-        row("a socket", "socket", "it is a socket, not a file");
+        const test::Rows<std::pair<QString, QString>> row;
+        row("nothing", {"", ""});
+        row("a link to nothing", {"link:/nonexistent/x", ""});
+        row("a folder", {"folder", "it is a folder"});
+        row("a FIFO", {"fifo", "it is a FIFO (named pipe), not a file"});
+        row("/dev/zero behind a link", {"link:/dev/zero", "it is a device, not a file"});
+        row("a socket", {"socket", "it is a socket, not a file"});
     }
     void filesThatAreNoFile() {
         // Each is refused at once, saying what it is; none is waited on, read without end or
         // replaced by a file.
-        QFETCH(QString, made);
-        QFETCH(QString, reason);
+        const auto& [made, reason] = fetch<std::pair<QString, QString>>();
         QTemporaryDir dir;
         const QString path = dir.filePath("x");
         const QByteArray native = QFile::encodeName(path);

@@ -34,40 +34,19 @@ struct Rig {
     }
 };
 
-struct ReplyCase {
-    QByteArray arrivals; // "|" between arrivals
-    bool acknowledged;
-    QByteArray replies; // "|" between replies
-    QByteArray pending;
-};
-
-struct OpenCase {
-    int chosen;
-    QString refused; // ports
-    QString speed;
-    QString outcome; // failed ports, opened, fell back, attempts; where the line is open
-};
-
-struct SearchCase {
-    QByteArray reply; // to each query
-    QString event;    // what else happens, and when
-    int outcome;
-    int endMs;
-    int reports; // firmware boxes
-    int queries;
-};
-
-struct DownloadCase {
-    int acks, ackAfter; // records the box acknowledges (7: all), ms after a record
-    QString event;      // what else happens, and when
-    int outcome, section, sections, endMs; // section -1: none; sections started
-    QString times;                         // of every write
-};
-
-struct StartupCase {
-    bool portOpens;
-    bool cancelled; // closed in the search
-};
+/// Pieces arriving ("|" between), whether a G came, the replies taken ("|" between), what waits.
+using ReplyCase = std::tuple<QByteArray, bool, QByteArray, QByteArray>;
+/// The port chosen, the ports refused, the speed; the failed ports, opened, fell back, attempts
+/// and where the line is open.
+using OpenCase = std::tuple<int, QString, QString, QString>;
+/// The reply to each query, what else happens and when, the outcome, when it ends, the firmware
+/// reports and the queries.
+using SearchCase = std::tuple<QByteArray, QString, int, int, int, int>;
+/// Records the box acknowledges (7: all), ms after a record; what else happens and when; the
+/// outcome, the section (-1: none), sections started, when it ends; the times of every write.
+using DownloadCase = std::tuple<int, int, QString, int, int, int, int, QString>;
+/// Whether the port opens, whether the user closes the search.
+using StartupCase = std::tuple<bool, bool>;
 
 } // namespace
 
@@ -85,19 +64,19 @@ private slots:
             {QByteArray(5000, 'a') + "|b", false, "", QByteArray(4095, 'a') + "b"});
     }
     void repliesAndAcknowledgements() {
-        QFETCH(ReplyCase, c);
+        auto [arrivals, acknowledged, replies, pending] = fetch<ReplyCase>();
         ReplyReader reader;
         bool acks = false;
         QByteArrayList got;
-        for (const QByteArray& arrival : c.arrivals.split('|')) {
+        for (const QByteArray& arrival : arrivals.split('|')) {
             const ReplyReader::Arrival taken = reader.take(arrival);
             acks = acks || taken.acknowledged;
             got += taken.replies;
         }
-        QCOMPARE(acks, c.acknowledged);
-        QCOMPARE(got.join('|'), c.replies);
-        QCOMPARE(reader.pending(), c.pending);
-        QCOMPARE(reader.lastReceived(), QByteArray(c.arrivals.replace('|', "")).right(4096));
+        QCOMPARE(acks, acknowledged);
+        QCOMPARE(got.join('|'), replies);
+        QCOMPARE(reader.pending(), pending);
+        QCOMPARE(reader.lastReceived(), QByteArray(arrivals.replace('|', "")).right(4096));
     }
 
     void openingThePort_data() {
@@ -109,13 +88,13 @@ private slots:
         row("a speed no line takes", {1, "", "9600x", "[1] 0 0 0"});
     }
     void openingThePort() {
-        QFETCH(OpenCase, c);
+        const auto& [chosen, refused, speed, outcome] = fetch<OpenCase>();
         Rig rig(false);
-        for (const QString& n : c.refused.split(' ', Qt::SkipEmptyParts))
+        for (const QString& n : refused.split(' ', Qt::SkipEmptyParts))
             rig.line.refused.insert(n.toInt(), {OpenFailure::InUse, 2, n.toInt(), {}, {}, {}});
         rig.connection.setStartPort(1);
-        rig.connection.setPort(c.chosen);
-        rig.connection.setSpeed(c.speed);
+        rig.connection.setPort(chosen);
+        rig.connection.setSpeed(speed);
         const PortOpenResult result = rig.connection.open();
         QStringList failed;
         for (const PortOpenResult::Failure& failure : result.failures)
@@ -124,10 +103,10 @@ private slots:
                                         result.opened, result.fellBack(), rig.line.opens);
         if (rig.connection.isReady())
             got += QString::asprintf(" on COM%d at %d", rig.line.openedPort, rig.line.openedSpeed);
-        QCOMPARE(got, c.outcome);
+        QCOMPARE(got, outcome);
         if (rig.line.opens == 0) // the speed is refused before the line is tried
             QVERIFY(result.failures[0].why.kind == OpenFailure::UnsupportedSpeed &&
-                    result.failures[0].why.detail == c.speed);
+                    result.failures[0].why.detail == speed);
         QCOMPARE(rig.connection.portDescription(),
                  QStringLiteral("COM%1 (/dev/fake%1)").arg(rig.connection.port()));
     }
@@ -150,29 +129,29 @@ private slots:
         row("the line lost", {"", "lose 1000", R::LineLost, 1000, 0, 2});
     }
     void boxSearch() {
-        QFETCH(SearchCase, c);
+        const auto& [reply, event, outcome, endMs, reports, queries] = fetch<SearchCase>();
         Rig rig;
-        if (!c.reply.isEmpty())
+        const bool lone = event == "to ;"; // the lone ";" answered too
+        if (!reply.isEmpty())
             rig.line.answer(
-                [&](const QByteArray& b) { return b == kQuery || (c.event == "to ;" && b == ";"); },
-                c.reply, 100);
+                [lone](const QByteArray& b) { return b == kQuery || (lone && b == ";"); }, reply,
+                100);
         BoxSearch search(rig.connection, rig.clock);
         QList<int> progress;
         connect(&search, &BoxSearch::progressed, this, [&](int retries) { progress << retries; });
         int shown = 0;
+        const qint64 answerAt = event.startsWith("answer") ? event.section(' ', 1).toInt() : 0;
         connect(&search, &BoxSearch::firmwareReported, this, [&](const QString& version) {
             QCOMPARE(version, QStringLiteral("2.17"));
             ++shown;
-            const qint64 answerAt =
-                c.event.startsWith("answer") ? c.event.section(' ', 1).toInt() : 0;
             rig.clock.after(std::max<qint64>(0, answerAt - rig.clock.nowMs()),
                             [&] { search.acknowledgeFirmware(); });
         });
-        if (c.event.endsWith(" 1000"))
-            rig.clock.after(1000, [&] {
-                if (c.event.startsWith("cancel"))
+        if (event.endsWith(" 1000"))
+            rig.clock.after(1000, [&, event = event] {
+                if (event.startsWith("cancel"))
                     search.cancel();
-                else if (c.event.startsWith("lose"))
+                else if (event.startsWith("lose"))
                     rig.line.lose("unplugged");
                 else // nothing was reported, so there is nothing to acknowledge
                     search.acknowledgeFirmware();
@@ -185,15 +164,15 @@ private slots:
         });
         search.start();
         rig.clock.runUntilIdle();
-        QCOMPARE(int(result.outcome), c.outcome);
-        QCOMPARE(result.firmware, c.outcome == SearchResult::Found ? "2.17" : "");
-        QCOMPARE(result.reason, c.outcome == SearchResult::LineLost ? "unplugged" : "");
-        QCOMPARE(endedAt, c.endMs);
-        QCOMPARE(shown, c.reports);
+        QCOMPARE(int(result.outcome), outcome);
+        QCOMPARE(result.firmware, outcome == SearchResult::Found ? "2.17" : "");
+        QCOMPARE(result.reason, outcome == SearchResult::LineLost ? "unplugged" : "");
+        QCOMPARE(endedAt, endMs);
+        QCOMPARE(shown, reports);
         // A lone ";" first, the query 600 ms later, then ";" and the query every 300 ms.
-        QCOMPARE(rig.line.writes.count(kQuery), c.queries);
+        QCOMPARE(rig.line.writes.count(kQuery), queries);
         QCOMPARE(rig.line.times().left(5), QStringLiteral("0 600"));
-        if (c.queries == 12) {
+        if (queries == 12) {
             QVERIFY(rig.line.times().endsWith(" 3600 3600 3900 3900"));
             QCOMPARE(progress, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
         }
@@ -223,12 +202,13 @@ private slots:
         row("the port closed", {7, 100, "close 0", R::PortClosed, -1, 0, 0, ""});
     }
     void download() {
-        QFETCH(DownloadCase, c);
+        const auto& [acks, ackAfter, event, outcome, section, sections, endMs, times] =
+            fetch<DownloadCase>();
         Rig rig;
         int records = 0;
-        rig.line.onWrite = [&](const QByteArray& bytes) {
-            if (bytes.endsWith("\r\n") && ++records <= c.acks)
-                rig.clock.after(c.ackAfter, [&] { rig.line.receive("G"); });
+        rig.line.onWrite = [&, acks = acks, ackAfter = ackAfter](const QByteArray& bytes) {
+            if (bytes.endsWith("\r\n") && ++records <= acks)
+                rig.clock.after(ackAfter, [&] { rig.line.receive("G"); });
         };
         DownloadJob download(rig.connection, rig.clock);
         QSignalSpy started(&download, &DownloadJob::sectionStarted);
@@ -245,20 +225,20 @@ private slots:
             {"lose", [&] { rig.line.lose("unplugged"); }},
             {"refuse", [&] { rig.line.writeFailure = refusal; }},
             {"close", [&] { rig.line.close(); }}};
-        if (!c.event.isEmpty())
-            rig.clock.after(c.event.section(' ', 1).toInt(), events[c.event.section(' ', 0, 0)]);
+        if (!event.isEmpty())
+            rig.clock.after(event.section(' ', 1).toInt(), events[event.section(' ', 0, 0)]);
         rig.clock.runUntilIdle(0); // an event at 0 comes first
         const ConfigImage image = ConfigImage::of(BandMaps(), VoltageTables());
         download.start(image);
         rig.clock.runUntilIdle();
-        QCOMPARE(int(result.outcome), c.outcome);
-        QCOMPARE(result.section ? int(*result.section) : -1, c.section);
-        QCOMPARE(rig.line.times(), c.times);
-        QCOMPARE(endedAt, c.endMs);
-        QCOMPARE(started.size(), c.sections);
-        const bool endRecord = c.outcome != DownloadResult::LineLost &&
-                               c.outcome != DownloadResult::PortClosed &&
-                               c.outcome != DownloadResult::NotSent;
+        QCOMPARE(int(result.outcome), outcome);
+        QCOMPARE(result.section ? int(*result.section) : -1, section);
+        QCOMPARE(rig.line.times(), times);
+        QCOMPARE(endedAt, endMs);
+        QCOMPARE(started.size(), sections);
+        const bool endRecord = outcome != DownloadResult::LineLost &&
+                               outcome != DownloadResult::PortClosed &&
+                               outcome != DownloadResult::NotSent;
         // The command, the records with CR LF in order, the end record last.
         for (qsizetype i = 0; i < rig.line.writes.size(); ++i)
             QCOMPARE(rig.line.writes[i], i == 0 ? image.lines()[0]
@@ -274,9 +254,9 @@ private slots:
         row("closed during the search", {true, true});
     }
     void startup() {
-        QFETCH(StartupCase, c);
+        const auto& [portOpens, cancelled] = fetch<StartupCase>();
         Rig rig(false);
-        if (!c.portOpens)
+        if (!portOpens)
             rig.line.refused.insert(1, OpenFailure{});
         rig.line.answer([](const QByteArray& b) { return b == kQuery; }, "BDV:BDX4:2.17;", 100);
         StartupJob startup(rig.connection, rig.clock);
@@ -296,15 +276,15 @@ private slots:
         });
         connect(&startup, &StartupJob::finished, this,
                 [&](bool cancelled) { said << QStringLiteral("end %1").arg(cancelled); });
-        if (c.cancelled)
+        if (cancelled)
             rig.clock.after(450, [&] { startup.cancel(); });
         startup.start();
         rig.clock.runUntilIdle();
         QVERIFY(!startup.isRunning());
-        QCOMPARE(said.join(", "), c.cancelled   ? "port 1, end 1"
-                                  : c.portOpens ? "port 1, 2.17, search 0, end 0"
-                                                : "port 0, end 0");
-        QCOMPARE(rig.line.times(), c.portOpens ? (c.cancelled ? "0" : "0 600") : "");
+        QCOMPARE(said.join(", "), cancelled   ? "port 1, end 1"
+                                  : portOpens ? "port 1, 2.17, search 0, end 0"
+                                              : "port 0, end 0");
+        QCOMPARE(rig.line.times(), portOpens ? (cancelled ? "0" : "0 600") : "");
     }
 
     void resultTexts() {

@@ -2,6 +2,7 @@
 
 #include "model/ConfigImage.h"
 #include "support/Golden.h"
+#include "support/Rows.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -9,6 +10,7 @@
 #include <cmath>
 
 using namespace bdx4;
+using test::fetch;
 
 namespace {
 
@@ -20,6 +22,11 @@ BandMaps& withCells(BandMaps& maps, const QStringList& cells) {
     }
     return maps;
 }
+
+/// Cells as withCells() takes them, whether AC1-AC3 are band outputs, and a result: row 4's two
+/// bytes (byte 0 << 8 | byte 1), or the section and its record.
+using Packing = std::tuple<QStringList, bool, int>;
+using Record = std::tuple<QStringList, bool, int, QByteArray>;
 
 QStringList everyCell() {
     QStringList all;
@@ -104,17 +111,13 @@ private slots:
 
     // Each output's bits: the diagonal records below; all of them together: "all on HF".
     void rowsPackAsTheBoxReadsThem_data() {
-        QTest::addColumn<QStringList>("cells");
-        QTest::addColumn<bool>("acc");
-        QTest::addColumn<int>("bytes"); // byte 0, byte 1
-        QTest::newRow("grayed counts as off") << QStringList{"4:0=2", "4:4"} << true << 0x0001;
-        QTest::newRow("every output but 160, AC left to the box") // 160's bit from no other
-            << everyCell().mid(65, 15) << false << 0x1EFF;
+        const test::Rows<Packing> row;
+        row("grayed counts as off", {{"4:0=2", "4:4"}, true, 0x0001});
+        row("every output but 160, AC left to the box", // 160's bit from no other
+            {everyCell().mid(65, 15), false, 0x1EFF});
     }
     void rowsPackAsTheBoxReadsThem() {
-        QFETCH(QStringList, cells);
-        QFETCH(bool, acc);
-        QFETCH(int, bytes);
+        const auto& [cells, acc, bytes] = fetch<Packing>();
         BandMaps maps;
         maps.setAccOutputsForBandMap(acc);
         const RowOutputs rows = withCells(maps, cells).rowOutputs();
@@ -149,31 +152,21 @@ private slots:
     }
 
     void records_data() {
-        QTest::addColumn<QStringList>("cells");
-        QTest::addColumn<bool>("acc");
-        QTest::addColumn<int>("section");
-        QTest::addColumn<QByteArray>("record");
+        const test::Rows<Record> row;
         using namespace golden;
-        QTest::newRow("AC as band outputs") << QStringList() << true << 2 << kAccessoryZeros;
+        row("AC as band outputs", {{}, true, 2, kAccessoryZeros});
         QStringList diagonal; // row r ticks output r % 16: each slot shows which row it carries
         for (int r = 0; r < kBandRows; ++r)
             diagonal << QStringLiteral("%1:%2").arg(r).arg(r % kOutputs);
-        QTest::newRow("diagonal HF, 60M after 10M")
-            << diagonal << true << 0
-            << QByteArray(":2000400000000100020008000001000200040008001000"
-                          "2004000040008010002000000062");
-        QTest::newRow("diagonal VHF")
-            << diagonal << true << 1 << QByteArray(":1000600000004000800001000200040008000001C0");
-        QTest::newRow("all on HF")
-            << everyCell() << true << 0 << ":200040000000" + golden::ffs(56) + kHfAllOnEnd;
-        QTest::newRow("checksum 00")
-            << QStringList{"14:12", "14:15"} << true << 1 << kVhfChecksumZero;
+        row("diagonal HF, 60M after 10M",
+            {diagonal, true, 0,
+             ":20004000000001000200080000010002000400080010002004000040008010002000000062"});
+        row("diagonal VHF", {diagonal, true, 1, ":1000600000004000800001000200040008000001C0"});
+        row("all on HF", {everyCell(), true, 0, ":200040000000" + golden::ffs(56) + kHfAllOnEnd});
+        row("checksum 00", {{"14:12", "14:15"}, true, 1, kVhfChecksumZero});
     }
     void records() {
-        QFETCH(QStringList, cells);
-        QFETCH(bool, acc);
-        QFETCH(int, section);
-        QFETCH(QByteArray, record);
+        const auto& [cells, acc, section, record] = fetch<Record>();
         BandMaps maps;
         maps.setAccOutputsForBandMap(acc);
         QCOMPARE(ConfigImage::of(withCells(maps, cells), VoltageTables()).record(Section(section)),
@@ -182,7 +175,7 @@ private slots:
 
     // Each table's level list: its bands by level with their codes, empty entries (FFFF) last.
     void voltageRecordsAndLines() {
-        VoltageTables worked, defaults;
+        VoltageTables worked;
         worked.setValue(0, 7, 0x33);            // 20 m
         worked.setValue(0, 12, 0x80);           // 160 m
         worked.setValue(1, 8, 100);             // 30 m
@@ -196,9 +189,7 @@ private slots:
         QCOMPARE(image.record(Section::An3),
                  ":2000E000FE0EFE0DFE0CFE09FE08FE07FE06FE05FE04FE03FE0AFE02FE01" + golden::ffs(12) +
                      "C2");
-        for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
-            defaults.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
-        QCOMPARE(ConfigImage::of(BandMaps(), defaults).lines().mid(4, 2),
+        QCOMPARE(ConfigImage::of(BandMaps(), golden::defaultVolts()).lines().mid(4, 2),
                  (QList<QByteArray>{golden::kAn1Defaults, golden::kAn2Defaults}));
         const QList<QByteArray> nothingSet = {
             golden::kDownloadCommand, golden::kEmptyHf,  golden::kEmptyVhf, golden::kAccessoryTable,

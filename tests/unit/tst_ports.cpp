@@ -6,6 +6,7 @@
 #include "io/SerialDiagnosis.h"
 #include "support/FakePorts.h"
 #include "support/Fakes.h"
+#include "support/Rows.h"
 
 #include <QtTest>
 
@@ -14,14 +15,13 @@
 
 using namespace bdx4;
 using namespace bdx4::test;
+using Listing = std::tuple<int, QString, QString>; // adapters of threeAdapters(), --port, the text
 
 class TestPorts : public QObject {
     Q_OBJECT
 private slots:
     void listing_data() {
-        QTest::addColumn<int>("count"); // of threeAdapters()
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("text");
+        const Rows<Listing> row;
         const QString ftdi = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A9XXXXXX-if00-port0";
         const QString three =
             R"(  Port      Device       State                    USB       Serial number Adapter                               Stable name
@@ -30,27 +30,24 @@ private slots:
   COM9      /dev/ttyACM0 no permission            2341:0043 8573F0        Arduino Uno, Arduino (www.arduino.cc) /dev/serial/by-id/usb-Arduino_Uno_8573F0-if00
 %3
 You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", whose members may use it: add yourself to that group (for example: sudo adduser $USER dialout), then log out and in again.)";
-        QTest::newRow("none") << 0 << ""
-                              << "No serial ports found.";
-        QTest::newRow("none, --port 2")
-            << 0 << "2"
-            << "No serial ports found.\n--port 2 reaches /dev/ttyUSB1, which is not present.";
-        QTest::newRow("one, reached through its stable name too")
-            << 1 << "3"
-            << QString(
-                   R"(  Port      Device       State USB       Serial number Adapter               Stable name
+        row("none", {0, "", "No serial ports found."});
+        row("none, --port 2",
+            {0, "2",
+             "No serial ports found.\n--port 2 reaches /dev/ttyUSB1, which is not present."});
+        row("one, reached through its stable name too",
+            {1, "3",
+             QString(
+                 R"(  Port      Device       State USB       Serial number Adapter               Stable name
 * COM1,COM3 /dev/ttyUSB0 free  0403:6001 A9XXXXXX      FT232R USB UART, FTDI %1
 * --port 3 reaches /dev/ttyUSB0.)")
-                   .arg(ftdi);
-        QTest::newRow("three, by a stable name")
-            << 3 << ftdi << three.arg("*", ftdi, "* --port " + ftdi + " reaches /dev/ttyUSB0.");
-        QTest::newRow("three, a device not there")
-            << 3 << "/dev/bdx4" << three.arg(" ", ftdi, "--port /dev/bdx4 is not present.");
+                 .arg(ftdi)});
+        row("three, by a stable name",
+            {3, ftdi, three.arg("*", ftdi, "* --port " + ftdi + " reaches /dev/ttyUSB0.")});
+        row("three, a device not there",
+            {3, "/dev/bdx4", three.arg(" ", ftdi, "--port /dev/bdx4 is not present.")});
     }
     void listing() {
-        QFETCH(int, count);
-        QFETCH(QString, port);
-        QFETCH(QString, text);
+        const auto& [count, port, text] = fetch<Listing>();
         FakeSettings settings; // COM3 names the FTDI adapter by its stable name
         settings.values["Ports/COM3"] = threeAdapters()[0].stableName;
         const QtSerialLine line(settings);

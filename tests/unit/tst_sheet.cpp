@@ -3,7 +3,9 @@
 
 #include "sheet/ConfigSheet.h"
 #include "support/Fakes.h"
+#include "support/Golden.h"
 #include "support/PaintRecorder.h"
+#include "support/Rows.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -15,6 +17,10 @@ using namespace bdx4;
 
 namespace {
 
+/// The paper, the resolution, whether AC1-AC3 are band outputs, the firmware shown, and whether
+/// outputs are named (in words to wrap and in other scripts).
+using Drawing = std::tuple<QPageSize::PageSizeId, int, bool, QString, bool>;
+
 /// Row r ticks output r % 16, 20M every output, 15M's 40 is grayed; AN1-AN3 at their defaults.
 Configuration sample(bool acc) {
     StoredMap map = {};
@@ -22,10 +28,7 @@ Configuration sample(bool acc) {
         map[r][r % kOutputs] = 1;
     map[5].fill(1);
     map[7][3] = 2;
-    VoltageTables volts;
-    for (int i = 0; i < kVoltageTables * kVoltageBands; ++i)
-        volts.setValue(i / 13, i % 13, VoltageTables::defaultLevels(i / 13)[i % 13]);
-    return Configuration(map, acc, volts);
+    return Configuration(map, acc, golden::defaultVolts());
 }
 
 /// What the map's and the voltages' tables hold, each by the caption of its first row, cell by
@@ -82,24 +85,15 @@ private slots:
     // and voltage stands in its own cell, the shaded rows alternate, no text overlaps another
     // text or a rule or is cut off, and nothing lies outside the area the sheet is given.
     void drawingHoldsTogether_data() {
-        QTest::addColumn<int>("paper");
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<bool>("acc");
-        QTest::addColumn<QString>("firmware");
-        QTest::addColumn<bool>("named"); // outputs named, in words to wrap and in other scripts
-        QTest::newRow("A4 at 1200 dpi, AC1 - AC3 as band outputs, a box answered, names")
-            << int(QPageSize::A4) << 1200 << true << "2.17" << true;
-        QTest::newRow("Letter at 300 dpi, the box's default table, no box")
-            << int(QPageSize::Letter) << 300 << false << "" << false;
-        QTest::newRow("A6 at 600 dpi, shrunk, names")
-            << int(QPageSize::A6) << 600 << true << "12.345" << true;
+        const test::Rows<Drawing> row;
+        row("A4 at 1200 dpi, AC1 - AC3 as band outputs, a box answered, names",
+            {QPageSize::A4, 1200, true, "2.17", true});
+        row("Letter at 300 dpi, the box's default table, no box",
+            {QPageSize::Letter, 300, false, "", false});
+        row("A6 at 600 dpi, shrunk, names", {QPageSize::A6, 600, true, "12.345", true});
     }
     void drawingHoldsTogether() {
-        QFETCH(int, paper);
-        QFETCH(int, dpi);
-        QFETCH(bool, acc);
-        QFETCH(QString, firmware);
-        QFETCH(bool, named);
+        const auto& [paper, dpi, acc, firmware, named] = test::fetch<Drawing>();
         ConfigSheet sheet(sample(acc), "MAP2");
         sheet.setFirmware(firmware);
         OutputNames names;
@@ -109,8 +103,8 @@ private slots:
                                            {15, "2 m PA"}})
             names.setName(output, named ? QString(name) : QString());
         sheet.setNames(names);
-        const QPageLayout layout(QPageSize(QPageSize::PageSizeId(paper)), QPageLayout::Portrait,
-                                 QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        const QPageLayout layout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+                                 QPageLayout::Millimeter);
         test::PaintRecorder page(layout.fullRectPixels(dpi).size(), dpi);
         QPainter painter(&page);
         sheet.draw(painter, layout.paintRectPixels(dpi));
@@ -149,17 +143,15 @@ private slots:
     // The margins read back from the PDF, whatever printable area the device reports: "sheet" is
     // bdx4ctl's PDF, "printer" the window's Print to file, a number a device with such margins.
     void marginsOnPaper_data() {
-        QTest::addColumn<int>("paper");
-        QTest::addColumn<QString>("device");
-        for (int paper : {QPageSize::A4, QPageSize::Letter})
+        const test::Rows<std::pair<QPageSize::PageSizeId, QString>> row;
+        for (const auto paper : {QPageSize::A4, QPageSize::Letter})
             for (const char* device : {"sheet", "printer", "5", "0", "25"})
-                QTest::addRow("%s, %s", paper == QPageSize::A4 ? "A4" : "Letter", device)
-                    << paper << QString(device);
+                row(qPrintable(QString(paper == QPageSize::A4 ? "A4, " : "Letter, ") + device),
+                    {paper, device});
     }
     void marginsOnPaper() {
-        QFETCH(int, paper);
-        QFETCH(QString, device);
-        const QPageSize size{QPageSize::PageSizeId(paper)};
+        const auto& [paper, device] = test::fetch<std::pair<QPageSize::PageSizeId, QString>>();
+        const QPageSize size{paper};
         ConfigSheet sheet(Configuration(StoredMap{}, true, VoltageTables()), "MAP1");
         sheet.setFirmware("2.17");
         const auto drawOn = [&](QPagedPaintDevice& out) {

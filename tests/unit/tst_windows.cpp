@@ -12,6 +12,7 @@
 #include "support/FakePorts.h"
 #include "support/Fakes.h"
 #include "support/Golden.h"
+#include "support/Rows.h"
 #include "ui/BandMapGrid.h"
 #include "ui/HelpWindow.h"
 #include "ui/HistoryWindow.h"
@@ -50,13 +51,18 @@ namespace {
 const QString kQuestion = QStringLiteral(
     "The last Map%1 changes have not been saved.  Do you want to save these changes?");
 
-/// The control with `text`, its mnemonic's "&" left out.
-template <typename W> W* find(QObject* window, const QString& text) {
-    for (W* w : window->findChildren<W*>())
-        if (QString(w->text()).remove(QLatin1Char('&')) == text)
-            return w;
-    return nullptr;
-}
+/// The command, its step's name in the Edit menu (empty: none), how its question is backed out of.
+using WayBack = std::tuple<QString, QString, int>;
+/// Whether the box acknowledges, how the user stops it at 1000 ms, what is said, a dark desktop.
+using WriteCase = std::tuple<bool, QString, QString, bool>;
+/// The name typed ("@": the temporary folder), the answer to the question if one comes, the file
+/// chosen (empty: none, the dialog stays open), what is said.
+using ExportCase = std::tuple<QString, int, QString, QString>;
+/// Of threeAdapters(): present with the box's pulled out, present with it plugged in; the devices
+/// offered to choose among; the adapter whose stable name COM1 gets (-1: none).
+using PlugCase = std::tuple<QList<int>, QList<int>, QStringList, int>;
+/// The part of a slider clicked (0: the wheel turned away), the level it moves to from 100.
+using Click = std::pair<int, int>;
 
 /// The main window in a temporary program folder, over a fake line whose box answers the
 /// version query and acknowledges every record.
@@ -101,13 +107,26 @@ struct Rig {
         QApplication::setActiveWindow(window.get()); // back from the boxes
     }
     QPushButton* button(const QString& text) const { return find<QPushButton>(window.get(), text); }
-    /// Opens Choose Adapter... and lets `drive` use the window as a person would.
+    /// Opens Choose Adapter... and lets `drive` use the window as a person would; nothing is
+    /// opened or sent meanwhile.
     void choose(const std::function<void(PortChooserWindow&)>& drive) {
+        const int opened = line.opens;
+        const qsizetype sent = line.writes.size();
         boxes.onDialog = [drive](QWidget* w) { drive(*qobject_cast<PortChooserWindow*>(w)); };
-        action("Choose Adapter...")->trigger();
+        click("Choose Adapter...");
         settle();
+        QVERIFY(line.opens == opened && line.writes.size() == sent);
     }
     QAction* action(const QString& text) const { return find<QAction>(window.get(), text); }
+    /// Clicks the button or the menu entry `text`, its boxes answered with `keys` if given.
+    void click(const QString& text, const QList<int>& keys = {}) {
+        boxes.keys = keys.isEmpty() ? boxes.keys : keys;
+        if (QPushButton* pushed = button(text))
+            pushed->click();
+        else
+            action(text)->trigger();
+    }
+    QString said() const { return boxes.shown.last().text; } ///< in the box shown last
     QCheckBox* box(int row, int output) const { return window->grid().box(row, output); }
     QList<int> labels() const {
         QList<int> shown;
@@ -246,11 +265,11 @@ private slots:
         QVERIFY(rig.line.writes.isEmpty() && rig.window->isReady());
 
         rig.line.refused = {{7, OpenFailure{}}};
-        rig.action("COM7")->trigger();
-        rig.action("19200 BAUD")->trigger();
+        rig.click("COM7");
+        rig.click("19200 BAUD");
         QVERIFY(!rig.action("COM5")->isChecked());
         rig.boxes.shown.clear();
-        rig.action("Test for BDX4")->trigger();
+        rig.click("Test for BDX4");
         rig.settle();
         QCOMPARE(rig.boxes.titles(),
                  (QStringList{"Error Opening COM7", "Reopened COM5", "BDX4 Connected"}));
@@ -263,11 +282,10 @@ private slots:
         QVERIFY(rig.window->isVisible() && rig.boxes.shown.last().icon == QMessageBox::Critical);
         rig.boxes.keys = {Qt::Key_N};
         rig.window->close();
-        QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(1));
-        QVERIFY(QFileInfo(mapStorePath(rig.dir.path())).isDir());
+        QCOMPARE(rig.said(), kQuestion.arg(1));
+        QVERIFY(QFileInfo(mapStorePath(rig.dir.path())).isDir() && !rig.line.isOpen());
         QCOMPARE(rig.settings.values.value("Options/COM_Port"), QStringLiteral("5"));
         QCOMPARE(rig.settings.values.value("Options/BAUD_Rate"), QStringLiteral("19200"));
-        QVERIFY(!rig.line.isOpen());
     }
 
     void mapsByMouseAndKeyboard() {
@@ -282,19 +300,15 @@ private slots:
         QVERIFY(rig.labels() == QList<int>{2} && !rig.window->isWindowModified());
         QCOMPARE(rig.mapStore().count('\n'), 1076);
         // The grid's keys walk it, passing over the hidden AC columns; Space toggles a box.
+        const int ctrlEnd = (Qt::CTRL | Qt::Key_End).toCombined(),
+                  ctrlHome = (Qt::CTRL | Qt::Key_Home).toCombined();
         const QList<std::tuple<int, int, int, int, int>> moves = {
-            {0, 0, Qt::Key_Right, 0, 1},
-            {0, 1, Qt::Key_Down, 1, 1},
-            {5, 4, Qt::Key_Up, 4, 4},
-            {5, 4, Qt::Key_Left, 5, 3},
-            {0, 0, Qt::Key_Up, 0, 0},
-            {2, 12, Qt::Key_Right, 2, 12},
-            {6, 5, Qt::Key_End, 6, 12},
-            {6, 5, Qt::Key_Home, 6, 0},
-            {6, 5, Qt::CTRL | Qt::Key_End, 20, 12},
-            {6, 5, Qt::CTRL | Qt::Key_Home, 0, 0},
-            {19, 5, Qt::Key_Down, 20, 5},
-            {20, 5, Qt::Key_Down, 20, 5}};
+            {0, 0, Qt::Key_Right, 0, 1},  {0, 1, Qt::Key_Down, 1, 1},
+            {5, 4, Qt::Key_Up, 4, 4},     {5, 4, Qt::Key_Left, 5, 3},
+            {0, 0, Qt::Key_Up, 0, 0},     {2, 12, Qt::Key_Right, 2, 12},
+            {6, 5, Qt::Key_End, 6, 12},   {6, 5, Qt::Key_Home, 6, 0},
+            {6, 5, ctrlEnd, 20, 12},      {6, 5, ctrlHome, 0, 0},
+            {19, 5, Qt::Key_Down, 20, 5}, {20, 5, Qt::Key_Down, 20, 5}};
         for (const auto& [row, output, key, toRow, toOutput] : moves) {
             rig.box(row, output)->setFocus();
             QTest::keyClick(rig.box(row, output), Qt::Key(key & ~Qt::KeyboardModifierMask),
@@ -303,30 +317,28 @@ private slots:
         }
         QTest::keyClick(rig.box(0, 0), Qt::Key_Space);
         QVERIFY(!rig.box(0, 0)->isChecked());
-        rig.action("Use AC1 - AC3 for Bandmap")->trigger(); // shown again, still checked
+        rig.click("Use AC1 - AC3 for Bandmap"); // shown again, still checked
         QVERIFY(!rig.box(17, 13)->isHidden() && rig.box(17, 13)->isChecked());
         QCOMPARE(rig.shownBoxes(), 336);
         QApplication::setActiveWindow(rig.window.get()); // back from the question
         rig.box(2, 12)->setFocus();
         QTest::keyClick(rig.box(2, 12), Qt::Key_Right);
         QVERIFY(rig.box(2, 13)->hasFocus() && rig.box(2, 13)->accessibleName() == "60M to AC1");
-        rig.action("Use AC1 - AC3 default table")->trigger(); // the grid's Tab stop stays shown
+        rig.click("Use AC1 - AC3 default table"); // the grid's Tab stop stays shown
         rig.button("Clear")->setFocus();
         rig.key(Qt::Key_Backtab);
         QVERIFY(rig.box(2, 12)->hasFocus());
-        rig.action("Use AC1 - AC3 for Bandmap")->trigger();
-        rig.boxes.keys = {Qt::Key_N, Qt::Key_Y};
-        rig.button("Clear")->click();
-        QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(2));
-        rig.button("Defaults")->click(); // Yes keeps the cleared grid as MAP2, in memory
-        rig.button("Save as MAP3")->click();
+        rig.click("Use AC1 - AC3 for Bandmap");
+        rig.click("Clear", {Qt::Key_N, Qt::Key_Y});
+        QCOMPARE(rig.said(), kQuestion.arg(2));
+        rig.click("Defaults"); // Yes keeps the cleared grid as MAP2, in memory
+        rig.click("Save as MAP3");
         QCOMPARE(rig.labels(), QList<int>{3});
         QTest::mouseClick(rig.box(0, 1), Qt::LeftButton);
-        rig.boxes.keys = {Qt::Key_Y};
         const qsizetype before = rig.boxes.shown.size();
-        rig.button("Quit")->click();
+        rig.click("Quit", {Qt::Key_Y});
         QVERIFY(rig.boxes.shown.size() == before + 1 && !rig.window->isVisible());
-        QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(3));
+        QCOMPARE(rig.said(), kQuestion.arg(3));
         const MapStoreContent stored = rig.stored();
         QVERIFY(stored.accForBandMap && stored.maps[1] == StoredMap{} &&
                 stored.maps[2][0][1] == 1 && stored.maps[2][20][11] == 1); // XVTR7: XV1-XV3
@@ -366,42 +378,34 @@ private slots:
     // Every command that asks about unsaved changes: Escape or the question's close box back out
     // of it, then No lets it run; a grid command is then a step that Undo takes back.
     void everyQuestionHasAWayBack_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("undo"); // the step's name in the Edit menu
-        QTest::addColumn<int>("escape");   // how the question is backed out of
-        int row = 0;
+        const Rows<WayBack> row;
+        int n = 0;
         for (const char* command :
              {"Clear", "Defaults", "Display MAP2", "Quit", "close box", "Exit"}) {
-            const int escape = row % 2 ? BoxAnswerer::kCloseBox : int(Qt::Key_Escape);
-            QTest::newRow(command)
-                << QString(command) << QString(row++ < 3 ? command : "") << escape;
+            const int escape = n % 2 ? BoxAnswerer::kCloseBox : int(Qt::Key_Escape);
+            row(command, {command, n++ < 3 ? command : "", escape});
         }
-        QTest::newRow("Tick") << "Tick"
-                              << "Tick 30M to 160" << 0;
+        row("Tick", {"Tick", "Tick 30M to 160", 0});
     }
     void everyQuestionHasAWayBack() {
-        QFETCH(QString, command);
-        QFETCH(QString, undo);
-        QFETCH(int, escape);
+        const auto& [command, undo, escape] = fetch<WayBack>();
         Rig rig(true);
-        rig.button("Save as MAP1")->click();
+        rig.click("Save as MAP1");
         QTest::mouseClick(rig.box(3, 3), Qt::LeftButton); // unsaved: 40M no longer to 40
         const QByteArray saved = "\"Row 3\"\r\n0\r\n0\r\n0\r\n1\r\n";
-        const auto run = [&] {
+        const auto run = [&, command = command] {
             if (command == "close box")
                 rig.window->close();
-            else if (command == "Exit")
-                rig.action(command)->trigger();
             else if (command == "Tick")
                 QTest::mouseClick(rig.box(4, 0), Qt::LeftButton);
             else
-                rig.button(command)->click();
+                rig.click(command);
         };
         if (command != "Tick") {
             rig.boxes.keys = {escape};
             run(); // nothing changes, nothing is written, the program stays
             QVERIFY(rig.boxes.shown.size() == 2 && rig.window->isVisible());
-            QCOMPARE(rig.boxes.shown.last().text, kQuestion.arg(1));
+            QCOMPARE(rig.said(), kQuestion.arg(1));
             QVERIFY(!rig.box(3, 3)->isChecked() && rig.window->isWindowModified());
             QVERIFY(rig.mapStore().contains(saved));
         }
@@ -423,14 +427,13 @@ private slots:
     // and Yes writes it and the mode. (Which steps leave what unsaved: tst_document.)
     void nothingKeptIsLostAtTheEnd() {
         Rig rig(true);
-        rig.button("Save as MAP1")->click();
+        rig.click("Save as MAP1");
         QTest::mouseClick(rig.box(3, 3), Qt::LeftButton);
-        rig.boxes.keys = {Qt::Key_Y, Qt::Key_Y};
-        rig.button("Display MAP2")->click(); // Yes keeps the edit in MAP1, in memory only
+        rig.click("Display MAP2", {Qt::Key_Y, Qt::Key_Y}); // Yes keeps the edit in MAP1, in memory
         QVERIFY(rig.window->isWindowModified() && rig.labels() == QList<int>{2});
-        rig.action("Use AC1 - AC3 for Bandmap")->trigger();
+        rig.click("Use AC1 - AC3 for Bandmap");
         rig.window->close();
-        QVERIFY(!rig.window->isVisible() && rig.boxes.shown.last().text == kQuestion.arg(1));
+        QVERIFY(!rig.window->isVisible() && rig.said() == kQuestion.arg(1));
         QVERIFY(rig.stored().accForBandMap && rig.stored().maps[0][3][3] == 0);
         // Changes of more than one map: one question names them all.
         QCOMPARE(MainWindow::unsavedQuestion({0, 2}), kQuestion.arg("1 and Map3"));
@@ -447,30 +450,28 @@ private slots:
         const QByteArray cut = mapStoreText(content).chopped(20);
         QVERIFY(!writeFileWhole(mapStorePath(rig.dir.path()), cut));
         rig.start();
-        QVERIFY(rig.boxes.shown.last().text.contains(
+        QVERIFY(rig.said().contains(
             "bdx4_cfg.ini could be read only in part (line 1074: the store ends early, in MAP3)"));
         QVERIFY(QFile::remove(voltageStorePath(rig.dir.path())) &&
                 QDir(rig.dir.path()).mkdir(kVoltageStoreName));
         rig.boxes.onDialog = [](QWidget* modal) { modal->close(); };
-        rig.action("Analog1")->trigger();
-        QVERIFY(rig.boxes.shown.last().text.contains("bdx4_bv.ini cannot be read: it is a folder"));
+        rig.click("Analog1");
+        QVERIFY(rig.said().contains("bdx4_bv.ini cannot be read: it is a folder"));
         rig.window->close();
         QVERIFY(!rig.window->isVisible()); // nothing asked, nothing written
         QCOMPARE(rig.mapStore(), cut);
         rig.start();
-        rig.button("Save as MAP3")->click();
+        rig.click("Save as MAP3");
         const QStringList copies = QDir(rig.dir.path()).entryList({"bdx4_cfg.ini.damaged-*"});
         QCOMPARE(copies.size(), 1);
         QCOMPARE(readFile(rig.dir.filePath(copies.first())), cut);
-        QVERIFY(rig.boxes.shown.last().text.contains(copies.first()));
+        QVERIFY(rig.said().contains(copies.first()));
         // Another program's change is replaced only at Yes.
         QVERIFY(!writeFileWhole(mapStorePath(rig.dir.path()), cut));
-        rig.boxes.keys = {Qt::Key_Escape}; // kept, and nothing more said: the user knows
-        rig.button("Save as MAP1")->click();
-        QVERIFY(rig.boxes.shown.last().text.contains("was changed by another program"));
+        rig.click("Save as MAP1", {Qt::Key_Escape}); // kept, and nothing more said: the user knows
+        QVERIFY(rig.said().contains("was changed by another program"));
         QCOMPARE(rig.mapStore(), cut);
-        rig.boxes.keys = {Qt::Key_Y};
-        rig.button("Save as MAP1")->click();
+        rig.click("Save as MAP1", {Qt::Key_Y});
         QCOMPARE(rig.mapStore().count('\n'), 1076);
     }
 
@@ -481,7 +482,7 @@ private slots:
         const WriteHistory history(rig.dir.path());
         const auto write = [&](bool acks) {
             rig.acks = acks;
-            rig.button("Write To BDX4")->click();
+            rig.click("Write To BDX4");
             rig.settle();
         };
         const QByteArray first = rig.exported();
@@ -503,7 +504,7 @@ private slots:
                 find<QPushButton>(window, choice)->click();
             };
             const int before = int(rig.boxes.shown.size());
-            rig.action("Written to the BDX4...")->trigger();
+            rig.click("Written to the BDX4...");
             rig.settle();
             if (choice == "Compare") {
                 QCOMPARE(rig.boxes.shown.value(before).text, said);
@@ -549,14 +550,13 @@ private slots:
         QCOMPARE(rig.box(3, 3)->accessibleName(), "40M to 40, Яги 4 el, Groß");
         QCOMPARE(readFile(outputNamesPath(rig.dir.path())), "40=Яги 4 el, Groß\r\n");
         QVERIFY(rig.mapStore() == mapStore && rig.exported() == exported);
-        rig.action("Undo Name the outputs")->trigger();
+        rig.click("Undo Name the outputs");
         QVERIFY(caption->toolTip().isEmpty() && rig.box(3, 3)->accessibleName() == "40M to 40");
         QCOMPARE(readFile(outputNamesPath(rig.dir.path())), "");
         // A damaged names file: what can be read is shown and the line said; the stores stay.
         QVERIFY(!writeFileWhole(outputNamesPath(rig.dir.path()), "20=dipole\r\n99=x\r\n"));
         rig.start();
-        QVERIFY(rig.boxes.shown.last().text.contains("bdx4_names.txt could not be read whole "
-                                                     "(line 2: "));
+        QVERIFY(rig.said().contains("bdx4_names.txt could not be read whole (line 2: "));
         QCOMPARE(find<QLabel>(rig.window.get(), "20")->toolTip(), "dipole");
         QCOMPARE(rig.mapStore(), mapStore);
     }
@@ -619,27 +619,18 @@ private slots:
     // progress, how it ended in green or red and readable (also on a dark desktop), the focus on
     // Cancel while it runs and back on Write after; Test for BDX4 leaves the focus in the grid.
     void writeToTheBox_data() {
-        QTest::addColumn<bool>("acks");
-        QTest::addColumn<QString>("stop"); // how the user stops it at 1000 ms
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("dark");
+        const Rows<WriteCase> row;
         const QString cancelled = "Download cancelled in section VHF Band Data";
-        for (const auto& [name, acks, stop, message, dark] :
-             QList<std::tuple<const char*, bool, QString, QString, bool>>{
-                 {"acknowledged", true, "", "", false},
-                 {"a silent box, dark desktop", false, "",
-                  "Download failed in section HF Band Data", true},
-                 {"Cancel by the keyboard", true, "Return", cancelled, false},
-                 {"closing the window", true, "close", "", false},
-                 {"Escape", true, "Escape", cancelled, false},
-                 {"Test for BDX4 instead", true, "Test", "", false}})
-            QTest::newRow(name) << acks << stop << message << dark;
+        row("acknowledged", {true, "", "", false});
+        row("a silent box, dark desktop",
+            {false, "", "Download failed in section HF Band Data", true});
+        row("Cancel by the keyboard", {true, "Return", cancelled, false});
+        row("closing the window", {true, "close", "", false});
+        row("Escape", {true, "Escape", cancelled, false});
+        row("Test for BDX4 instead", {true, "Test", "", false});
     }
     void writeToTheBox() {
-        QFETCH(bool, acks);
-        QFETCH(QString, stop);
-        QFETCH(QString, message);
-        QFETCH(bool, dark);
+        const auto& [acks, stop, message, dark] = fetch<WriteCase>();
         const QPalette desktop = QApplication::palette();
         if (dark)
             QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(42, 42, 42)));
@@ -661,7 +652,7 @@ private slots:
             busy = !write->isEnabled() && !rig.action("Test for BDX4")->isEnabled() &&
                    rig.button("Cancel")->isVisible();
         });
-        rig.clock.after(1000, [&] {
+        rig.clock.after(1000, [&, stop = stop] {
             if (stop == "Return")
                 QTest::keyClick(rig.window->focusWidget(), Qt::Key_Return);
             else if (stop == "Escape")
@@ -670,7 +661,7 @@ private slots:
                 rig.window->close();
         });
         if (stop == "Test")
-            rig.action("Test for BDX4")->trigger();
+            rig.click("Test for BDX4");
         else
             rig.key(Qt::Key_Space);
         rig.settle();
@@ -716,9 +707,9 @@ private slots:
         rig.start(); // no box at the start
         QCOMPARE(rig.status(), QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 4800 baud|not open"));
         QVERIFY(rig.window->statusBar()->y() >= rig.window->centralWidget()->geometry().bottom());
-        rig.line.refused.clear();      // then the box is plugged in
-        rig.action("COM5")->trigger(); // a choice, not yet opened
-        rig.action("Test for BDX4")->trigger();
+        rig.line.refused.clear(); // then the box is plugged in
+        rig.click("COM5");        // a choice, not yet opened
+        rig.click("Test for BDX4");
         rig.clock.after(700, [&] { // the search says where it looks
             QVERIFY(find<QLabel>(rig.window->findChild<SeekingWindow*>(),
                                  "Looking for the BDX4 on COM5 (/dev/fake5) at 4800 baud"));
@@ -729,8 +720,8 @@ private slots:
                 !silent.windows.contains("Seeking BDX4")); // the search window is gone first
         QCOMPARE(rig.status(), QStringLiteral("COM5 \u00B7 /dev/fake5 \u00B7 4800 baud|open"));
         rig.answers = true;
-        rig.action("COM1")->trigger();
-        rig.action("  9600 BAUD")->trigger();
+        rig.click("COM1");
+        rig.click("  9600 BAUD");
         QCOMPARE(rig.status(), QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 9600 baud|not open"));
         QString during;
         for (const int at : {1000, 2500})
@@ -740,13 +731,13 @@ private slots:
                               ->text(QAccessible::Value) +
                           '|';
             });
-        rig.button("Write To BDX4")->click(); // opens the port chosen, then writes
+        rig.click("Write To BDX4"); // opens the port chosen, then writes
         rig.settle();
         QVERIFY(rig.line.openedPort == 1 && rig.line.openedSpeed == 9600);
         QCOMPARE(during, "VHF Band Data, 2 of 7|End record, 7 of 7|");
         QVERIFY(rig.window->statusBox()->text() == "Last Send Passed!" &&
                 rig.status().endsWith("|open"));
-        rig.action("Test for BDX4")->trigger();
+        rig.click("Test for BDX4");
         rig.settle();
         QCOMPARE(rig.status(),
                  QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 9600 baud|BDX4 firmware 2.17"));
@@ -755,7 +746,7 @@ private slots:
         rig.line.refused.insert(
             1, OpenFailure{OpenFailure::DeviceMissing, 1, 1, "/dev/fake1", {}, {}});
         rig.boxes.shown.clear();
-        rig.button("Write To BDX4")->click(); // an open that fails says so, as the test does
+        rig.click("Write To BDX4"); // an open that fails says so, as the test does
         QCOMPARE(rig.boxes.titles(), (QStringList{"Error Opening COM1", "Error COM Ports"}));
         QCOMPARE(rig.window->statusBox()->text(), QStringLiteral("Last Send Failed!"));
     }
@@ -777,11 +768,11 @@ private slots:
     }
 
     void exportWritesTheChosenFile() {
-        const QList<std::pair<QString, QString>> names = {{"  report.txt  ", "report.txt"},
-                                                          {"REPORT.TXT", "REPORT.TXT.txt"},
-                                                          {"", ".txt"},
-                                                          {"\tr", "\tr.txt"}};
-        for (const auto& [typed, name] : names)
+        for (const auto& [typed, name] :
+             QList<std::pair<QString, QString>>{{"  report.txt  ", "report.txt"},
+                                                {"REPORT.TXT", "REPORT.TXT.txt"},
+                                                {"", ".txt"},
+                                                {"\tr", "\tr.txt"}})
             QCOMPARE(SaveFileDialog::fileNameFor(typed), name);
         Rig rig; // an installed program: its own folder takes no file, the stores' folder does
         rig.start(true, rig.dir.filePath("bin"));
@@ -792,7 +783,7 @@ private slots:
             QTest::keyClicks(dialog->nameBox(), QStringLiteral("  out  "));
             QTest::keyClick(dialog->nameBox(), Qt::Key_Return);
         };
-        rig.action("Write Bandmap to File")->trigger();
+        rig.click("Write Bandmap to File");
         QCOMPARE(readFile(rig.dir.filePath("data/out.txt")), rig.exported()); // the grid's lines
         QCOMPARE(rig.window->statusBox()->text(), QStringLiteral("Last Send Passed!"));
         QVERIFY(rig.line.writes.size() == 2 &&
@@ -804,27 +795,17 @@ private slots:
     // A name typed with a folder goes there; a folder that is not there is refused; a file that
     // is there is replaced only on Yes.
     void exportDialogHonoursFoldersAndAsks_data() {
-        QTest::addColumn<QString>("typed");  // "@" stands for the temporary folder
-        QTest::addColumn<int>("answer");     // to the question, if one comes
-        QTest::addColumn<QString>("chosen"); // empty: nothing, the dialog stays open
-        QTest::addColumn<QString>("said");
+        const Rows<ExportCase> row;
         const QString there = "old.txt already exists. Replace it?";
-        for (const auto& [name, typed, answer, chosen, said] :
-             QList<std::tuple<const char*, QString, int, QString, QString>>{
-                 {"a full path", "@/station/map1", 0, "@/station/map1.txt", ""},
-                 {"a folder below", "station/map1", 0, "@/shown/station/map1.txt", ""},
-                 {"no such folder", "@/nowhere/map1", 0, "",
-                  "The folder @/nowhere does not exist."},
-                 {"a file there, No", "old", Qt::Key_N, "", there},
-                 {"a file there, Escape", "old", Qt::Key_Escape, "", there},
-                 {"a file there, Yes", "old", Qt::Key_Y, "@/shown/old.txt", there}})
-            QTest::newRow(name) << typed << answer << chosen << said;
+        row("a full path", {"@/station/map1", 0, "@/station/map1.txt", ""});
+        row("a folder below", {"station/map1", 0, "@/shown/station/map1.txt", ""});
+        row("no such folder", {"@/nowhere/map1", 0, "", "The folder @/nowhere does not exist."});
+        row("a file there, No", {"old", Qt::Key_N, "", there});
+        row("a file there, Escape", {"old", Qt::Key_Escape, "", there});
+        row("a file there, Yes", {"old", Qt::Key_Y, "@/shown/old.txt", there});
     }
     void exportDialogHonoursFoldersAndAsks() {
-        QFETCH(QString, typed);
-        QFETCH(int, answer);
-        QFETCH(QString, chosen);
-        QFETCH(QString, said);
+        const auto& [typed, answer, chosen, said] = fetch<ExportCase>();
         QTemporaryDir dir;
         const auto here = [&dir](QString text) { return text.replace('@', dir.path()); };
         QVERIFY(QDir(dir.path()).mkpath("station") && QDir(dir.path()).mkpath("shown/station"));
@@ -850,9 +831,7 @@ private slots:
         theirs.setCell(0, kAC3, 1);
         theirs.setCell(5, 5, 1);
         theirs.setAccOutputsForBandMap(true);
-        VoltageTables volts;
-        for (int b = 0; b < kVoltageBands; ++b)
-            volts.setValue(0, b, VoltageTables::defaultLevels(0)[b]);
+        const VoltageTables volts = golden::defaultVolts(1);
         const QByteArray file = exportText(ConfigImage::of(theirs, volts));
         QVERIFY(!writeFileWhole(rig.dir.filePath("friend.txt"), file) &&
                 !writeFileWhole(rig.dir.filePath("damaged.txt"),
@@ -868,25 +847,23 @@ private slots:
             }
         };
         rig.key(Qt::Key_O, Qt::ControlModifier); // refused, and nothing changes
-        QVERIFY(rig.boxes.shown.last().text.contains(
-                    "line 5: the checksum is 95, the record's bytes give 94") &&
+        QVERIFY(rig.said().contains("line 5: the checksum is 95, the record's bytes give 94") &&
                 rig.box(0, 0)->isChecked());
-        chosen = rig.dir.filePath("friend.txt");
-        rig.boxes.keys = {Qt::Key_N, Qt::Key_Y}; // the first start's grid not kept; the tables
-        rig.action("Open Configuration File...")->trigger();
-        QVERIFY(rig.boxes.shown.last().text.startsWith("Replace the three band-voltage tables"));
+        chosen = rig.dir.filePath("friend.txt"); // the first start's grid not kept; the tables:
+        rig.click("Open Configuration File...", {Qt::Key_N, Qt::Key_Y});
+        QVERIFY(rig.said().startsWith("Replace the three band-voltage tables"));
         QVERIFY(!rig.box(0, 0)->isChecked() &&
                 rig.action("Use AC1 - AC3 for Bandmap")->isChecked());
         QCOMPARE(rig.exported(), file);
         QCOMPARE(readFile(voltageStorePath(rig.dir.path())), // 255 went out, and came back, as 254
                  voltageStoreText(volts).replace("255", "254"));
-        rig.action("Print...")->trigger();
+        rig.click("Print...");
         const QString sheet = pdfText(rig.dir.filePath("sheet.pdf")).simplified();
         QVERIFY2(sheet.contains("Map: MAP1, not saved") && sheet.contains("BDX4 firmware 2.17") &&
                      sheet.contains("160M X"),
                  qPrintable(sheet));
         rig.key(Qt::Key_S, Qt::ControlModifier); // saved, the sheet says so
-        rig.action("Print...")->trigger();
+        rig.click("Print...");
         QVERIFY(pdfText(rig.dir.filePath("sheet.pdf")).simplified().contains("Map: MAP1 "));
     }
 
@@ -902,9 +879,7 @@ private slots:
         QStringList wrong; // dark text on light boxes and buttons; captions keep their colours
         for (QWidget* window : QList<QWidget*>{rig.window.get(), &an2, &an2Help, &help})
             for (const QWidget* part : window->findChildren<QWidget*>() + QList<QWidget*>{window}) {
-                const auto light = [part](auto role) {
-                    return part->palette().color(role).lightness();
-                };
+                const auto light = [part](auto r) { return part->palette().color(r).lightness(); };
                 if (light(QPalette::Base) <= 200 || light(QPalette::Button) <= 200 ||
                     light(QPalette::Window) <= 120 || light(QPalette::Text) >= 130 ||
                     light(QPalette::ButtonText) >= 130 || light(QPalette::WindowText) >= 130)
@@ -915,20 +890,16 @@ private slots:
     }
 
     void slidersMoveTowardTheClick_data() { // the keys: voltageWindowsByKeyboardAlone
-        QTest::addColumn<int>("part");      // clicked; 0: the wheel turned away
-        QTest::addColumn<int>("level");     // from 100
+        const Rows<Click> row;
         using S = QStyle;
-        for (const auto& [name, part, level] :
-             QList<std::tuple<const char*, int, int>>{{"top arrow", S::SC_ScrollBarSubLine, 101},
-                                                      {"bottom arrow", S::SC_ScrollBarAddLine, 99},
-                                                      {"track above", S::SC_ScrollBarSubPage, 105},
-                                                      {"track below", S::SC_ScrollBarAddPage, 95},
-                                                      {"wheel away", 0, 103}})
-            QTest::newRow(name) << part << level;
+        row("top arrow", {S::SC_ScrollBarSubLine, 101});
+        row("bottom arrow", {S::SC_ScrollBarAddLine, 99});
+        row("track above", {S::SC_ScrollBarSubPage, 105});
+        row("track below", {S::SC_ScrollBarAddPage, 95});
+        row("wheel away", {0, 103});
     }
     void slidersMoveTowardTheClick() {
-        QFETCH(int, part);
-        QFETCH(int, level);
+        const auto& [part, level] = fetch<Click>();
         VoltageRig rig(0);
         LevelSlider* s = rig.window.slider(3);
         s->setLevel(100);
@@ -962,10 +933,8 @@ private slots:
             find<QPushButton>(&window, "Defaults")->click();
             rig.boxes.keys = {key};
             closeIt(window);
-            QCOMPARE(
-                rig.boxes.shown.value(0).text,
-                QStringLiteral(
-                    "The AN3 Voltage Settings have changed.  Do you want to save these settings?"));
+            QCOMPARE(rig.boxes.shown.value(0).text,
+                     "The AN3 Voltage Settings have changed.  Do you want to save these settings?");
             QCOMPARE(window.isVisible(), key == Qt::Key_Escape);
             QVERIFY(window.slider(12)->level() == 255 && window.slider(0)->level() == 0); // kept
             const QList<QByteArray> lines = rig.voltageStore().split('\n');
@@ -1021,8 +990,8 @@ private slots:
         QTest::keyClick(save, Qt::Key_Return);
         QVERIFY(rig.voltageStore().startsWith("0\r\n0\r\n0\r\n1\r\n0\r\n"));
         // The store replaced by a folder: the save fails and says so; nothing is lost.
-        QFile::remove(voltageStorePath(rig.dir.path()));
-        QVERIFY(QDir(rig.dir.path()).mkdir(kVoltageStoreName));
+        QVERIFY(QFile::remove(voltageStorePath(rig.dir.path())) &&
+                QDir(rig.dir.path()).mkdir(kVoltageStoreName));
         window.slider(2)->setLevel(200);
         rig.boxes.keys = {Qt::Key_Return, Qt::Key_Y, Qt::Key_Return};
         window.close(); // Yes tries again, fails again, and keeps the window
@@ -1038,12 +1007,12 @@ private slots:
     // Every slider set with the keys alone, heard and set by a screen reader; the window's undo,
     // save and right click from wherever the focus is.
     void voltageWindowsByKeyboardAlone_data() {
-        QTest::addColumn<int>("table");
+        const Rows<int> row;
         for (int t = 0; t < 3; ++t)
-            QTest::newRow(qPrintable(QStringLiteral("AN%1").arg(t + 1))) << t;
+            row(qPrintable(QStringLiteral("AN%1").arg(t + 1)), t);
     }
     void voltageWindowsByKeyboardAlone() {
-        QFETCH(int, table);
+        const int table = fetch<int>();
         VoltageRig rig(table);
         VoltageWindow& window = rig.window;
         const auto key = [](int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -1104,14 +1073,12 @@ private slots:
                  qPrintable(offered.join(", ")));
     }
 
-    void adapterChooserShowsRowsAndMarks() { // and follows a plug; nothing opened or sent
+    void adapterChooserShowsRowsAndMarks() { // and follows a plug
         Rig rig;
         const QString ftdi = threeAdapters()[0].stableName;
         rig.settings.values["Ports/COM3"] = ftdi;
         rig.start();
-        rig.action("COM3")->trigger();
-        const int opens = rig.line.opens;
-        rig.line.writes.clear();
+        rig.click("COM3");
         QStringList shown, after;
         QString note, kept;
         rig.choose([&](PortChooserWindow& window) {
@@ -1137,29 +1104,20 @@ private slots:
                        "example: sudo adduser $USER dialout), then log out and in again.");
         QVERIFY(after.size() == 2 && kept == "/dev/ttyACM0");
         QCOMPARE(rig.settings.values.value("Ports/COM3"), ftdi);
-        QVERIFY(rig.line.opens == opens && rig.line.writes.isEmpty());
     }
 
     void adapterChoiceIsKept_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("written"); // COM1's [Ports] entry; empty: none
-        QTest::newRow("double click: the stable name")
-            << "double click" << threeAdapters()[0].stableName;
-        QTest::newRow("none: the device") << "Use this adapter"
-                                          << "/dev/ttyUSB1";
-        QTest::newRow("a typed path") << "path"
-                                      << "/dev/bdx4";
-        QTest::newRow("Cancel") << "Cancel"
-                                << "";
+        const Rows<std::pair<QString, QString>> row; // how; COM1's [Ports] entry (empty: none)
+        row("double click: the stable name", {"double click", threeAdapters()[0].stableName});
+        row("none: the device", {"Use this adapter", "/dev/ttyUSB1"});
+        row("a typed path", {"path", "/dev/bdx4"});
+        row("Cancel", {"Cancel", ""});
     }
     void adapterChoiceIsKept() {
-        QFETCH(QString, how);
-        QFETCH(QString, written);
-        Rig rig;
-        rig.start();
+        const auto& [how, written] = fetch<std::pair<QString, QString>>();
+        Rig rig(true);
         const int opens = rig.line.opens;
-        rig.line.writes.clear();
-        rig.choose([&](PortChooserWindow& window) {
+        rig.choose([&, how = how](PortChooserWindow& window) {
             QTreeWidget* list = window.list();
             const int row = how == "Use this adapter"; // the CH340, without a stable name
             const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
@@ -1175,9 +1133,8 @@ private slots:
         const QString shown = QString("COM1 \u00B7 %1 \u00B7 4800 baud")
                                   .arg(written.isEmpty() ? "/dev/fake1" : written);
         QCOMPARE(rig.status().section('|', 0, 0), shown);
-        QVERIFY(rig.line.opens == opens && rig.line.writes.isEmpty());
         // Write opens the port on its new device; the one open serves when it stays the same.
-        rig.button("Write To BDX4")->click();
+        rig.click("Write To BDX4");
         rig.settle();
         QCOMPARE(rig.line.opens, opens + (written.isEmpty() ? 0 : 1));
         rig.window.reset(); // and the next start reaches it
@@ -1186,47 +1143,40 @@ private slots:
     }
 
     void adapterFoundByPluggingIn_data() {
-        QTest::addColumn<QList<int>>("pulled"); // of threeAdapters(), present with it pulled out
-        QTest::addColumn<QList<int>>("plugged");
-        QTest::addColumn<QStringList>("offered"); // the devices shown to choose among
-        QTest::addColumn<int>("written"); // the adapter whose stable name COM1 gets; -1: none
-        QTest::newRow("one appears")
-            << QList<int>{1, 2} << QList<int>{0, 1, 2}
-            << QStringList{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyACM0"} << 0;
-        QTest::newRow("none") << QList<int>{1, 2} << QList<int>{1, 2}
-                              << QStringList{"/dev/ttyUSB1", "/dev/ttyACM0"} << -1;
-        QTest::newRow("two, the user picks") << QList<int>{1} << QList<int>{0, 1, 2}
-                                             << QStringList{"/dev/ttyUSB0", "/dev/ttyACM0"} << 2;
+        const Rows<PlugCase> row;
+        const QString usb0 = "/dev/ttyUSB0", usb1 = "/dev/ttyUSB1", acm0 = "/dev/ttyACM0";
+        row("one appears", {{1, 2}, {0, 1, 2}, {usb0, usb1, acm0}, 0});
+        row("none", {{1, 2}, {1, 2}, {usb1, acm0}, -1});
+        row("two, the user picks", {{1}, {0, 1, 2}, {usb0, acm0}, 2});
     }
     void adapterFoundByPluggingIn() {
-        QFETCH(QList<int>, pulled);
-        QFETCH(QList<int>, plugged);
-        QFETCH(QStringList, offered);
-        QFETCH(int, written);
-        Rig rig;
-        rig.start();
-        rig.line.writes.clear();
-        const auto present = [&rig](const QList<int>& which) {
-            rig.ports.rows.clear();
+        const auto& [pulled, plugged, offered, written] = fetch<PlugCase>();
+        Rig rig(true);
+        const auto present = [](const QList<int>& which) {
+            QList<SerialPortRow> present;
             for (const int i : which)
-                rig.ports.rows << threeAdapters()[i];
+                present << threeAdapters()[i];
+            return present;
         };
+        const QList<SerialPortRow> out = present(pulled), in = present(plugged);
+        const bool pick = offered.size() == 2;
+        const Qt::Key last = written < 0 ? Qt::Key_Escape : Qt::Key_Return;
         QStringList said, shown;
         rig.choose([&](PortChooserWindow& window) {
             find<QPushButton>(&window, "Find by plugging in")->click();
             QLabel* text = window.findChildren<QLabel*>()[3];
             said << text->text();
-            present(pulled);
+            rig.ports.rows = out;
             QTest::keyClick(window.focusWidget(), Qt::Key_Space); // on Next
             said << text->text();
-            present(plugged);
+            rig.ports.rows = in;
             find<QPushButton>(&window, "Next")->click();
             said << text->text();
             for (const QString& row : rows(window))
                 shown << row.section('|', 4, 4);
-            if (offered.size() == 2)
+            if (pick)
                 QTest::keyClick(window.list(), Qt::Key_Down);
-            QTest::keyClick(window.focusWidget(), written < 0 ? Qt::Key_Escape : Qt::Key_Return);
+            QTest::keyClick(window.focusWidget(), last);
         });
         QCOMPARE(said.mid(0, 2), (QStringList{"Pull the box's adapter out, then press Next.",
                                               "Now plug it in again, then press Next."}));
@@ -1234,7 +1184,6 @@ private slots:
         QCOMPARE(shown, offered);
         QCOMPARE(rig.settings.values.value("Ports/COM1"),
                  written < 0 ? QString() : threeAdapters()[written].stableName);
-        QVERIFY(rig.line.writes.isEmpty());
     }
 
     void translatedTextsFit() { // every window in every language the program carries
