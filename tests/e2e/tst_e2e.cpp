@@ -181,7 +181,8 @@ private slots:
              "Nothing was written into the box from these stores yet (%/history).\n");
         file("nothing differs", "", "diff ~/config.txt --store % --map 2", 0, "Nothing differs.\n");
         file("one cell differs", "~/c=cell", "diff ~/c --map 2 --store %", 1,
-             "40M: output 20 on in c, off in the store's MAP2\n");
+             "160M: output 20 on in c, off in the store's MAP2\n40M: output 20 on in c, off in "
+             "the store's MAP2\n");
         file("one level differs", "~/a=level;~/b=cell", "diff ~/b ~/a", 1,
              "40M: output 20 on in b, off in a\nAN1 6 m: 2.00 V in b, 3.92 V in a\n");
         file("a damaged file compared", "~/bad=damaged", "diff ~/config.txt ~/bad", 1,
@@ -248,7 +249,7 @@ private slots:
             } else if (kind == "cell" || kind == "level") {
                 StoredMap map = patternMaps().maps[1];
                 VoltageTables volts = defaultVolts();
-                kind == "cell" ? void(map[3][5] = 1) : volts.setValue(0, 2, 100);
+                kind == "cell" ? void(map[0][5] = map[3][5] = 1) : volts.setValue(0, 2, 100);
                 QVERIFY(!exportConfiguration(path, Configuration(map, true, volts).image()));
             } else if (kind == "lock") {
                 QCOMPARE(lock.tryLock(), StoreLock::Held);
