@@ -20,7 +20,6 @@ struct MapStoreContent {
     friend bool operator==(const MapStoreContent& a, const MapStoreContent& b) {
         return a.maps == b.maps && a.accForBandMap == b.accForBandMap;
     }
-    friend bool operator!=(const MapStoreContent& a, const MapStoreContent& b) { return !(a == b); }
 };
 
 /// The map store in `folder`.

@@ -109,7 +109,6 @@ QString recordFormFault(const ConfigFault& f) {
 
 /// A fault of the HF, VHF and accessory records' content.
 QString recordContentFault(const ConfigFault& f) {
-    const QString table = QStringLiteral("AN%1").arg(f.record - kAnRecord + 1);
     switch (f.kind) {
     case Fault::UnusedSlotNotZero:
         return ConfigFile::tr("slot %1 of %2 is unused and must be 0000; it holds %3")
