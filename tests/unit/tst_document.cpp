@@ -8,6 +8,9 @@
 #include "support/Golden.h"
 #include "support/Rows.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -263,8 +266,13 @@ private slots:
         ConfigDocument document;
         document.load(dir.path());
         const QByteArray before = changed ? wholeFile(file, true) : readFile(path);
-        if (changed)
+        if (changed) { // another program's copy, its old time kept (as `cp -p` keeps it)
+            struct stat old {};
+            QCOMPARE(::stat(QFile::encodeName(path).constData(), &old), 0);
             QVERIFY(!writeFileWhole(path, before));
+            const timespec times[2] = {old.st_atim, old.st_mtim};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        }
         QStringList asked;
         if (answer >= 0)
             document.setReplaceChangedQuestion([&, yes = answer == 1](const QString& p) {
