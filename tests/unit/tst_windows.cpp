@@ -54,11 +54,9 @@ const QString kQuestion = QStringLiteral(
 using WayBack = std::tuple<QString, QString, int>;
 /// Whether the box acknowledges, how the user stops it at 1000 ms, what is said, a dark desktop.
 using WriteCase = std::tuple<bool, QString, QString, bool>;
-/// The name typed ("@": the temporary folder), the answer to the question if one comes, the file
-/// chosen (empty: none, the dialog stays open), what is said.
+/// Typed ("@": the temporary folder), the answer if asked, the file chosen (empty: none), said.
 using ExportCase = std::tuple<QString, int, QString, QString>;
-/// Of threeAdapters(): present with the box's pulled out, present with it plugged in; the devices
-/// offered to choose among; the adapter whose stable name COM1 gets (-1: none).
+/// threeAdapters() present pulled out, plugged in; the devices offered; COM1's adapter (-1: none).
 using PlugCase = std::tuple<QList<int>, QList<int>, QStringList, int>;
 /// The part of a slider clicked (0: the wheel turned away), the level it moves to from 100.
 using Click = std::pair<int, int>;
@@ -360,7 +358,6 @@ private slots:
         const QImage focused = rig.box(20, 12)->grab().toImage();
         QTest::mouseClick(rig.box(20, 11), Qt::LeftButton);
         QVERIFY(rig.box(20, 12)->isChecked() && rig.box(20, 12)->grab().toImage() != focused);
-        // A screen reader names each box with its state, and ticks it as a click does.
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(rig.box(1, 0));
         QVERIFY(reader->text(QAccessible::Name) == "80M to 160" && !reader->state().checked);
         reader->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
@@ -480,7 +477,6 @@ private slots:
         QTest::mouseClick(rig.box(10, 5), Qt::LeftButton);
         write(false); // failed: nothing kept
         QCOMPARE(history.entries().size(), 1);
-        // Compare marks the box that differs; Open brings the written map back as one step.
         for (const auto& [choice, said] : QList<std::pair<QString, QString>>{
                  {"Compare", "1 box differs; it is marked on the grid until the next change."},
                  {"Open", ""}}) {
@@ -925,7 +921,6 @@ private slots:
     void voltageWindowByKeyAndMouse() {
         VoltageRig rig(0);
         VoltageWindow& window = rig.window;
-        QCOMPARE(rig.voltageStore(), golden::kNewVoltageStore); // created
         LevelSlider* s = window.slider(3);
         const QPoint thumb = partOf(s, QStyle::SC_ScrollBarSlider);
         s->setFocus();
