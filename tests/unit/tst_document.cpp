@@ -17,8 +17,7 @@ using namespace bdx4::test;
 
 namespace {
 
-/// The map store of a station that saved three maps: MAP1 ticks 160M/160 ("a"), MAP2 80M/80
-/// ("b"), MAP3 60M/60 ("c"); the default table mode.
+/// A station's store: MAP1 ticks 160M/160 ("a"), MAP2 80M/80 ("b"), MAP3 60M/60 ("c"); table mode.
 QByteArray savedStore() {
     MapStoreContent content;
     content.maps[0][0][0] = content.maps[1][1][1] = content.maps[2][2][2] = 1;
@@ -47,8 +46,7 @@ QString signature(const StoredMap& map) {
     return letters.isEmpty() ? QStringLiteral("0") : letters;
 }
 
-/// The map store's file in signatures ("a|b|c", "|acc" with the map mode), or "=" while it holds
-/// the bytes it started with.
+/// The map store in signatures ("a|b|c", "|acc" in map mode), "=" while it holds its first bytes.
 QString storeSignature(const QString& path, const QByteArray& startedWith) {
     const QByteArray bytes = readFile(path);
     if (bytes == startedWith)
@@ -99,16 +97,14 @@ void act(ConfigDocument& document, const QString& words) {
     }
 }
 
-/// The map store at the start ("-": none), the actions (see act()), the maps the exit question
-/// names ("1 3") and "mode", what the map store holds now (which No at the exit leaves), and what
-/// Yes at the exit writes ("-": nothing is asked).
+/// The map store at the start ("-": none), the actions (act()), what the exit question names (e.g.
+/// "1 3 mode"), what the store holds now (No at the exit leaves it), what Yes writes ("-": none).
 using Story = std::tuple<QByteArray, QString, QString, QString, QString>;
 /// The map and the voltage store ("-": none, "/": a folder in its place), the outcome, and what is
 /// shown: 0 MAP1 of a store cut before MAP3, 1 MAP1, 2 the first start's arrangement.
 using LoadCase = std::tuple<QByteArray, QByteArray, StoreReading::Outcome, int>;
-/// The file (0: the map store, saved as MAP1; 1: the voltage store; 2: the names), whether it held
-/// a fault when loaded, whether another program rewrote it after the load, the answer to the
-/// question whether to replace it (-1 none asked, 0 No, 1 Yes), whether it is replaced.
+/// The file (0: map store, saved as MAP1; 1: voltages; 2: names), a fault when loaded, another
+/// program's change after it, the answer to replace it (-1 none asked, 0 No, 1 Yes), replaced.
 using ReplaceCase = std::tuple<int, bool, bool, int, bool>;
 
 QByteArray damagedFile(int file) {

@@ -44,9 +44,8 @@ QByteArray edited(QByteArray text, const QByteArray& from, const QByteArray& to)
     return text.replace(from, to);
 }
 
-/// A store's text and what reading it gives: the outcome, the first fault ("line:words of the
-/// description", or empty); the map store's cells not read ([from, to) pairs, in store order) and
-/// whether its ACn flag (set in the pattern) was read; the voltage store's values in store order.
+/// A store's text; the outcome, the first fault ("line:words", or empty); the map store's cells not
+/// read ([from, to) pairs) and whether its ACn flag was read; the voltage store's values.
 using StoreCase = std::tuple<QByteArray, int, QString, QList<int>, bool, QList<float>>;
 
 void checkFault(const StoreReading& reading, const QString& fault) {

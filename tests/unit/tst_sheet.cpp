@@ -16,8 +16,7 @@ using namespace bdx4;
 
 namespace {
 
-/// The paper, the resolution, whether AC1-AC3 are band outputs, the firmware shown, and whether
-/// outputs are named (in words to wrap and in other scripts).
+/// The paper, dpi, AC1-AC3 as band outputs, the firmware shown, outputs named (wrapping, scripts).
 using Drawing = std::tuple<QPageSize::PageSizeId, int, bool, QString, bool>;
 
 /// Row r ticks output r % 16, 20M every output, 15M's 40 is grayed; AN1-AN3 at their defaults.
