@@ -107,8 +107,7 @@ struct Rig {
         const int opened = line.opens;
         const qsizetype sent = line.writes.size();
         boxes.onDialog = [drive](QWidget* w) { drive(*qobject_cast<PortChooserWindow*>(w)); };
-        click("Choose Adapter...");
-        settle();
+        clickSettled("Choose Adapter...");
         QVERIFY(line.opens == opened && line.writes.size() == sent);
     }
     QAction* action(const QString& text) const { return find<QAction>(window.get(), text); }
@@ -119,6 +118,10 @@ struct Rig {
             pushed->click();
         else
             action(text)->trigger();
+    }
+    void clickSettled(const QString& text) {
+        click(text);
+        settle();
     }
     QString said() const { return boxes.shown.last().text; } ///< in the box shown last
     QCheckBox* box(int row, int output) const { return window->grid().box(row, output); }
@@ -259,8 +262,7 @@ private slots:
         rig.click("19200 BAUD");
         QVERIFY(!rig.action("COM5")->isChecked());
         rig.boxes.shown.clear();
-        rig.click("Test for BDX4");
-        rig.settle();
+        rig.clickSettled("Test for BDX4");
         QCOMPARE(rig.boxes.titles(),
                  (QStringList{"Error Opening COM7", "Reopened COM5", "BDX4 Connected"}));
         QCOMPARE(rig.boxes.shown[1].text, QStringLiteral("COM7 didn't work."));
@@ -465,8 +467,7 @@ private slots:
         const WriteHistory history(rig.dir.path());
         const auto write = [&](bool acks) {
             rig.acks = acks;
-            rig.click("Write To BDX4");
-            rig.settle();
+            rig.clickSettled("Write To BDX4");
         };
         const QByteArray first = rig.exported();
         write(true);
@@ -486,8 +487,7 @@ private slots:
                 find<QPushButton>(window, choice)->click();
             };
             const int before = int(rig.boxes.shown.size());
-            rig.click("Written to the BDX4...");
-            rig.settle();
+            rig.clickSettled("Written to the BDX4...");
             if (choice == "Compare") {
                 QCOMPARE(rig.boxes.shown.value(before).text, said);
                 QVERIFY(rig.differs(10, 5) && !rig.differs(10, 4));
@@ -707,14 +707,12 @@ private slots:
                               ->text(QAccessible::Value) +
                           '|';
             });
-        rig.click("Write To BDX4"); // opens the port chosen, then writes
-        rig.settle();
+        rig.clickSettled("Write To BDX4"); // opens the port chosen, then writes
         QVERIFY(rig.line.openedPort == 1 && rig.line.openedSpeed == 9600);
         QCOMPARE(during, "VHF Band Data, 2 of 7|End record, 7 of 7|");
         QVERIFY(rig.window->statusBox()->text() == "Last Send Passed!" &&
                 rig.status().endsWith("|open"));
-        rig.click("Test for BDX4");
-        rig.settle();
+        rig.clickSettled("Test for BDX4");
         QCOMPARE(rig.status(),
                  QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 9600 baud|BDX4 firmware 2.17"));
         rig.line.lose("gone");
@@ -1101,8 +1099,7 @@ private slots:
                                   .arg(written.isEmpty() ? "/dev/fake1" : written);
         QCOMPARE(rig.status().section('|', 0, 0), shown);
         // The one open serves while the device stays the same.
-        rig.click("Write To BDX4");
-        rig.settle();
+        rig.clickSettled("Write To BDX4");
         QCOMPARE(rig.line.opens, opens + (written.isEmpty() ? 0 : 1));
         rig.window.reset(); // and the next start reaches it
         rig.start();
