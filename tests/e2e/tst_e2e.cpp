@@ -63,12 +63,11 @@ struct RunSetup {
     int signal = SIGINT;   ///< what stops it
 };
 
-/// The box's options ("-": no box); what is made (below); the command (@ the box's link, ~ the
-/// home with config.txt, map 2 exported, % the stores, & another store folder; ^n Ctrl+C after n
-/// ms); the exit code; what is said. Made: PATH=KIND;...: fifo, zero (a link to /dev/zero), cut20
-/// (a store ending after 20 values), nan (line 5), 1x (line 40), file:TEXT, cell or level (map 2
-/// exported, 40M's 20 on or AN1's 6 m at 100), lock (the stores' lock held); >/dev/full or >pty
-/// (a terminal taking no output); ulimit=N bytes for any file; sigint or sigterm after 500 ms.
+/// The box's options ("-": none); what is made; the command (@ the box's link, ~ the home with
+/// config.txt, map 2 exported, % the stores, & another store folder; ^n Ctrl+C after n ms); the
+/// exit code; what is said. Made, PATH=KIND;...: fifo, zero (a link to /dev/zero), cut20, nan (line
+/// 5), 1x (line 40), file:TEXT, cell or level (map 2 exported, 40M's 20 on or AN1's 6 m at 100),
+/// lock (held); >/dev/full or >pty (taking no output); ulimit=N bytes; sigint or sigterm at 500 ms.
 using FaultCase = std::tuple<QString, QString, QString, int, QString>;
 
 } // namespace

@@ -13,8 +13,7 @@ constexpr double kSame = 0.5; // device pixels within which two edges are one
 
 struct Painted {
     struct Item {
-        QRectF rect;   ///< a line's has no width or no height; a text's is its advance by its
-                       ///< ascent and descent
+        QRectF rect;   ///< a line's has no width or height; a text's is its advance by its height
         QString text;  ///< a text's
         QColor colour; ///< a fill's
         bool clipped;  ///< a text drawn while a clip was set: it did not fit its rectangle
