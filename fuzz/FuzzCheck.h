@@ -1,7 +1,6 @@
 #pragma once
 
-// What must hold for every input. A breach stops the fuzzer, which keeps the input that
-// caused it as a crash file.
+// What must hold for every input; a breach stops the fuzzer, which keeps the input as a crash.
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,6 @@
-// The map store reader fed any bytes. What must hold: it never crashes and no item grows past
-// its bound; "Empty" is taken only as the first item; a cell is either read or keeps what it
-// held; a store read in part names a line of the input and what is wrong there, a store read
-// whole names none; and a store read whole writes back as it reads.
+// The map store reader fed any bytes. What must hold: no crash, no item past its bound; "Empty"
+// only as the first item; a cell read or as it was; a store read in part names a line of the
+// input and its fault, one read whole none, and writes back as it reads.
 
 #include "FuzzCheck.h"
 

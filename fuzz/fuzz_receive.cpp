@@ -1,9 +1,7 @@
-// What the box sends, any bytes in any pieces, taken by the box search on a fake clock. The
-// input is the stream; a byte 0x00 ends a piece and the byte after it is the pause before the
-// next piece, in 20 ms. What must hold: nothing crashes; the text kept waiting for a delimiter
-// never passes 4 KiB; each firmware report is a 14-character reply naming the BDX4, shown one
-// at a time; and the search ends once, within its twelve queries and 4.2 s (plus the time the
-// replies take to come).
+// What the box sends, taken by the box search on a fake clock; 0x00 ends a piece, the byte after
+// it is the pause before the next in 20 ms. What must hold: no crash; no more than 4 KiB kept
+// waiting; each report a 14-character reply naming the BDX4, shown one at a time; the search
+// ends once, within twelve queries and 4.2 s (plus the replies' time).
 
 #include "FuzzCheck.h"
 

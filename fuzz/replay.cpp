@@ -1,5 +1,4 @@
-// Runs a fuzz target's checks over its committed corpus, one input at a time, so the normal
-// build tests every seed: replay FOLDER...
+// replay FOLDER...: a fuzz target's checks over its committed corpus, in the normal build.
 
 #include <QDirIterator>
 #include <QFile>

@@ -1,6 +1,5 @@
-// bdx4config's main window on the real serial line: bdx4-sim over a pseudo-terminal through
-// QSerialPort, on the real clock, with a box that is plugged in after the start and chosen by
-// its path in Choose Adapter...; and the program itself, one copy per store folder.
+// bdx4config's main window against bdx4-sim over a pseudo-terminal, on the real clock, a box
+// plugged in after the start and chosen in Choose Adapter...; one copy per store folder.
 
 #include "SimProcess.h"
 
@@ -57,8 +56,7 @@ private slots:
     }
 
     void oneCopyPerStoreFolder() {
-        // Copies under two names in one folder keep their stores beside them: the second finds
-        // the stores' lock held and ends at once. A lock that cannot be made is said.
+        // Two names in one folder share the stores: the second finds their lock held and ends.
         QTemporaryDir dir, home;
         const QString first = dir.filePath("bdx4config"), second = dir.filePath("bdx4-other");
         QVERIFY(QFile::copy(BDX4CONFIG_PATH, first) && QFile::copy(BDX4CONFIG_PATH, second));

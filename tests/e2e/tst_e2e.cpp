@@ -1,5 +1,4 @@
-// bdx4ctl as a user runs it, against bdx4-sim over a real pseudo-terminal through QSerialPort
-// and on the real clock: one row for each kind of fault of the box, the line or the stores.
+// bdx4ctl as a user runs it, against bdx4-sim over a real pseudo-terminal on the real clock.
 
 #include "SimProcess.h"
 
@@ -54,26 +53,21 @@ MapStoreContent patternMaps() {
     return content;
 }
 
-/// What a download of map 2 of the pattern sends.
 ConfigImage map2Image() {
     return Configuration(patternMaps().maps[1], true, defaultVolts()).image();
 }
 
-/// How a run of bdx4ctl differs from a plain one.
 struct RunSetup {
     int fileSizeLimit = 0; ///< bytes any file may grow to; 0: no limit
     QString output;        ///< its standard output: a file, or "pty" for a stopped terminal
     int signal = SIGINT;   ///< what stops it
 };
 
-/// The box's options ("-": no box); what is made (below); the command (@ is the box's link, ~ the
-/// home folder with config.txt, map 2 exported, % the stores, & another store folder; ^n Ctrl+C
-/// after n ms); the exit code; what it says on standard output or error. What is made:
-/// PATH=KIND;...: fifo, zero (a link to /dev/zero), or a store changed: cut20 (ends after 20
-/// values), nan (on line 5), 1x (on line 40); a file of the text after "file:"; cell or level (map
-/// 2 exported, 40M's 20 on or AN1's 6 m level 100); lock (the stores' lock held); >/dev/full or
-/// >pty (a terminal that takes no output) as standard output; ulimit=N bytes for any file; sigint
-/// or sigterm after 500 ms.
+/// The box's options ("-": none); what is made; the command (@ the box's link, ~ the home with
+/// config.txt, map 2 exported, % the stores, & another store folder; ^n Ctrl+C after n ms); the
+/// exit code; what is said. Made, PATH=KIND;...: fifo, zero (a link to /dev/zero), cut20, nan (line
+/// 5), 1x (line 40), file:TEXT, cell or level (map 2 exported, 40M's 20 on or AN1's 6 m at 100),
+/// lock (held); >/dev/full or >pty (taking no output); ulimit=N bytes; sigint or sigterm at 500 ms.
 using FaultCase = std::tuple<QString, QString, QString, int, QString>;
 
 } // namespace
@@ -102,7 +96,6 @@ private slots:
                                  const char* saying) {
             rows(name, {sim, "", command, exit, saying});
         };
-        // A file the user names, or a store, that is not what bdx4ctl expects.
         const auto file = [&rows](const char* name, const char* made, const QString& command,
                                   int exit, const char* saying) {
             rows(name, {command.contains('@') ? "" : "-", made, command, exit, saying});
@@ -133,7 +126,6 @@ private slots:
             "serial device went away");
         row("no such device", "-", "query --port @", 1,
             "Cannot open @: The serial device @ does not exist");
-        // Files that are no files: refused at once, saying what they are; none waited on.
         file("a FIFO as --from, SIGTERM", "~/f=fifo;sigterm", "show --from ~/f", 1,
              "~/f: the file cannot be read: it is a FIFO (named pipe), not a file");
         file("a FIFO as a store", "&/bdx4_cfg.ini=fifo", "write --port @ --store &", 1,
@@ -144,8 +136,7 @@ private slots:
              "--trace: \"~/f\" cannot be written: it is a FIFO (named pipe), not a file");
         file("export onto a FIFO", "~/f=fifo", "export --store % ~/f", 1,
              "could not be written:\nIt is a FIFO (named pipe), not a file; it was left as it is.");
-        // Damaged files and stores: the line and the fault; nothing sent (the port not even
-        // opened, so no trace) or written.
+        // Damaged files: nothing sent (the port not even opened, so no trace) or written.
         file("a damaged --from file", "~/bad=damaged", "write --port @ --from ~/bad --trace ~/none",
              1,
              "~/bad: line 5: the checksum is 95, the record's bytes give 94\nbdx4ctl: nothing was "
@@ -164,7 +155,6 @@ private slots:
              "is the store %/bdx4_bv.ini");
         file("sheet onto its --from file", "", "sheet --from ~/config.txt ~/config.txt", 1,
              "is the file given with --from");
-        // Outputs that fail, said.
         file("export on a full disk", "ulimit=200", "export --store % ~/out", 1,
              "The file \"~/out\" could not be written:\nFile too large\n\nNothing was saved");
         file("standard output full", ">/dev/full", "show --store %", 1,
@@ -173,7 +163,6 @@ private slots:
              "bdx4ctl: --trace: \"~/t\" could not be written to the end: File too large");
         file("SIGTERM, output to a terminal that takes none", ">pty;sigterm", "export --store % -",
              1, "bdx4ctl: stopped\n");
-        // What was written, compared; the outputs' names: the stores stay as they are.
         file("a history that cannot be kept", "%/history=file:x", "write --port @", 0,
              "bdx4ctl: the box holds the configuration, but the history of what was written "
              "cannot be kept in %/history: the folder cannot be made\n");
@@ -207,7 +196,6 @@ private slots:
         file("an output unknown", "", "names --store % 41=x", 2, "\"41\" is no output");
         file("a name too long", "", "names --store % 40=1234567890123456789012345", 2,
              "the name for 40 is longer than 24 characters");
-        // The command line.
         file("a file name that is no UTF-8", "", "export --store % ~/caf\\0351", 2,
              "bdx4ctl: \"~/caf\\xe9\" is not text in the system's encoding (UTF-8)");
     }
@@ -283,7 +271,6 @@ private slots:
         QVERIFY(!r.err.contains("COMM")); // the command line names its own options
         QVERIFY(r.ms < 4000);             // none of these runs out the search's retries
         QCOMPARE(kept(), before);         // also the desktop program's settings
-        // A passed write is kept; a failed or cancelled one, or one with no history, is not.
         QCOMPARE(WriteHistory(stores_).entries().size(),
                  command.startsWith("write") && !exitCode && !made.contains("history"));
         for (const QString& fifo : fifos)
@@ -320,8 +307,7 @@ private slots:
         QVERIFY2(r.exitCode == 0 && r.ms >= 2700, qPrintable(r.err));
         QCOMPARE(r.out, QStringLiteral("HF Data\nVHF Data\nAcc Data\nAN1 Data\nAN2 Data\nAN3 Data\n"
                                        "Closing\nLast Send Passed!\n"));
-        // The box got exactly the file's lines: map 2 of the stores, as its export holds it, with
-        // the outputs named or not; the history keeps them, and lists them.
+        // Map 2 of the stores exported as the file holds it, the outputs named or not.
         const ConfigImage image = map2Image();
         QCOMPARE(ctl({"names", "--store", stores_, "40=4-square"}).exitCode, 0);
         QCOMPARE(ctl({"export", "--map", "2", "--store", stores_, "-"}).out.toLatin1(), file);
@@ -335,7 +321,6 @@ private slots:
         const QJsonObject report = readReport(box_->reportPath());
         QCOMPARE(report["lines"].toVariant().toStringList().join('\n'), image.lines().join('\n'));
         QCOMPARE(report["acknowledged"].toInt(), 7);
-        // The trace: the command line, then every record sent, each answered by a "G".
         const QString traced = QString::fromUtf8(readFile(trace));
         QVERIFY(traced.startsWith("# ") && traced.contains(arguments.join(' ') + "\n"));
         QVERIFY(
@@ -356,8 +341,7 @@ private slots:
     }
 
 private:
-    /// Runs bdx4ctl in a home of its own, with the environment changed by `changes` (NAME=value
-    /// sets a variable, a bare NAME removes it); with `interruptAfterMs`, Ctrl+C comes then.
+    /// Runs bdx4ctl in a home of its own; `changes`: NAME=value sets a variable, NAME removes it.
     Result ctl(const QStringList& arguments, int interruptAfterMs = 0,
                const QStringList& changes = {}, const RunSetup& setup = {}) {
         QProcess process;

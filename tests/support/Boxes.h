@@ -1,7 +1,6 @@
 #pragma once
 
-// Answers the message boxes the windows show, as a person would: it reads each one and presses a
-// key on it; and finds a window's controls by the text a person reads on them.
+// Answers the windows' message boxes by keys, as a person would, and finds controls by their text.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,12 +28,11 @@ public:
         QMessageBox::Icon icon;
         QStringList windows; ///< the titles of the other windows on screen with it
     };
-    /// The keys to press, box by box (a key that leaves a box open, like Escape at a question, is
-    /// followed by the next one on the same box); Enter when they run out. kCloseBox stands for
-    /// the box's close button in its frame.
+    /// The keys to press box by box (a key that leaves a box open is followed by the next on it);
+    /// Enter when they run out. kCloseBox: the close button in the box's frame.
     QList<int> keys;
     static constexpr int kCloseBox = 0;
-    /// Called for a modal window that is no message box (a dialog the test drives).
+    /// Called for a modal window that is no message box.
     std::function<void(QWidget*)> onDialog;
     QList<Shown> shown;
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// A stand-in for the system's list of serial ports: a test sets its rows, and plugs or pulls an
-// adapter by changing them.
+// The system's serial ports as rows a test sets, plugging or pulling an adapter by changing them.
 
 #include "io/SerialPorts.h"
 
@@ -17,8 +16,7 @@ public:
     mutable int reads = 0;
 };
 
-/// An FTDI adapter with its stable name, a CH340 that minicom holds, and a rotator's Arduino
-/// closed to the user.
+/// An FTDI with its stable name, a CH340 that minicom holds, an Arduino closed to the user.
 inline QList<SerialPortRow> threeAdapters() {
     using A = PortAccess;
     return {{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A9XXXXXX", "0403:6001",

@@ -1,7 +1,6 @@
 #pragma once
 
-// Stand-ins for time, the serial line and the settings, so that the jobs' steps run without
-// waiting and a test plays the box.
+// Stand-ins for time, the serial line and the settings: nothing waits, and a test plays the box.
 
 #include "io/Clock.h"
 #include "io/SerialLine.h"
@@ -24,8 +23,7 @@ inline QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
-/// The text of a PDF as `pdftotext -layout` reads it; null when there is no pdftotext (package
-/// poppler-utils) to read it with.
+/// The text of a PDF as `pdftotext -layout` reads it; null without pdftotext (poppler-utils).
 inline QString pdfText(const QString& path) {
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-layout", path, "-"});
@@ -34,8 +32,7 @@ inline QString pdfText(const QString& path) {
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
-/// Virtual time: `advance` jumps forward, firing on the way every timer step and every scheduled
-/// action at its own time (equal times in the order they were set).
+/// Virtual time: `advance` fires every timer step and action on the way, equal times in order set.
 class FakeClock : public Clock {
     struct Timer : StepTimer {
         explicit Timer(FakeClock& clock) : clock(clock) { clock.timers_.push_back(this); }
@@ -63,7 +60,6 @@ public:
         actions_.push_back(std::make_unique<Timer>(*this));
         actions_.back()->start(int(delayMs), std::move(action));
     }
-    /// Advances until nothing is pending any more, at most `limitMs`.
     void runUntilIdle(qint64 limitMs = 60000) { advance(limitMs, true); }
     void advance(qint64 ms, bool untilIdle = false) {
         const qint64 until = now_ + ms;
@@ -88,8 +84,7 @@ private:
     std::vector<std::unique_ptr<Timer>> actions_;
 };
 
-/// A serial line whose far end is the test: it records what is sent, with the time, and
-/// delivers what the test says the box sends.
+/// A serial line whose far end is the test: what is sent is recorded with its time.
 class FakeSerialLine : public SerialLine {
 public:
     explicit FakeSerialLine(FakeClock& clock) : clock_(clock) {}
@@ -149,7 +144,7 @@ private:
     QByteArray input_;
 };
 
-/// Settings in a table, "section/key" to value.
+/// Settings as "section/key" to value.
 class FakeSettings : public SettingsStore {
 public:
     QString value(const QString& section, const QString& key,

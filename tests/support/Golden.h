@@ -33,7 +33,6 @@ inline const QByteArray kHf160And20 =
 inline const QByteArray kHfAllOnEnd = "0000BC";
 /// XVTR1 with XV3 and AC3 (byte 0 = 0x90): the bytes sum to a multiple of 256.
 inline const QByteArray kVhfChecksumZero = ":100060000000900000000000000000000000000000";
-/// The AN1 and AN2 default tables.
 inline const QByteArray kAn1Defaults = ":2000A0001F04330C40095A0773058D03A602FE01" + ffs(32) + "95";
 inline const QByteArray kAn2Defaults =
     ":2000C00019012A023A0349045B056D067F079108A009B20CC40DFE0E" + ffs(16) + "22";

@@ -1,7 +1,6 @@
 #pragma once
 
-// A paint device that keeps what is painted on it instead of showing it (lines, filled
-// rectangles and runs of text, in device pixels), and checks that read a drawing by them.
+// A paint device that keeps lines, filled rectangles and texts in device pixels, and their checks.
 
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -14,8 +13,7 @@ constexpr double kSame = 0.5; // device pixels within which two edges are one
 
 struct Painted {
     struct Item {
-        QRectF rect;   ///< a line's has no width or no height; a text's is its advance by its
-                       ///< ascent and descent
+        QRectF rect;   ///< a line's has no width or height; a text's is its advance by its height
         QString text;  ///< a text's
         QColor colour; ///< a fill's
         bool clipped;  ///< a text drawn while a clip was set: it did not fit its rectangle
@@ -24,7 +22,6 @@ struct Painted {
     QList<QRectF> other; ///< the bounds of anything else painted (paths, images)
 };
 
-/// A page of `pixels` at `dpi` that is its own paint engine.
 class PaintRecorder : public QPaintDevice, public QPaintEngine {
 public:
     PaintRecorder(QSize pixels, int dpi) : QPaintEngine(AllFeatures), pixels_(pixels), dpi_(dpi) {}
@@ -83,8 +80,7 @@ private:
     bool clipped_ = false;
 };
 
-/// Fails unless everything painted lies within `area`, and no text is cut off, overlaps another
-/// or is crossed by a line.
+/// Fails unless all lies within `area` and no text is cut off, overlaps another or is crossed.
 inline void checkApart(const Painted& painted, const QRectF& area) {
     const QRectF inside = area.adjusted(-kSame, -kSame, kSame, kSame);
     QVERIFY(painted.other.isEmpty());
@@ -103,18 +99,17 @@ inline void checkApart(const Painted& painted, const QRectF& area) {
     }
 }
 
-/// A table as its rules draw it: the texts in its cells, row by row ("" for an empty cell; two
-/// texts in one cell run together), which rows are shaded, and what is wrong with its rules and
-/// shades: a rule short of the table's edges, a rule along the table outside it, a shade that is
-/// not one whole row in a grey black text reads on.
+/// A table as its rules draw it: its cells' texts row by row (two in one cell run together), its
+/// shaded rows, and its faults: a rule short of the edges or outside them, a shade not one whole
+/// row in a grey black text reads on.
 struct Table {
     QList<QStringList> cells;
     QList<bool> shaded;
     QStringList faults;
 };
 
-/// The table whose rules pass the text `caption`: the rules across its row are the columns'
-/// edges, the rules across its column within their height the rows'.
+/// The table whose rules pass `caption`: those across its row are column edges, across its column
+/// row edges.
 inline Table readTable(const Painted& painted, const QString& caption) {
     const auto anchor = std::find_if(painted.texts.begin(), painted.texts.end(),
                                      [&](const auto& text) { return text.text == caption; });

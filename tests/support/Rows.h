@@ -4,8 +4,7 @@
 
 namespace bdx4::test {
 
-/// A data table whose rows are whole cases: `row("name", {...})`. A case may be a struct or a
-/// tuple; the test reads it with `fetch<Case>()`.
+/// A data table of whole cases (struct or tuple): `row("name", {...})`, read by `fetch<Case>()`.
 template <class Case> struct Rows {
     Rows() { QTest::addColumn<Case>("c"); }
     void operator()(const char* name, const Case& c) const { QTest::newRow(name) << c; }

@@ -39,8 +39,7 @@ QByteArray an1(const QByteArray& pairs) {
 class TestConfigFile : public QObject {
     Q_OBJECT
 private slots:
-    // A file taken gives the worked configuration; a damaged one names its line (none for the
-    // whole file) and what is wrong with it.
+    // A damaged file names its line (none for the whole file) and what is wrong with it.
     void filesRead_data() { // the file and the kind of its fault (-1: taken)
         const test::Rows<std::pair<QByteArray, int>> rows;
         const QByteArray f = quoted(kWorked), z(32, '0'), hf = golden::kHf160And20,

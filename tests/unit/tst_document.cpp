@@ -1,5 +1,4 @@
-// The user's document without windows: what counts as unsaved, what the exit question names,
-// and what the stores hold after Yes and after No, told as user stories.
+// The user's document without windows, told as user stories.
 
 #include "document/ConfigDocument.h"
 #include "io/MapStore.h"
@@ -21,17 +20,15 @@ using namespace bdx4::test;
 
 namespace {
 
-/// The map store of a station that saved three maps: MAP1 ticks 160M/160 ("a"), MAP2 80M/80
-/// ("b"), MAP3 60M/60 ("c"); the default table mode.
+/// A station's store: MAP1 ticks 160M/160 ("a"), MAP2 80M/80 ("b"), MAP3 60M/60 ("c"); table mode.
 QByteArray savedStore() {
     MapStoreContent content;
     content.maps[0][0][0] = content.maps[1][1][1] = content.maps[2][2][2] = 1;
     return mapStoreText(content);
 }
 
-/// A map in a few letters: "D" the usual arrangement, "F" a first start's, else the marks it
-/// holds (a, b, c as in the saved store, t the user's tick at 6M/20), "+" for any other cell,
-/// "0" for none.
+/// A map in letters: "D" the usual arrangement, "F" a first start's, else its marks (a, b, c as
+/// in the saved store, t the tick at 6M/20), "+" for any other cell, "0" for none.
 QString signature(const StoredMap& map) {
     BandMaps arranged;
     arranged.setDefaults(Arrangement::Standard);
@@ -52,8 +49,7 @@ QString signature(const StoredMap& map) {
     return letters.isEmpty() ? QStringLiteral("0") : letters;
 }
 
-/// The map store's file in signatures ("a|b|c", "|acc" with the map mode), or "=" while it holds
-/// the bytes it started with.
+/// The map store in signatures ("a|b|c", "|acc" in map mode), "=" while it holds its first bytes.
 QString storeSignature(const QString& path, const QByteArray& startedWith) {
     const QByteArray bytes = readFile(path);
     if (bytes == startedWith)
@@ -73,11 +69,9 @@ Configuration friendsConfiguration() {
     return Configuration(map, true, golden::defaultVolts(1));
 }
 
-/// What the user does, word by word: "tick" toggles 6M/20; "clear", "defaults" and "displayN"
-/// end in "+" when the user keeps the grid's changes at the question, "-" when not; "saveN",
-/// "acc" and "noacc" (the ACn mode), "open+" or "open-" (a configuration file with its tables),
-/// "undo",
-/// "redo".
+/// What the user does: "tick" toggles 6M/20; "clear", "defaults", "displayN" and "open" (a file
+/// with its tables) end in "+" when the grid's changes are kept at the question, "-" when not;
+/// "saveN", "acc" and "noacc" (the ACn mode), "undo", "redo".
 void act(ConfigDocument& document, const QString& words) {
     for (const QString& word : words.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const GridEdits edits = word.endsWith('+') ? GridEdits::Keep : GridEdits::Drop;
@@ -106,19 +100,16 @@ void act(ConfigDocument& document, const QString& words) {
     }
 }
 
-/// The map store at the start ("-": none), the actions (see act()), the maps the exit question
-/// names ("1 3") and "mode", what the map store holds now (which No at the exit leaves), and what
-/// Yes at the exit writes ("-": nothing is asked).
+/// The map store at the start ("-": none), the actions (act()), what the exit question names (e.g.
+/// "1 3 mode"), what the store holds now (No at the exit leaves it), what Yes writes ("-": none).
 using Story = std::tuple<QByteArray, QString, QString, QString, QString>;
 /// The map and the voltage store ("-": none, "/": a folder in its place), the outcome, and what is
 /// shown: 0 MAP1 of a store cut before MAP3, 1 MAP1, 2 the first start's arrangement.
 using LoadCase = std::tuple<QByteArray, QByteArray, StoreReading::Outcome, int>;
-/// The file (0: the map store, saved as MAP1; 1: the voltage store; 2: the names), whether it held
-/// a fault when loaded, whether another program rewrote it after the load, the answer to the
-/// question whether to replace it (-1 none asked, 0 No, 1 Yes), whether it is replaced.
+/// The file (0: map store, saved as MAP1; 1: voltages; 2: names), a fault when loaded, another
+/// program's change after it, the answer to replace it (-1 none asked, 0 No, 1 Yes), replaced.
 using ReplaceCase = std::tuple<int, bool, bool, int, bool>;
 
-/// A file of each kind holding one fault.
 QByteArray damagedFile(int file) {
     return QList<QByteArray>{savedStore().replace("\r\n0\r\n", "\r\nx\r\n"), "1,2,x\r\n",
                              "40=4-square\r\nnothing\r\n"}[file];
@@ -193,7 +184,7 @@ private slots:
         QVERIFY(!document.isUnsaved());
     }
 
-    // An opened file's tables, and a voltage window's Save, are undone with the store.
+    // An opened file's tables and a voltage table's Save are undone with the store.
     void voltageTablesComeBackWithTheirStore() {
         QTemporaryDir dir;
         QVERIFY(!writeFileWhole(mapStorePath(dir.path()), savedStore()));
@@ -213,7 +204,6 @@ private slots:
         act(document, "undo");
         QVERIFY(document.volts() == mine);
         QCOMPARE(readFile(voltageStorePath(dir.path())), QByteArray("51\r\n"));
-        // A store that cannot be written back is said, and still counts as what it holds.
         act(document, "redo");
         QVERIFY(QFile::remove(voltageStorePath(dir.path())) &&
                 QDir(dir.path()).mkdir(kVoltageStoreName));
@@ -224,8 +214,7 @@ private slots:
         QVERIFY(document.volts() == mine);
     }
 
-    // A map store that cannot be written: Save as keeps the map in memory, unsaved; the exit
-    // save changes nothing; an undo that cannot put the store back is said.
+    // A map store that cannot be written: Save as keeps the map unsaved in memory.
     void aStoreThatCannotBeWritten() {
         QTemporaryDir dir;
         QVERIFY(!writeFileWhole(mapStorePath(dir.path()), savedStore()));
@@ -244,8 +233,6 @@ private slots:
         QCOMPARE(document.unsavedMaps(), (QList<int>{1, 2}));
     }
 
-    // A file read in part is kept in a copy before it is first replaced; a file another program
-    // changed is replaced only when the user says so.
     void filesAreReplacedWithCare_data() {
         const Rows<ReplaceCase> row;
         for (int file = 0; file < 3; ++file) {
@@ -304,8 +291,7 @@ private slots:
         }
     }
 
-    // A change of nothing is no step, an Open always one; a store this program made is never
-    // kept as a damaged one.
+    // A change of nothing is no step, an Open always one; a store made here is never "damaged".
     void stepsAndCopies() {
         QTemporaryDir dir;
         ConfigDocument document;
@@ -348,20 +334,18 @@ private slots:
         QSignalSpy modes(&document.maps(), &BandMaps::accModeChanged);
         const StoreLoad load = document.load(dir.path());
         const BandMaps& maps = document.maps();
-        QCOMPARE(load.maps.outcome, outcome);
-        QCOMPARE(load.mapStoreCreated, mapStore == "-");
         QCOMPARE(readFile(dir.filePath(kMapStoreName)), // kept as it was
                  mapStore == "-"   ? golden::kEmptyMapStore
                  : mapStore == "/" ? "<none>"
                                    : mapStore);
-        QCOMPARE(document.gridIsUnsaved(), shown == 2);
-        QCOMPARE(maps.labelledMap(), shown == 2 ? -1 : 0);
-        QCOMPARE(modes.size(), 1);
-        QCOMPARE(maps.accOutputsForBandMap(), shown == 1);
-        QCOMPARE(maps.cell(3, 3), 1);
-        QCOMPARE(maps.storedMaps()[2][20][0], shown == 1 ? 1 : 0);
-        QCOMPARE(maps.cell(17, 13), shown == 2 ? 1 : 0);          // XVTR4 -> AC1 at a first start
-        QCOMPARE(maps.storedMaps()[0][3][3], shown == 2 ? 0 : 1); // read, even when cut short
+        // XVTR4 -> AC1 at a first start; MAP1's 40M/40 read even when cut short.
+        QCOMPARE(
+            (QList<int>{load.maps.outcome, load.mapStoreCreated, document.gridIsUnsaved(),
+                        maps.labelledMap(), int(modes.size()), maps.accOutputsForBandMap(),
+                        maps.cell(3, 3), maps.storedMaps()[2][20][0], maps.cell(17, 13),
+                        maps.storedMaps()[0][3][3]}),
+            (QList<int>{outcome, mapStore == "-", shown == 2, shown == 2 ? -1 : 0, 1, shown == 1, 1,
+                        shown == 1 ? 1 : 0, shown == 2 ? 1 : 0, shown == 2 ? 0 : 1}));
         QCOMPARE(document.volts().value(0, 0), voltageStore == "51\r\n" ? 51.0f : 0.0f);
         if (voltageStore == "-")
             QCOMPARE(readFile(dir.filePath(kVoltageStoreName)), golden::kNewVoltageStore);

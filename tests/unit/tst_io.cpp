@@ -1,5 +1,4 @@
-// The two stores, files that cannot be read, writing files whole, where the stores live, the
-// settings and the serial line's words for what went wrong.
+// The stores, files that cannot be read or are written whole, the settings and the serial line.
 
 #include "io/ConfigFile.h"
 #include "io/MapStore.h"
@@ -45,12 +44,10 @@ QByteArray edited(QByteArray text, const QByteArray& from, const QByteArray& to)
     return text.replace(from, to);
 }
 
-/// A store's text and what reading it gives: the outcome, the first fault ("line:words of the
-/// description", or empty); the map store's cells not read ([from, to) pairs, in store order) and
-/// whether its ACn flag (set in the pattern) was read; the voltage store's values in store order.
+/// A store's text; the outcome, the first fault ("line:words", or empty); the map store's cells not
+/// read ([from, to) pairs) and whether its ACn flag was read; the voltage store's values.
 using StoreCase = std::tuple<QByteArray, int, QString, QList<int>, bool, QList<float>>;
 
-/// A store's first fault as `fault` gives it: "line:words of the description", or empty.
 void checkFault(const StoreReading& reading, const QString& fault) {
     QCOMPARE(reading.line, fault.section(':', 0, 0).toInt());
     QVERIFY2(reading.description.contains(fault.section(':', 1)) &&
@@ -68,8 +65,8 @@ private slots:
         const QString path = mapStorePath(dir.path());
         QVERIFY(!writeMapStore(path, pattern()));
         QCOMPARE(readFile(path), mapStoreText(pattern())); // as mapStoreReading reads it back
-        const QList<QByteArray> lines = readFile(path).split('\n');
-        QCOMPARE(lines.size(), 1077); // every line ends in CR LF
+        const QList<QByteArray> lines = readFile(path).split('\n'); // every line ends in CR LF
+        QCOMPARE(lines.size(), 1077);
         QCOMPARE((QByteArrayList{lines[358], lines[716 + 1 + 17 * 20], lines[1074] + lines[1075]}),
                  (QByteArrayList{"\"Map 2\"\r", "\"Row 20\"\r", "\"----\"\r#TRUE#\r"}));
         QVERIFY(mapStoreText(MapStoreContent()).endsWith("\"----\"\r\n#FALSE#\r\n"));
@@ -84,7 +81,6 @@ private slots:
                 at = whole.indexOf('\n', at) + 1;
             return whole.left(at);
         };
-        // Line `line` (from 1) replaced by `by`, which may be empty or hold more lines.
         const auto at = [&](int line, const QByteArray& by) {
             return cut(line - 1) + by + whole.mid(cut(line).size());
         };
@@ -213,7 +209,6 @@ private slots:
         QVERIFY(!std::signbit(volts.value(0, 0)));
     }
 
-    // What stands where the file should be; what each reader says (empty: there is none).
     void filesThatAreNoFile_data() {
         const test::Rows<std::pair<QString, QString>> row;
         row("nothing", {"", ""});
@@ -224,8 +219,7 @@ private slots:
         row("a socket", {"socket", "it is a socket, not a file"});
     }
     void filesThatAreNoFile() {
-        // Each is refused at once, saying what it is; none is waited on, read without end or
-        // replaced by a file.
+        // Each is refused at once: none is waited on, read without end or replaced by a file.
         const auto& [made, reason] = fetch<std::pair<QString, QString>>();
         QTemporaryDir dir;
         const QString path = dir.filePath("x");
@@ -272,14 +266,13 @@ private slots:
         QTemporaryDir dir;
         QCOMPARE(ConfigFile::describe(readConfigFile("/proc/self/mem").fault), // opens, reads not
                  "the file cannot be read: input/output error");
-        // A file too large for a configuration is not read whole.
         QVERIFY(!writeFileWhole(dir.filePath("c"), QByteArray(1 << 20, '\n')));
         QCOMPARE(int(readConfigFile(dir.filePath("c")).fault.kind), int(ConfigFault::TooLarge));
-        // A configuration saved as UTF-16 is said to be no text, not an odd first character.
+        // UTF-16 is said to be no text, not an odd first character.
         QVERIFY(!writeFileWhole(dir.filePath("u"), QByteArray("\xff\xfe\"\0;\0B\0", 8)));
         QVERIFY(ConfigFile::describe(readConfigFile(dir.filePath("u")).fault)
                     .startsWith("the file cannot be read: it is not a text file"));
-        // A store larger than any: read up to the limit, and said, unless a fault comes first.
+        // Past 1 MiB: the cut is said, unless a fault comes first.
         for (const auto& [first, fault] : std::map<QByteArray, QString>{
                  {"", "line 2: the store goes on past 1 MiB, which no store does; reading stopped "
                       "here"},
@@ -302,15 +295,13 @@ private slots:
             QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         QVERIFY(!writeFileWhole(path, "new") && readFile(path) == "new");
         QCOMPARE(QFileInfo(path).permissions() & 0x0777, 0x0640); // kept on replace
-        // Read-only is read-only, also for root.
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup)); // even for root
         const IoResult failure = writeFileWhole(path, "newer");
         QVERIFY(failure && failure->description.contains("read-only") && readFile(path) == "new");
     }
 
     void storesReadInPartAreKept() {
-        // What a save over a store read in part needs: the store's stamp as read, to tell a
-        // change by another program, and a copy of it as it was, never overwriting one.
+        // A save over a store read in part needs its stamp as read and a copy never overwritten.
         QTemporaryDir dir;
         const QString path = mapStorePath(dir.path());
         QVERIFY(!writeFileWhole(path, "\"Map 1\"\r\n"));
@@ -335,10 +326,9 @@ private slots:
         }
         StoreLock again(dir.path()); // the first holder has ended
         QCOMPARE(again.tryLock(), StoreLock::Held);
-        // A folder that takes no new file; root writes anywhere but in /proc.
         QVERIFY(QDir(dir.path()).mkdir("ro") &&
                 QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner));
-        StoreLock none(::geteuid() == 0 ? QString("/proc") : dir.filePath("ro"));
+        StoreLock none(::geteuid() == 0 ? QString("/proc") : dir.filePath("ro")); // root: /proc
         QVERIFY(none.tryLock() == StoreLock::CannotCreate && none.reason().at(0).isLower());
     }
 
@@ -357,8 +347,7 @@ private slots:
             QTemporaryDir dir;
             StorePlaces places{dir.filePath("bin"), {"/nowhere"}, dir.filePath("home/data")};
             if (programFolderExists) {
-                // Stores written there earlier come along to the user's folder, unless the user
-                // has a store of that name already.
+                // Stores written there come along to the user's folder, unless named there.
                 QVERIFY(QDir().mkpath(places.programFolder) &&
                         QDir().mkpath(places.userDataFolder));
                 QVERIFY(!writeFileWhole(mapStorePath(places.programFolder), "1"));
@@ -402,8 +391,7 @@ private slots:
         QCOMPARE(line.open(17, 4800)->kind, OpenFailure::NoSuchPort);
         QVERIFY(line.write("x"));
 
-        // The ports that exist, named as the COMM menu names them: COM16 as well, a device
-        // reached through a link, a device no port reaches, a location that is the name.
+        // COM16, a device through a link, a device no port reaches, a location that is the name.
         QTemporaryDir dir;
         QVERIFY(!writeFileWhole(dir.filePath("tty"), "") &&
                 QFile::link(dir.filePath("tty"), dir.filePath("link")));

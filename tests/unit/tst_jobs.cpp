@@ -1,5 +1,4 @@
-// The conversation with the box on a fake line and a fake clock: what is sent when, and how each
-// job ends.
+// The conversation with the box on a fake line and a fake clock: what is sent when, how it ends.
 
 #include "io/ExportFile.h"
 #include "io/MapStore.h"
@@ -23,7 +22,6 @@ namespace {
 
 const QByteArray kQuery = BoxSearch::kVersionQuery;
 
-/// A line, a connection on it (opened on port 1) and the clock.
 struct Rig {
     FakeClock clock;
     FakeSerialLine line{clock};
@@ -36,16 +34,13 @@ struct Rig {
 
 /// Pieces arriving ("|" between), whether a G came, the replies taken ("|" between), what waits.
 using ReplyCase = std::tuple<QByteArray, bool, QByteArray, QByteArray>;
-/// The port chosen, the ports refused, the speed; the failed ports, opened, fell back, attempts
-/// and where the line is open.
+/// The port chosen, ports refused, the speed; failed ports, opened, fell back, attempts, where.
 using OpenCase = std::tuple<int, QString, QString, QString>;
-/// The reply to each query, what else happens and when, the outcome, when it ends, the firmware
-/// reports and the queries.
+/// The reply to each query, what else happens when, the outcome, its time, reports, queries.
 using SearchCase = std::tuple<QByteArray, QString, int, int, int, int>;
 /// Records the box acknowledges (7: all), ms after a record; what else happens and when; the
 /// outcome, the section (-1: none), sections started, when it ends; the times of every write.
 using DownloadCase = std::tuple<int, int, QString, int, int, int, int, QString>;
-/// Whether the port opens, whether the user closes the search.
 using StartupCase = std::tuple<bool, bool>;
 
 } // namespace
@@ -231,15 +226,13 @@ private slots:
         const ConfigImage image = ConfigImage::of(BandMaps(), VoltageTables());
         download.start(image);
         rig.clock.runUntilIdle();
-        QCOMPARE(int(result.outcome), outcome);
-        QCOMPARE(result.section ? int(*result.section) : -1, section);
         QCOMPARE(rig.line.times(), times);
-        QCOMPARE(endedAt, endMs);
-        QCOMPARE(started.size(), sections);
+        QCOMPARE((QList<qint64>{result.outcome, result.section ? int(*result.section) : -1, endedAt,
+                                started.size()}),
+                 (QList<qint64>{outcome, section, endMs, sections}));
         const bool endRecord = outcome != DownloadResult::LineLost &&
                                outcome != DownloadResult::PortClosed &&
                                outcome != DownloadResult::NotSent;
-        // The command, the records with CR LF in order, the end record last.
         for (qsizetype i = 0; i < rig.line.writes.size(); ++i)
             QCOMPARE(rig.line.writes[i], i == 0 ? image.lines()[0]
                                          : i + 1 == rig.line.writes.size() && endRecord
@@ -323,8 +316,7 @@ private slots:
         QVERIFY(
             lost.text.startsWith("The serial line on COM2 was lost (gone).\r\n\r\nNo BDX4 found."));
 
-        // In German: the window's menu and bdx4ctl's --baud; but what the program and the box
-        // read, never a person, stays byte for byte as in English.
+        // In German the texts change, but what the program and the box read stays byte for byte.
         const BandMaps maps;
         const VoltageTables volts;
         const auto filesIn = [&](const QDir& dir) {
@@ -353,8 +345,7 @@ private slots:
         QVERIFY(ResultTexts::downloadFailed(silent, "", ChoiceHint::CommandLine)
                     .text.contains("\r\n- --baud gibt die mit den Jumpern"));
         QCOMPARE(filesIn(QDir(german.path())), inEnglish);
-        // Qt's own words too, where the system has them.
-        QVERIFY(
+        QVERIFY( // Qt's own words too, where the system has them
             !QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm") ||
             QCoreApplication::translate("QPlatformTheme", "&Yes") != "&Yes");
     }

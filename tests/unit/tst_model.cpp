@@ -23,8 +23,7 @@ BandMaps& withCells(BandMaps& maps, const QStringList& cells) {
     return maps;
 }
 
-/// Cells as withCells() takes them, whether AC1-AC3 are band outputs, and a result: row 4's two
-/// bytes (byte 0 << 8 | byte 1), or the section and its record.
+/// withCells() cells, AC1-AC3 as band outputs; row 4's bytes (0 << 8 | 1) or a section's record.
 using Packing = std::tuple<QStringList, bool, int>;
 using Record = std::tuple<QStringList, bool, int, QByteArray>;
 

@@ -62,8 +62,7 @@ You may not read and write /dev/ttyACM0.  It belongs to the group "dialout", who
         QVERIFY(ctl::portsText({shouting}, {}, line).contains("A\\x1b[2J\\x7f, FTDI"));
     }
 
-    // Who holds a port, read from lock files and the processes' open files alone: the devices
-    // here include a FIFO, which any attempt to open would hang on.
+    // Who holds a port, from lock files and open files alone: a FIFO device would hang an open.
     void holders() {
         QTemporaryDir dir;
         const QDir root(dir.path());

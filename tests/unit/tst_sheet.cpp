@@ -1,5 +1,4 @@
-// The printable sheet: written as a PDF and read back as text, as a person reads the page, and
-// its drawing read back as a structure of rules, shades and texts.
+// The printable sheet: its PDF read back as text, its drawing as rules, shades and texts.
 
 #include "sheet/ConfigSheet.h"
 #include "support/Fakes.h"
@@ -17,8 +16,7 @@ using namespace bdx4;
 
 namespace {
 
-/// The paper, the resolution, whether AC1-AC3 are band outputs, the firmware shown, and whether
-/// outputs are named (in words to wrap and in other scripts).
+/// The paper, dpi, AC1-AC3 as band outputs, the firmware shown, outputs named (wrapping, scripts).
 using Drawing = std::tuple<QPageSize::PageSizeId, int, bool, QString, bool>;
 
 /// Row r ticks output r % 16, 20M every output, 15M's 40 is grayed; AN1-AN3 at their defaults.
@@ -31,8 +29,7 @@ Configuration sample(bool acc) {
     return Configuration(map, acc, golden::defaultVolts());
 }
 
-/// What the map's and the voltages' tables hold, each by the caption of its first row, cell by
-/// cell: captions, an X for each output a band switches on, the volts of each band in each table.
+/// The map's and the voltages' tables cell by cell, each by the caption of its first row.
 QList<std::pair<QString, QList<QStringList>>> expectedTables(const Configuration& sheet) {
     const int outputs = sheet.accOutputsForBandMap() ? kOutputs : kAC1;
     QList<QStringList> map(kBandRows + 1, QStringList(outputs + 1));
@@ -59,8 +56,6 @@ QList<std::pair<QString, QList<QStringList>>> expectedTables(const Configuration
 class TestSheet : public QObject {
     Q_OBJECT
 private slots:
-    // The PDF bdx4ctl writes, read back as text: one page, the map's name, the ACn mode, the date
-    // and the firmware; the paper by the locale; one that cannot be written leaves nothing.
     void pdfReadsBack() {
         QVERIFY(ConfigSheet::paperFor(QLocale("en_US")) == QPageSize::Letter &&
                 ConfigSheet::paperFor(QLocale("en_GB")) == QPageSize::A4);
@@ -80,10 +75,8 @@ private slots:
             QVERIFY2(text.contains(words), words);
     }
 
-    // The page's drawing read as a structure, on any paper and resolution: each table's rules
-    // form one grid (a rule for each edge of a column or a row, none doubled), each caption, X
-    // and voltage stands in its own cell, the shaded rows alternate, no text overlaps another
-    // text or a rule or is cut off, and nothing lies outside the area the sheet is given.
+    // On any paper and resolution: each table one grid of rules, each text in its own cell, the
+    // shades alternating, no text overlapping or cut off, nothing outside the area given.
     void drawingHoldsTogether_data() {
         const test::Rows<Drawing> row;
         row("A4 at 1200 dpi, AC1 - AC3 as band outputs, a box answered, names",
@@ -140,8 +133,7 @@ private slots:
         }
     }
 
-    // The margins read back from the PDF, whatever printable area the device reports: "sheet" is
-    // bdx4ctl's PDF, "printer" the window's Print to file, a number a device with such margins.
+    // "sheet": bdx4ctl's PDF, "printer" the window's Print to file, a number a device's margins.
     void marginsOnPaper_data() {
         const test::Rows<std::pair<QPageSize::PageSizeId, QString>> row;
         for (const auto paper : {QPageSize::A4, QPageSize::Letter})

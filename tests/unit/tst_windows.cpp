@@ -1,5 +1,4 @@
-// The windows as a person uses them: clicks, keys and the answers given to their boxes, over a
-// fake line and a fake clock.
+// The windows as a person uses them, over a fake line and a fake clock.
 
 #include "io/ExportFile.h"
 #include "io/MapStore.h"
@@ -55,17 +54,14 @@ const QString kQuestion = QStringLiteral(
 using WayBack = std::tuple<QString, QString, int>;
 /// Whether the box acknowledges, how the user stops it at 1000 ms, what is said, a dark desktop.
 using WriteCase = std::tuple<bool, QString, QString, bool>;
-/// The name typed ("@": the temporary folder), the answer to the question if one comes, the file
-/// chosen (empty: none, the dialog stays open), what is said.
+/// Typed ("@": the temporary folder), the answer if asked, the file chosen (empty: none), said.
 using ExportCase = std::tuple<QString, int, QString, QString>;
-/// Of threeAdapters(): present with the box's pulled out, present with it plugged in; the devices
-/// offered to choose among; the adapter whose stable name COM1 gets (-1: none).
+/// threeAdapters() present pulled out, plugged in; the devices offered; COM1's adapter (-1: none).
 using PlugCase = std::tuple<QList<int>, QList<int>, QStringList, int>;
 /// The part of a slider clicked (0: the wheel turned away), the level it moves to from 100.
 using Click = std::pair<int, int>;
 
-/// The main window in a temporary program folder, over a fake line whose box answers the
-/// version query and acknowledges every record.
+/// The main window over a fake line whose box answers the version query and acknowledges records.
 struct Rig {
     QTemporaryDir dir;
     FakeSettings settings;
@@ -98,7 +94,6 @@ struct Rig {
         if (settled)
             settle();
     }
-    /// Lets the event loop and the clock run until nothing more is pending.
     void settle() {
         for (int i = 0; i < 4; ++i) {
             QCoreApplication::processEvents();
@@ -107,14 +102,12 @@ struct Rig {
         QApplication::setActiveWindow(window.get()); // back from the boxes
     }
     QPushButton* button(const QString& text) const { return find<QPushButton>(window.get(), text); }
-    /// Opens Choose Adapter... and lets `drive` use the window as a person would; nothing is
-    /// opened or sent meanwhile.
+    /// Choose Adapter... driven by `drive`; nothing is opened or sent meanwhile.
     void choose(const std::function<void(PortChooserWindow&)>& drive) {
         const int opened = line.opens;
         const qsizetype sent = line.writes.size();
         boxes.onDialog = [drive](QWidget* w) { drive(*qobject_cast<PortChooserWindow*>(w)); };
-        click("Choose Adapter...");
-        settle();
+        clickSettled("Choose Adapter...");
         QVERIFY(line.opens == opened && line.writes.size() == sent);
     }
     QAction* action(const QString& text) const { return find<QAction>(window.get(), text); }
@@ -125,6 +118,10 @@ struct Rig {
             pushed->click();
         else
             action(text)->trigger();
+    }
+    void clickSettled(const QString& text) {
+        click(text);
+        settle();
     }
     QString said() const { return boxes.shown.last().text; } ///< in the box shown last
     QCheckBox* box(int row, int output) const { return window->grid().box(row, output); }
@@ -141,7 +138,6 @@ struct Rig {
         readMapStore(mapStorePath(dir.path()), content);
         return content;
     }
-    /// The export file of what the window holds now.
     QByteArray exported() const {
         return exportText(ConfigImage::of(window->document().maps(), window->document().volts()));
     }
@@ -163,7 +159,6 @@ struct Rig {
         }
         return texts.join('|');
     }
-    /// A key pressed in the window, on the control that has the focus.
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QApplication::setActiveWindow(window.get());
         QWidget* focused = QApplication::focusWidget();
@@ -184,8 +179,7 @@ QStringList rows(const PortChooserWindow& window) {
     return shown;
 }
 
-/// A voltage window of `table` on the stores of a temporary folder, the voltage store holding
-/// `store` if one is given.
+/// A voltage window of `table` over a temporary folder whose voltage store holds `store`.
 struct VoltageRig {
     QTemporaryDir dir;
     ConfigDocument document;
@@ -219,8 +213,7 @@ double contrast(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-/// A focus frame at least 2 pixels wide in the palette's highlight colour along the widget's
-/// left edge.
+/// A focus frame at least 2 pixels wide in the highlight colour along the left edge.
 bool showsFocusFrame(QWidget* w) {
     const QImage image = w->grab().toImage();
     const QColor highlight = w->palette().color(QPalette::Highlight);
@@ -269,8 +262,7 @@ private slots:
         rig.click("19200 BAUD");
         QVERIFY(!rig.action("COM5")->isChecked());
         rig.boxes.shown.clear();
-        rig.click("Test for BDX4");
-        rig.settle();
+        rig.clickSettled("Test for BDX4");
         QCOMPARE(rig.boxes.titles(),
                  (QStringList{"Error Opening COM7", "Reopened COM5", "BDX4 Connected"}));
         QCOMPARE(rig.boxes.shown[1].text, QStringLiteral("COM7 didn't work."));
@@ -299,7 +291,7 @@ private slots:
         QTest::keyClick(rig.button("Save as MAP2"), Qt::Key_Return);
         QVERIFY(rig.labels() == QList<int>{2} && !rig.window->isWindowModified());
         QCOMPARE(rig.mapStore().count('\n'), 1076);
-        // The grid's keys walk it, passing over the hidden AC columns; Space toggles a box.
+        // The grid's keys pass over the hidden AC columns.
         const int ctrlEnd = (Qt::CTRL | Qt::Key_End).toCombined(),
                   ctrlHome = (Qt::CTRL | Qt::Key_Home).toCombined();
         const QList<std::tuple<int, int, int, int, int>> moves = {
@@ -368,15 +360,13 @@ private slots:
         const QImage focused = rig.box(20, 12)->grab().toImage();
         QTest::mouseClick(rig.box(20, 11), Qt::LeftButton);
         QVERIFY(rig.box(20, 12)->isChecked() && rig.box(20, 12)->grab().toImage() != focused);
-        // A screen reader names each box with its state, and ticks it as a click does.
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(rig.box(1, 0));
         QVERIFY(reader->text(QAccessible::Name) == "80M to 160" && !reader->state().checked);
         reader->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(rig.box(1, 0)->isChecked() && rig.action("Undo Tick 80M to 160")->isEnabled());
     }
 
-    // Every command that asks about unsaved changes: Escape or the question's close box back out
-    // of it, then No lets it run; a grid command is then a step that Undo takes back.
+    // Escape or the close box back out of each question, No lets it run; Undo takes it back.
     void everyQuestionHasAWayBack_data() {
         const Rows<WayBack> row;
         int n = 0;
@@ -409,7 +399,7 @@ private slots:
             QVERIFY(!rig.box(3, 3)->isChecked() && rig.window->isWindowModified());
             QVERIFY(rig.mapStore().contains(saved));
         }
-        rig.boxes.keys = {Qt::Key_N}; // the edit is not kept
+        rig.boxes.keys = {Qt::Key_N};
         run();
         if (undo.isEmpty()) { // the program ended without writing the edit
             QVERIFY(!rig.window->isVisible() && rig.mapStore().contains(saved));
@@ -423,8 +413,7 @@ private slots:
         QCOMPARE(rig.window->maps().shownMap(), done);
     }
 
-    // What is kept in memory at a question is named at the end, also when another map is shown,
-    // and Yes writes it and the mode. (Which steps leave what unsaved: tst_document.)
+    // A map kept at a question is named at the end (which steps leave what unsaved: tst_document).
     void nothingKeptIsLostAtTheEnd() {
         Rig rig(true);
         rig.click("Save as MAP1");
@@ -435,14 +424,11 @@ private slots:
         rig.window->close();
         QVERIFY(!rig.window->isVisible() && rig.said() == kQuestion.arg(1));
         QVERIFY(rig.stored().accForBandMap && rig.stored().maps[0][3][3] == 0);
-        // Changes of more than one map: one question names them all.
         QCOMPARE(MainWindow::unsavedQuestion({0, 2}), kQuestion.arg("1 and Map3"));
         QCOMPARE(MainWindow::unsavedQuestion({0, 1, 2}), kQuestion.arg("1, Map2 and Map3"));
     }
 
-    // A map store read in part is said with its line and kept in a copy before the first save
-    // replaces it (what is read of it: tst_document); a voltage store that cannot be read when a
-    // voltage window opens is said there too.
+    // A store read in part is said and kept in a copy before the first save (read: tst_document).
     void damagedStoresAreSaidAndKept() {
         Rig rig;
         MapStoreContent content;
@@ -475,15 +461,13 @@ private slots:
         QCOMPARE(rig.mapStore().count('\n'), 1076);
     }
 
-    // What was written is kept and can be opened or compared; only a passed download is kept,
-    // and a history that cannot be written is said once and fails nothing.
+    // Only a passed download is kept; a history that cannot be written is said once, fails nothing.
     void theHistoryOfWhatWasWritten() {
         Rig rig(true);
         const WriteHistory history(rig.dir.path());
         const auto write = [&](bool acks) {
             rig.acks = acks;
-            rig.click("Write To BDX4");
-            rig.settle();
+            rig.clickSettled("Write To BDX4");
         };
         const QByteArray first = rig.exported();
         write(true);
@@ -494,7 +478,6 @@ private slots:
         QTest::mouseClick(rig.box(10, 5), Qt::LeftButton);
         write(false); // failed: nothing kept
         QCOMPARE(history.entries().size(), 1);
-        // Compare marks the box that differs; Open brings the written map back as one step.
         for (const auto& [choice, said] : QList<std::pair<QString, QString>>{
                  {"Compare", "1 box differs; it is marked on the grid until the next change."},
                  {"Open", ""}}) {
@@ -504,8 +487,7 @@ private slots:
                 find<QPushButton>(window, choice)->click();
             };
             const int before = int(rig.boxes.shown.size());
-            rig.click("Written to the BDX4...");
-            rig.settle();
+            rig.clickSettled("Written to the BDX4...");
             if (choice == "Compare") {
                 QCOMPARE(rig.boxes.shown.value(before).text, said);
                 QVERIFY(rig.differs(10, 5) && !rig.differs(10, 4));
@@ -514,7 +496,6 @@ private slots:
         QVERIFY(!rig.box(10, 5)->isChecked() && !rig.differs(10, 5));
         rig.key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(rig.box(10, 5)->isChecked());
-        // A history that cannot be kept: said once, the downloads pass.
         QVERIFY(QDir(history.folder()).removeRecursively() &&
                 !writeFileWhole(history.folder(), "in the way"));
         const int said = int(rig.boxes.shown.size());
@@ -526,7 +507,7 @@ private slots:
         QCOMPARE(rig.window->statusBox()->text(), "Last Send Passed!");
     }
 
-    // Names belong to the station: shown, heard, undone, and never in the stores or an export.
+    // Names belong to the station, never to the stores or an export.
     void outputsCarryTheStationsNames() {
         Rig rig(true);
         const QByteArray mapStore = rig.mapStore(), exported = rig.exported();
@@ -553,7 +534,6 @@ private slots:
         rig.click("Undo Name the outputs");
         QVERIFY(caption->toolTip().isEmpty() && rig.box(3, 3)->accessibleName() == "40M to 40");
         QCOMPARE(readFile(outputNamesPath(rig.dir.path())), "");
-        // A damaged names file: what can be read is shown and the line said; the stores stay.
         QVERIFY(!writeFileWhole(outputNamesPath(rig.dir.path()), "20=dipole\r\n99=x\r\n"));
         rig.start();
         QVERIFY(rig.said().contains("bdx4_names.txt could not be read whole (line 2: "));
@@ -615,9 +595,7 @@ private slots:
         }
     }
 
-    // A download started from the keyboard, stopped by Cancel, Escape or the window closed: its
-    // progress, how it ended in green or red and readable (also on a dark desktop), the focus on
-    // Cancel while it runs and back on Write after; Test for BDX4 leaves the focus in the grid.
+    // A download from the keyboard, stopped by Cancel, Escape or closing; Test leaves the focus.
     void writeToTheBox_data() {
         const Rows<WriteCase> row;
         const QString cancelled = "Download cancelled in section VHF Band Data";
@@ -683,7 +661,6 @@ private slots:
         const bool passed = message.isEmpty();
         QCOMPARE(rig.window->statusBox()->text(),
                  passed ? "Last Send Passed!" : "Last Send Failed!");
-        // Green or red, and dark enough to read on the status box.
         const QPalette colours = rig.window->statusBox()->palette();
         const QColor text = colours.color(QPalette::Text);
         QVERIFY(passed ? text.green() > 2 * text.red() : text.red() > 2 * text.green());
@@ -694,7 +671,6 @@ private slots:
             QCOMPARE(rig.boxes.shown[0].title, acks ? "BDX4: G" : "BDX4: BDV:BDX4:2.17;");
         QVERIFY(write->isEnabled() && !rig.button("Cancel")->isVisible());
         QCOMPARE(rig.window->focusWidget(), write);
-        // A click on the window's background clears and hides the status box.
         QTest::mouseClick(rig.window->centralWidget(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(rig.window->statusBox()->isHidden() && rig.window->statusBox()->text().isEmpty());
     }
@@ -731,14 +707,12 @@ private slots:
                               ->text(QAccessible::Value) +
                           '|';
             });
-        rig.click("Write To BDX4"); // opens the port chosen, then writes
-        rig.settle();
+        rig.clickSettled("Write To BDX4"); // opens the port chosen, then writes
         QVERIFY(rig.line.openedPort == 1 && rig.line.openedSpeed == 9600);
         QCOMPARE(during, "VHF Band Data, 2 of 7|End record, 7 of 7|");
         QVERIFY(rig.window->statusBox()->text() == "Last Send Passed!" &&
                 rig.status().endsWith("|open"));
-        rig.click("Test for BDX4");
-        rig.settle();
+        rig.clickSettled("Test for BDX4");
         QCOMPARE(rig.status(),
                  QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 9600 baud|BDX4 firmware 2.17"));
         rig.line.lose("gone");
@@ -792,8 +766,6 @@ private slots:
             QDir::toNativeSeparators(rig.dir.filePath("data/out.txt"))));
     }
 
-    // A name typed with a folder goes there; a folder that is not there is refused; a file that
-    // is there is replaced only on Yes.
     void exportDialogHonoursFoldersAndAsks_data() {
         const Rows<ExportCase> row;
         const QString there = "old.txt already exists. Replace it?";
@@ -869,7 +841,7 @@ private slots:
 
     void windowsStayLightUnderADarkTheme() {
         const QPalette desktop = QApplication::palette();
-        // Dark buttons and window, black boxes, white text: a dark desktop theme.
+        // A dark desktop theme: dark buttons and window, black boxes, white text.
         QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(42, 42, 42)));
         Rig rig;
         rig.start(false);
@@ -947,7 +919,6 @@ private slots:
     void voltageWindowByKeyAndMouse() {
         VoltageRig rig(0);
         VoltageWindow& window = rig.window;
-        QCOMPARE(rig.voltageStore(), golden::kNewVoltageStore); // created
         LevelSlider* s = window.slider(3);
         const QPoint thumb = partOf(s, QStyle::SC_ScrollBarSlider);
         s->setFocus();
@@ -958,9 +929,7 @@ private slots:
         QTest::mouseMove(s, QPoint(thumb.x(), 0));
         QTest::mouseRelease(s, Qt::LeftButton, {}, QPoint(thumb.x(), 0));
         find<QPushButton>(&window, "Defaults")->click();
-        // Return takes the volts typed and presses no button; a refusal says why, keeps the level
-        // and marks the box until it holds a voltage: a valid entry, even of the level it had, or
-        // an undo. (Which texts are taken: tst_model.)
+        // A refusal keeps the level, marked until a valid entry or an undo (texts: tst_model).
         for (const auto& [box, text, level] : QList<std::tuple<int, QString, int>>{
                  {3, "12", 64}, {3, "5,0", 128}, {3, "abc", 128}, {3, "5,0", 128}, {4, "x", 128}}) {
             QLineEdit* typed = window.voltsBox(box);
@@ -989,7 +958,6 @@ private slots:
         save->setFocus();
         QTest::keyClick(save, Qt::Key_Return);
         QVERIFY(rig.voltageStore().startsWith("0\r\n0\r\n0\r\n1\r\n0\r\n"));
-        // The store replaced by a folder: the save fails and says so; nothing is lost.
         QVERIFY(QFile::remove(voltageStorePath(rig.dir.path())) &&
                 QDir(rig.dir.path()).mkdir(kVoltageStoreName));
         window.slider(2)->setLevel(200);
@@ -1004,8 +972,6 @@ private slots:
                 rig.document.volts().value(0, 3) == 1.0f);
     }
 
-    // Every slider set with the keys alone, heard and set by a screen reader; the window's undo,
-    // save and right click from wherever the focus is.
     void voltageWindowsByKeyboardAlone_data() {
         const Rows<int> row;
         for (int t = 0; t < 3; ++t)
@@ -1032,7 +998,7 @@ private slots:
         key(Qt::Key_S, Qt::ControlModifier);
         for (int b = 0; b < kVoltageBands; ++b)
             QCOMPARE(rig.document.volts().level(table, b), keys[b % 3].second);
-        // A key held down (its repeats) is one step back.
+        // A key held down is one step.
         LevelSlider* last = window.slider(11);
         for (const bool repeat : {false, true, true, true, true}) {
             QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), repeat);
@@ -1043,7 +1009,6 @@ private slots:
         QCOMPARE(last->level(), 250);
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(last->level(), 255);
-        // A screen reader hears the band and the volts, and sets a level.
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(window.slider(0));
         QCOMPARE(reader->text(QAccessible::Name),
                  QStringLiteral("AN%1 430 MHz level").arg(table + 1));
@@ -1056,7 +1021,7 @@ private slots:
         window.voltsBox(4)->setFocus();
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(window.slider(2)->level(), 255);
-        // A right click on a slider offers the window's steps, not the scroll bar's own.
+        // A right click offers the window's steps, not the scroll bar's own.
         QStringList offered;
         QTimer::singleShot(0, [&offered] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
@@ -1133,9 +1098,8 @@ private slots:
         const QString shown = QString("COM1 \u00B7 %1 \u00B7 4800 baud")
                                   .arg(written.isEmpty() ? "/dev/fake1" : written);
         QCOMPARE(rig.status().section('|', 0, 0), shown);
-        // Write opens the port on its new device; the one open serves when it stays the same.
-        rig.click("Write To BDX4");
-        rig.settle();
+        // The one open serves while the device stays the same.
+        rig.clickSettled("Write To BDX4");
         QCOMPARE(rig.line.opens, opens + (written.isEmpty() ? 0 : 1));
         rig.window.reset(); // and the next start reaches it
         rig.start();
@@ -1206,10 +1170,8 @@ private slots:
             new SaveFileDialog(rig.dir.path(), rig.settings, main);
             auto* chooser = new PortChooserWindow(rig.ports, rig.clock, main->connection(), main);
             chooser->show(); // laid out
-            // Volts in the language's form ("0,00" in German).
             QCOMPARE(main->findChild<VoltageWindow*>()->voltsBox(0)->text(),
                      QLocale().toString(0.0, 'f', 2));
-            // The help names the button the window has, and scrolls on to more than it shows.
             const QString write = find<QPushButton>(main, MainCanvas::tr("Write To BDX4"))->text();
             const QList<QLabel*> texts = help->findChildren<QLabel*>();
             QVERIFY(std::any_of(texts.begin(), texts.end(),
