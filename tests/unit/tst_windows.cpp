@@ -587,7 +587,9 @@ private slots:
             const QRect screen = rig.window->screen()->availableGeometry();
             QVERIFY(screen.intersects(rig.window->frameGeometry())); // off screen: back on it
             QVERIFY(!rig.window->windowIcon().pixmap(32).isNull());
-            if (!settings.isEmpty() && screen.contains(left))
+            if (settings.isEmpty()) // the first time: in the middle of the screen
+                QCOMPARE(rig.window->frameGeometry().center(), screen.center());
+            else if (screen.contains(left))
                 QCOMPARE(rig.window->pos(), left);
             rig.window->move(left = at);
             rig.window->close();
@@ -876,18 +878,23 @@ private slots:
         LevelSlider* s = rig.window.slider(3);
         s->setLevel(100);
         const QPoint thumb = partOf(s, QStyle::SC_ScrollBarSlider);
-        if (part) {
-            QTest::mouseClick(s, Qt::LeftButton, {}, partOf(s, QStyle::SubControl(part)));
-        } else { // one notch scrolls three steps
+        const auto turn = [s, thumb] { // one notch scrolls three steps
             QWheelEvent wheel(thumb, s->mapToGlobal(thumb), {}, {0, 120}, Qt::NoButton,
                               Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(s, &wheel);
-        }
+        };
+        part ? QTest::mouseClick(s, Qt::LeftButton, {}, partOf(s, QStyle::SubControl(part)))
+             : turn();
         QCOMPARE(s->level(), level);
         QCOMPARE(rig.window.voltsBox(3)->text(), VoltageTables::voltsText(level, 0));
         QCOMPARE(partOf(s, QStyle::SC_ScrollBarSlider).y() < thumb.y(), level > 100);
         QCOMPARE(s->accessibleName() + rig.window.voltsBox(3)->accessibleName(),
                  QStringLiteral("AN1 10 m levelAN1 10 m volts"));
+        if (!part) { // each notch is an undo step of its own
+            turn();
+            QTest::keyClick(s, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(s->level(), level);
+        }
     }
 
     void voltageWindowAsksBeforeChangesAreLost() {
