@@ -364,6 +364,9 @@ private slots:
         QVERIFY(reader->text(QAccessible::Name) == "80M to 160" && !reader->state().checked);
         reader->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(rig.box(1, 0)->isChecked() && rig.action("Undo Tick 80M to 160")->isEnabled());
+        const QList<QLineEdit*> status = rig.window->findChildren<QLineEdit*>(); // heard, not typed
+        QVERIFY(status.size() == 1 &&
+                QAccessible::queryAccessibleInterface(status[0])->state().readOnly);
     }
 
     // Escape or the close box back out of each question, No lets it run; Undo takes it back.
