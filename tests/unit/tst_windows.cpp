@@ -706,15 +706,16 @@ private slots:
         QCOMPARE(rig.status(), QStringLiteral("COM1 \u00B7 /dev/fake1 \u00B7 9600 baud|not open"));
         QString during;
         for (const int at : {1000, 2500})
-            rig.clock.after(at, [&] {
-                during += QAccessible::queryAccessibleInterface(
-                              rig.window->statusBar()->findChild<QProgressBar*>())
-                              ->text(QAccessible::Value) +
-                          '|';
+            rig.clock.after(at, [&] { // as a reader hears it, in words and as a value
+                QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(
+                    rig.window->statusBar()->findChild<QProgressBar*>());
+                QAccessibleValueInterface* value = bar->valueInterface();
+                during += bar->text(QAccessible::Value) + ' ' +
+                          (value ? value->currentValue().toString() : "-") + '|';
             });
         rig.clickSettled("Write To BDX4"); // opens the port chosen, then writes
         QVERIFY(rig.line.openedPort == 1 && rig.line.openedSpeed == 9600);
-        QCOMPARE(during, "VHF Band Data, 2 of 7|End record, 7 of 7|");
+        QCOMPARE(during, "VHF Band Data, 2 of 7 2|End record, 7 of 7 7|");
         QVERIFY(rig.window->statusBox()->text() == "Last Send Passed!" &&
                 rig.status().endsWith("|open"));
         rig.clickSettled("Test for BDX4");
