@@ -1189,7 +1189,14 @@ private slots:
                                 [&](QLabel* l) { return l->text().contains(write); }));
             auto* pages = help->findChild<QScrollArea*>();
             QVERIFY(pages->widget()->height() > 2 * pages->viewport()->height());
-            const QStringList clipped = textsThatDoNotFit(main);
+            QStringList clipped = textsThatDoNotFit(main);
+            for (QWidget* w : main->findChildren<QWidget*>()) { // every part in its window
+                const QRect at(w->mapTo(w->window(), QPoint()), w->size());
+                if (!w->isWindow() && !pages->isAncestorOf(w) && !w->window()->rect().contains(at))
+                    clipped << QStringLiteral("%1 outside %2")
+                                   .arg(w->metaObject()->className(),
+                                        w->window()->metaObject()->className());
+            }
             QVERIFY2(clipped.isEmpty(), qPrintable(language + ": " + clipped.join('\n')));
         }
     }
